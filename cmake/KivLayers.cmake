@@ -1,0 +1,38 @@
+# kiv_layer(NAME [DEPS...]) makes the static library kiv_NAME from src/NAME.
+# Sources are found by globbing so that adding a file needs no list edit.
+# Platform seam: files ending in _win32.cpp, or under a win32/ folder, belong to
+# the win32 build only; everything else is portable and builds in both.
+function(kiv_layer name)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+    "${CMAKE_SOURCE_DIR}/src/${name}/*.cpp" "${CMAKE_SOURCE_DIR}/src/${name}/*.c")
+  if(NOT WIN32)
+    list(FILTER srcs EXCLUDE REGEX "(_win32\\.c(pp)?$)|(/win32/)")
+  endif()
+  set(target kiv_${name})
+  if(srcs)
+    add_library(${target} STATIC ${srcs})
+    target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+    foreach(dep IN LISTS ARGN)
+      target_link_libraries(${target} PUBLIC kiv_${dep})
+    endforeach()
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE "${CMAKE_SOURCE_DIR}/src")
+    foreach(dep IN LISTS ARGN)
+      target_link_libraries(${target} INTERFACE kiv_${dep})
+    endforeach()
+  endif()
+  if(name STREQUAL "framework")
+    get_target_property(kind ${target} TYPE)
+    if(kind STREQUAL "INTERFACE_LIBRARY")
+      set(scope INTERFACE)
+    else()
+      set(scope PUBLIC)
+    endif()
+    target_link_libraries(${target} ${scope} ZLIB::ZLIB JPEG::JPEG GIF::GIF)
+    if(WIN32)
+      target_link_libraries(${target} ${scope}
+        user32 gdi32 uxtheme msimg32 winmm comctl32 comdlg32 ole32 shell32 shlwapi)
+    endif()
+  endif()
+endfunction()

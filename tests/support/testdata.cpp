@@ -1,0 +1,28 @@
+#include "testdata.hpp"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace kivtest {
+
+bool g_classic_look = false;
+
+std::string TestData(const std::string& relative) {
+  const char* env = std::getenv("KIV_TESTDATA");
+  std::string dir = env && *env ? env : KIV_TESTDATA_DIR;
+  return dir + "/" + relative;
+}
+
+bool ClassicLook() { return g_classic_look; }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+}  // namespace kivtest

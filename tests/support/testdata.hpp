@@ -1,0 +1,18 @@
+#pragma once
+// Helpers shared by every test program.
+#include <string>
+
+namespace kivtest {
+
+// Path of a file in the shared collection of real-world test files, e.g.
+// TestData("bmpsuite/g/pal8.bmp"). The folder can be moved with KIV_TESTDATA.
+std::string TestData(const std::string& relative);
+
+// True when this test process runs with visual styles switched off (the
+// classic look); always false in the native build.
+bool ClassicLook();
+
+// Reads a whole file; throws std::runtime_error when it cannot.
+std::string ReadFile(const std::string& path);
+
+}  // namespace kivtest
