@@ -43,7 +43,9 @@ int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int count) {
 // giflib's reason for a failure; its code is 0 in some failures, and a read
 // failure from memory always means the data ended early.
 std::string Reason(int code, const TMemoryReader& reader) {
-  if (code == D_GIF_ERR_READ_FAILED || (code == 0 && reader.left == 0))
+  if (code == D_GIF_ERR_READ_FAILED ||
+      (reader.left == 0 &&
+       (code == 0 || code == D_GIF_ERR_NO_SCRN_DSCR || code == D_GIF_ERR_NO_IMAG_DSCR)))
     return "the data ends too early";
   if (code == 0) return "the data is damaged";
   const char* text = GifErrorString(code);
@@ -83,6 +85,8 @@ struct TControl {
 }  // namespace
 
 TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits& limits) {
+  if (size < 6 || std::memcmp(data, "GIF", 3) != 0)
+    Fail("the data does not start with \"GIF87a\" or \"GIF89a\"");
   TMemoryReader reader{data, size};
   int error = 0;
   GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
@@ -118,6 +122,7 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
   };
 
   while (damage.empty() && !trailer) {
+    if (reader.left == 0) break;  // the data ends between blocks: no trailer
     GifRecordType type;
     if (DGifGetRecordType(gif, &type) == GIF_ERROR) {
       stop("the block after frame " + std::to_string(result.Frames.size()) +
@@ -130,7 +135,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
       int code = 0;
       GifByteType* ext = nullptr;
       if (DGifGetExtension(gif, &code, &ext) == GIF_ERROR) {
-        stop("an extension block cannot be read: " + Reason(gif->Error, reader));
+        stop("an extension block after frame " + std::to_string(result.Frames.size()) +
+             " cannot be read: " + Reason(gif->Error, reader));
         break;
       }
       if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) {
@@ -143,7 +149,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
                       std::memcmp(ext + 1, "ANIMEXTS1.0", 11) == 0);
       while (ext) {
         if (DGifGetExtensionNext(gif, &ext) == GIF_ERROR) {
-          stop("an extension block cannot be read: " + Reason(gif->Error, reader));
+          stop("an extension block after frame " + std::to_string(result.Frames.size()) +
+             " cannot be read: " + Reason(gif->Error, reader));
           break;
         }
         // The looping sub-block: id 1 and a 16-bit count. The first looping
