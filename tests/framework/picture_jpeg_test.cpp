@@ -18,6 +18,12 @@ namespace {
 
 using kivtest::TestData;
 
+std::vector<uint8_t> Bytes(const std::string& path) {
+  std::string s = kivtest::ReadFile(path);
+  return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+#ifndef _WIN32
 std::vector<std::string> JpegFiles() {
   std::vector<std::string> files;
   for (const auto& e : std::filesystem::recursive_directory_iterator(TestData("jpeg"))) {
@@ -28,12 +34,6 @@ std::vector<std::string> JpegFiles() {
   return files;
 }
 
-std::vector<uint8_t> Bytes(const std::string& path) {
-  std::string s = kivtest::ReadFile(path);
-  return std::vector<uint8_t>(s.begin(), s.end());
-}
-
-#ifndef _WIN32
 // What libjpeg-turbo's own djpeg makes of a file: its PNM output as pixels, or
 // its error message.
 struct TDjpeg {
