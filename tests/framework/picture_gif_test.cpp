@@ -7,6 +7,7 @@
 
 #include "framework/exceptions.hpp"
 #include "framework/picture/picture.hpp"
+#include "framework/picture/png_writer.hpp"
 #include "picture_test_png.hpp"
 #include "support/testdata.hpp"
 
@@ -219,6 +220,20 @@ TEST(GifDecoder, RefusalsNameWhatIsWrong) {
   EXPECT_EQ(pic.Frames.size(), 2u);
   ASSERT_EQ(pic.Warnings.size(), 1u);
   EXPECT_NE(pic.Warnings[0].find("frame 3"), std::string::npos) << pic.Warnings[0];
+}
+
+// The PNG files kivpic writes hold exactly the decoded frame, alpha included.
+TEST(GifDecoder, FramesWrittenAsPngReadBackUnchanged) {
+  TDecodedPicture pic = LoadGif("peterdn-gif-test-suite/gifs/animated_transparent_loop.gif");
+  const std::string path = testing::TempDir() + "kiv_frame.png";
+  for (const TPictureFrame& f : pic.Frames) {
+    ASSERT_TRUE(WritePngRgba(path, f.Pixels.data(), pic.Width, pic.Height));
+    kivtest::TPng png = kivtest::ReadPng(path);
+    ASSERT_EQ(png.width, pic.Width);
+    ASSERT_EQ(png.height, pic.Height);
+    EXPECT_EQ(png.pixels, f.Pixels);
+  }
+  EXPECT_TRUE(pic.Transparent);
 }
 
 }  // namespace

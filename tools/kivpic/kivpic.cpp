@@ -7,7 +7,7 @@
 #include "framework/exceptions.hpp"
 #include "framework/picture/animation_timeline.hpp"
 #include "framework/picture/picture.hpp"
-#include "png_writer.hpp"
+#include "framework/picture/png_writer.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "png_writer.hpp"
+#include "framework/picture/png_writer.hpp"
 
 #include <zlib.h>
 

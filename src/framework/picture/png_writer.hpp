@@ -1,5 +1,6 @@
 #pragma once
-// A minimal PNG encoder: 8-bit RGBA, no filtering, one zlib-compressed IDAT.
+// A minimal PNG encoder for decoded frames (kivpic writes them with it): 8-bit
+// RGBA, no filtering, one zlib-compressed IDAT, CRCs by zlib.
 #include <string>
 #include <vector>
 
