@@ -1,0 +1,125 @@
+// Decoding a 4000 x 3000 JPEG (made here with libjpeg's compressor, quality
+// 90, 4:2:0) three ways:
+//   KivDecodeJpeg   the project's decoder: 32-bit pixels, every check included;
+//   LibjpegRawLoop  the bare loop djpeg runs: header, start, scan lines into one
+//                   reused RGB row buffer, finish (the library's own cost);
+//   DjpegProcess    /usr/bin/djpeg as a whole process writing PPM to /dev/null.
+// The first two share the input in memory; the third reads the same bytes
+// from a file in /tmp.
+#include <benchmark/benchmark.h>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "framework/picture/picture.hpp"
+
+namespace {
+
+constexpr int kWidth = 4000, kHeight = 3000;
+
+const std::vector<unsigned char>& TestJpeg() {
+  static const std::vector<unsigned char> jpeg = [] {
+    // A picture with smooth gradients and fine detail, so that the encoder
+    // has real work: neither flat nor noise.
+    std::vector<unsigned char> rgb(size_t(kWidth) * 3);
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long out_size = 0;
+    jpeg_mem_dest(&c, &out, &out_size);
+    c.image_width = kWidth;
+    c.image_height = kHeight;
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 90, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    uint32_t seed = 12345;
+    while (c.next_scanline < c.image_height) {
+      const int y = int(c.next_scanline);
+      for (int x = 0; x < kWidth; ++x) {
+        seed = seed * 1103515245u + 12345u;
+        const int noise = int(seed >> 28) - 8;
+        rgb[size_t(x) * 3 + 0] = (unsigned char)((x * 255 / kWidth + noise) & 0xFF);
+        rgb[size_t(x) * 3 + 1] = (unsigned char)((y * 255 / kHeight + ((x / 16 + y / 16) % 2) * 40) & 0xFF);
+        rgb[size_t(x) * 3 + 2] = (unsigned char)(((x ^ y) & 0x3F) * 3 + noise);
+      }
+      JSAMPROW row = rgb.data();
+      jpeg_write_scanlines(&c, &row, 1);
+    }
+    jpeg_finish_compress(&c);
+    std::vector<unsigned char> bytes(out, out + out_size);
+    jpeg_destroy_compress(&c);
+    std::free(out);
+    return bytes;
+  }();
+  return jpeg;
+}
+
+const std::string& TestJpegFile() {
+  static const std::string path = [] {
+    std::string p = "/tmp/kiv_bench_jpeg_4000x3000.jpg";
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(TestJpeg().data()), std::streamsize(TestJpeg().size()));
+    return p;
+  }();
+  return path;
+}
+
+void KivDecodeJpeg(benchmark::State& state) {
+  const auto& jpeg = TestJpeg();
+  for (auto _ : state) {
+    kiv::TDecodedPicture pic = kiv::DecodeJpeg(jpeg.data(), jpeg.size());
+    benchmark::DoNotOptimize(pic.Frames[0].Pixels.data());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+  state.counters["bytes"] = double(jpeg.size());
+}
+
+void LibjpegRawLoop(benchmark::State& state) {
+  const auto& jpeg = TestJpeg();
+  std::vector<unsigned char> row(size_t(kWidth) * 3);
+  for (auto _ : state) {
+    jpeg_decompress_struct d;
+    jpeg_error_mgr err;
+    d.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&d);
+    jpeg_mem_src(&d, jpeg.data(), jpeg.size());
+    jpeg_read_header(&d, TRUE);
+    jpeg_start_decompress(&d);
+    while (d.output_scanline < d.output_height) {
+      JSAMPROW r = row.data();
+      jpeg_read_scanlines(&d, &r, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    benchmark::DoNotOptimize(row.data());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+void DjpegProcess(benchmark::State& state) {
+  const std::string cmd = "/usr/bin/djpeg -outfile /dev/null " + TestJpegFile();
+  for (auto _ : state) {
+    if (std::system(cmd.c_str()) != 0) state.SkipWithError("djpeg failed");
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+BENCHMARK(KivDecodeJpeg)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LibjpegRawLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DjpegProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

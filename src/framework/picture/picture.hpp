@@ -1,0 +1,80 @@
+#pragma once
+// Picture decoding: JPEG (libjpeg), GIF (giflib, every frame composited onto
+// the logical screen) and Windows BMP (our own reader). Each decoder turns a
+// byte buffer into 32-bit pixels 0xAARRGGBB, rows top-down, straight (not
+// premultiplied) alpha, plus what the file says about them. Every refusal is
+// an EInvalidGraphic whose message says what is wrong with the file.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/types.hpp"
+
+namespace kiv {
+
+enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg };
+
+// "BMP", "GIF", "JPEG" ("unknown" for pfUnknown).
+const char* PictureFormatName(TPictureFormat format);
+
+// One picture as the viewer shows it at one moment: the whole logical screen.
+struct TPictureFrame {
+  std::vector<TkivPixel> Pixels;  // Width * Height pixels, top-down rows
+  int StoredDelay = 0;            // delay as stored, in hundredths of a second (GIF)
+  int DelayMs = 0;                // how long the viewer shows this frame
+};
+
+struct TDecodedPicture {
+  TPictureFormat Format = TPictureFormat::pfUnknown;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::vector<TPictureFrame> Frames;  // at least one
+  bool HasLoopBlock = false;          // GIF: a NETSCAPE2.0/ANIMEXTS1.0 looping block exists
+  int LoopCount = 0;                  // GIF: as stored in the looping block (0 = for ever)
+  bool Transparent = false;           // some pixel of some frame has alpha below 255
+  int BitsPerSample = 8;              // JPEG data precision; BMP: bits per pixel
+  std::string ColorSpace;             // "RGB", "grayscale", "YCbCr", "CMYK", "YCCK", "palette", ...
+  std::string Details;                // one line for people: header kind, compression, ...
+  std::vector<std::string> Warnings;  // damage the decoder repaired (truncation, bad frames)
+
+  bool Animated() const { return Frames.size() > 1; }
+  // How many times the viewer plays the frames: 0 for ever, else a count.
+  int Plays() const { return HasLoopBlock ? LoopCount : 1; }
+};
+
+// Bounds that keep a hostile file from taking unbounded memory. A frame is at
+// most 128 megapixels (512 MiB of pixels: more than any camera picture today
+// and about the largest 32-bit DIB section a 64-bit process can count on); an
+// animation keeps at most 256 megapixels of frames in all (1 GiB). Fuzzers and
+// tests may lower them.
+struct TDecodeLimits {
+  uint64_t MaxFramePixels = uint64_t(128) << 20;
+  uint64_t MaxTotalPixels = uint64_t(256) << 20;
+};
+
+// The viewer's delay for a stored GIF delay in hundredths of a second: 0 counts
+// as 10, values under 3 count as 3, each hundredth lasts 12 milliseconds.
+int ViewerDelayMs(int stored_hundredths);
+
+TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
+TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
+TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
+
+// The decoder for a format; pfUnknown guesses the format from the content.
+TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat format,
+                              const TDecodeLimits& limits = {});
+
+// Format by the file's extension, case-insensitive: "jpg" and "jpeg", "gif",
+// "bmp"; pfUnknown otherwise.
+TPictureFormat PictureFormatFromFileName(const std::string& file_name);
+// Format by the first bytes; pfUnknown when none matches.
+TPictureFormat SniffPictureFormat(const uint8_t* data, size_t size);
+
+// Reads a whole file (at most 1 GiB); EInvalidGraphic when it cannot.
+std::vector<uint8_t> ReadPictureFile(const std::string& path);
+// Reads a file and decodes it by its extension (by its content when the
+// extension is none of the picture formats).
+TDecodedPicture LoadPictureFile(const std::string& path, const TDecodeLimits& limits = {});
+
+}  // namespace kiv
