@@ -490,6 +490,12 @@ class TextToBinary {
       }
       case Tok::Ident: {
         std::string id = tok_text_;
+        if (id == "INF" || id == "NAN") {  // the non-finite floats FloatToText writes
+          w_.WriteFloat(id == "INF" ? std::numeric_limits<long double>::infinity()
+                                    : std::numeric_limits<long double>::quiet_NaN());
+          Next();
+          return;
+        }
         if (id.size() > 255) Error("Identifier too long");
         w_.WriteIdent(id);
         Next();
@@ -501,7 +507,12 @@ class TextToBinary {
         break;
     }
     char c = tok_text_[0];
-    if (c == '[') {
+    if (c == '-' && Ch(pos_) == 'I') {
+      Next();
+      if (!IsIdent("INF")) Error("Invalid property value");
+      w_.WriteFloat(-std::numeric_limits<long double>::infinity());
+      Next();
+    } else if (c == '[') {
       Next();
       w_.WriteValue(vaSet);
       if (!IsSymbol(']')) {
