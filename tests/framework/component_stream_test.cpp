@@ -26,6 +26,8 @@ class TTestItem : public TCollectionItem {
   const std::string& Label() const { return label_; }
   void SetLabel(const std::string& v) { label_ = v; }
   TCollection* Sub() const { return const_cast<TCollection*>(&sub_); }
+  TComponent* Link() const { return link_; }
+  void SetLink(TComponent* v) { link_ = v; }
   void Assign(const TPersistent* source) override {
     if (auto* o = dynamic_cast<const TTestItem*>(source)) {
       value_ = o->value_;
@@ -40,11 +42,13 @@ class TTestItem : public TCollectionItem {
   int32_t value_ = 0;
   std::string label_;
   TCollection sub_;
+  TComponent* link_ = nullptr;
 };
 KIV_IMPLEMENT_CLASS(TTestItem, c) {
   c.Integer("Value", &TTestItem::Value, &TTestItem::SetValue).Default(0);
   c.String("Label", &TTestItem::Label, &TTestItem::SetLabel);
   c.Object("Sub", &TTestItem::Sub);
+  c.Component("Link", &TTestItem::Link, &TTestItem::SetLink);
 }
 
 // A component with one property of every kind, a binary and a custom
@@ -522,6 +526,21 @@ TEST_F(ComponentStream, ReadsIntoAGivenRootAndKeepsChildrenOwned) {
   ASSERT_EQ(form.ComponentCount(), 1);
   EXPECT_FALSE(static_cast<TTestComp*>(form.Components(0))->Enabled());
   EXPECT_EQ(form.kids_.size(), 1u);
+}
+
+TEST_F(ComponentStream, ReferencesFromReplacedItemsAreDropped) {
+  // Items written twice: the first items, waiting for their Link, are gone
+  // when references are resolved (ASan reports a use after free otherwise).
+  auto c = ReadText(
+      "object A: TTestComp\n"
+      "  Items = <\n    item\n      Link = B\n    end>\n"
+      "  Items = <\n    item\n      Sub = <\n        item\n          Link = A\n        end>\n    end>\n"
+      "  Items = <\n    item\n      Value = 1\n    end\n    item\n      Link = B\n    end>\n"
+      "  object B: TTestComp\n  end\n"
+      "end\n");
+  ASSERT_EQ(c->Items()->Count(), 2);
+  EXPECT_EQ(static_cast<TTestItem*>(c->Items()->Items(0))->Link(), nullptr);
+  EXPECT_EQ(static_cast<TTestItem*>(c->Items()->Items(1))->Link(), c->FindComponent("B"));
 }
 
 TEST_F(ComponentStream, TextAcceptsHexConcatenationAndFloats) {
