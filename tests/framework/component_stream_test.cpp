@@ -462,7 +462,9 @@ TEST_F(ComponentStream, MalformedBinaryFailsWithoutCrashing) {
       ReadBinary(t.bytes);
       ADD_FAILURE() << "no error";
     } catch (const EReadError& e) {
-      if (t.message) EXPECT_STREQ(e.what(), t.message);
+      if (t.message) {
+        EXPECT_STREQ(e.what(), t.message);
+      }
     }
   }
   // Every truncation of a good stream fails cleanly (ASan watches for leaks).
@@ -534,7 +536,8 @@ TEST_F(ComponentStream, ReferencesFromReplacedItemsAreDropped) {
   auto c = ReadText(
       "object A: TTestComp\n"
       "  Items = <\n    item\n      Link = B\n    end>\n"
-      "  Items = <\n    item\n      Sub = <\n        item\n          Link = A\n        end>\n    end>\n"
+      "  Items = <\n    item\n      Sub = <\n        item\n          Link = A\n        end>\n    "
+      "end>\n"
       "  Items = <\n    item\n      Value = 1\n    end\n    item\n      Link = B\n    end>\n"
       "  object B: TTestComp\n  end\n"
       "end\n");
@@ -557,6 +560,15 @@ TEST_F(ComponentStream, TextAcceptsHexConcatenationAndFloats) {
   EXPECT_EQ(c->Caption(), "aBcD");
   EXPECT_EQ(c->Ratio(), -1500.0);
   EXPECT_EQ(c->Color(), 0xFF00FF);
+
+  // Numbered set elements and dotted references pass through the conversion.
+  TStringStream text("object A: TTestComp\n  X = [0, 2]\n  Y = Form2.Button1\nend\n");
+  TMemoryStream bin;
+  ObjectTextToBinary(text, bin);
+  bin.SetPosition(0);
+  TStringStream back;
+  ObjectBinaryToText(bin, back);
+  EXPECT_EQ(back.DataString(), "object A: TTestComp\n  X = [0, 2]\n  Y = Form2.Button1\nend\n");
 }
 
 }  // namespace
