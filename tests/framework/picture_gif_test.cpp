@@ -186,6 +186,22 @@ TEST(GifDecoder, DisposalAndClippingOnAHandMadeAnimation) {
   EXPECT_EQ(whole.Warnings, std::vector<std::string>{"the file ends without its trailer"});
 }
 
+// Found by fuzzing: clearing the rectangle of a frame that lies wholly to the
+// right of the screen wrote far outside the screen's pixels.
+TEST(GifDecoder, ClearingAFrameOutsideTheScreenClearsNothing) {
+  TGifWriter w(2, 1, {{255, 0, 0}, {0, 255, 0}});
+  w.Frame(0, 0, 2, 1, {0, 0}, 10, DISPOSE_DO_NOT);
+  w.Frame(5, 0, 2, 1, {1, 1}, 10, DISPOSE_BACKGROUND);  // right of the screen
+  w.Frame(0, 3, 2, 1, {1, 1}, 10, DISPOSE_BACKGROUND);  // below it
+  w.Frame(0, 0, 1, 1, {1}, 10, DISPOSE_DO_NOT);
+  const std::vector<uint8_t> bytes = w.Finish();
+  TDecodedPicture pic = DecodeGif(bytes.data(), bytes.size());
+  ASSERT_EQ(pic.Frames.size(), 4u);
+  for (size_t f = 0; f < 3; ++f) EXPECT_EQ(pic.Frames[f].Pixels, (std::vector<TkivPixel>{R, R})) << f;
+  EXPECT_EQ(pic.Frames[3].Pixels, (std::vector<TkivPixel>{G, R}));
+  EXPECT_FALSE(pic.Transparent);
+}
+
 TEST(GifDecoder, RefusalsNameWhatIsWrong) {
   struct Case {
     std::string file;

@@ -237,7 +237,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
         const int64_t x0 = std::max<int64_t>(d.Left, 0), y0 = std::max<int64_t>(d.Top, 0);
         const int64_t x1 = std::min<int64_t>(int64_t(d.Left) + d.Width, width);
         const int64_t y1 = std::min<int64_t>(int64_t(d.Top) + d.Height, height);
-        for (int64_t y = y0; y < y1; ++y)
+        // A frame wholly outside the screen clears nothing (x0 may lie past x1).
+        for (int64_t y = y0; x0 < x1 && y < y1; ++y)
           std::fill(canvas.begin() + y * width + x0, canvas.begin() + y * width + x1, 0);
       } else if (control.disposal == 3) {
         canvas = saved;
