@@ -23,7 +23,9 @@
 namespace kiv {
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) { throw EInvalidGraphic("Invalid GIF: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+  throw EInvalidGraphic("Invalid GIF: " + what);
+}
 
 struct TMemoryReader {
   const uint8_t* data;
@@ -91,7 +93,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
   int error = 0;
   GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
   if (!gif) {
-    if (error == D_GIF_ERR_NOT_GIF_FILE) Fail("the data does not start with \"GIF87a\" or \"GIF89a\"");
+    if (error == D_GIF_ERR_NOT_GIF_FILE)
+      Fail("the data does not start with \"GIF87a\" or \"GIF89a\"");
     Fail("the header cannot be read: " + Reason(error, reader));
   }
   TGifCloser closer(gif);
@@ -150,7 +153,7 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
       while (ext) {
         if (DGifGetExtensionNext(gif, &ext) == GIF_ERROR) {
           stop("an extension block after frame " + std::to_string(result.Frames.size()) +
-             " cannot be read: " + Reason(gif->Error, reader));
+               " cannot be read: " + Reason(gif->Error, reader));
           break;
         }
         // The looping sub-block: id 1 and a 16-bit count. The first looping
@@ -264,7 +267,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
                    (gif->SColorMap ? "global palette of " +
                                          std::to_string(gif->SColorMap->ColorCount) + " colours"
                                    : std::string("no global palette"));
-  if (interlaced_frames) result.Details += ", " + std::to_string(interlaced_frames) + " interlaced frame(s)";
+  if (interlaced_frames)
+    result.Details += ", " + std::to_string(interlaced_frames) + " interlaced frame(s)";
   result.Transparent = picture_detail::AnyTransparent(result);
   return result;
 }
