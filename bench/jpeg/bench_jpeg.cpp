@@ -51,7 +51,8 @@ const std::vector<unsigned char>& TestJpeg() {
         seed = seed * 1103515245u + 12345u;
         const int noise = int(seed >> 28) - 8;
         rgb[size_t(x) * 3 + 0] = (unsigned char)((x * 255 / kWidth + noise) & 0xFF);
-        rgb[size_t(x) * 3 + 1] = (unsigned char)((y * 255 / kHeight + ((x / 16 + y / 16) % 2) * 40) & 0xFF);
+        rgb[size_t(x) * 3 + 1] =
+            (unsigned char)((y * 255 / kHeight + ((x / 16 + y / 16) % 2) * 40) & 0xFF);
         rgb[size_t(x) * 3 + 2] = (unsigned char)(((x ^ y) & 0x3F) * 3 + noise);
       }
       JSAMPROW row = rgb.data();
@@ -70,7 +71,8 @@ const std::string& TestJpegFile() {
   static const std::string path = [] {
     std::string p = "/tmp/kiv_bench_jpeg_4000x3000.jpg";
     std::ofstream(p, std::ios::binary)
-        .write(reinterpret_cast<const char*>(TestJpeg().data()), std::streamsize(TestJpeg().size()));
+        .write(reinterpret_cast<const char*>(TestJpeg().data()),
+               std::streamsize(TestJpeg().size()));
     return p;
   }();
   return path;

@@ -198,10 +198,17 @@ TEST(BmpDecoder, EveryBadFileIsRefusedWithTheReason) {
 
 // A hand-made BMP: 40-byte header, the given palette and pixel data.
 std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bpp, uint32_t compression,
-                             const std::vector<uint32_t>& palette, const std::vector<uint8_t>& bits) {
+                             const std::vector<uint32_t>& palette,
+                             const std::vector<uint8_t>& bits) {
   std::vector<uint8_t> f;
-  auto u16 = [&](uint32_t v) { f.push_back(uint8_t(v)); f.push_back(uint8_t(v >> 8)); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto u16 = [&](uint32_t v) {
+    f.push_back(uint8_t(v));
+    f.push_back(uint8_t(v >> 8));
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
   const uint32_t offset = 14 + 40 + 4 * uint32_t(palette.size());
   f.push_back('B');
   f.push_back('M');
@@ -230,7 +237,7 @@ TEST(BmpDecoder, RleSkippedPixelsStayTransparent) {
   const std::vector<uint8_t> rle = {2, 1, 0, 2, 1, 1, 1, 2, 0, 1};
   const auto file = MakeBmp(4, 2, 8, 1, {0x000000, 0xFF0000, 0x00FF00}, rle);
   TDecodedPicture pic = DecodeBmp(file.data(), file.size());
-  const std::vector<TkivPixel> want = {0, 0, 0, 0xFF00FF00,  // top row
+  const std::vector<TkivPixel> want = {0,          0,          0, 0xFF00FF00,  // top row
                                        0xFFFF0000, 0xFFFF0000, 0, 0};
   EXPECT_EQ(pic.Frames[0].Pixels, want);
   EXPECT_TRUE(pic.Transparent);

@@ -16,7 +16,9 @@ namespace {
 
 using kivtest::TestData;
 
-TDecodedPicture LoadGif(const std::string& path) { return LoadPictureFile(TestData("gif/" + path)); }
+TDecodedPicture LoadGif(const std::string& path) {
+  return LoadPictureFile(TestData("gif/" + path));
+}
 
 std::string Refusal(const std::vector<uint8_t>& bytes) {
   try {
@@ -32,12 +34,17 @@ std::string Refusal(const std::vector<uint8_t>& bytes) {
 // transparency and frames partly or wholly outside the screen.
 TEST(GifDecoder, FramesMatchTheSuiteRenderings) {
   const char* animations[] = {
-      "animated_loop", "animated_loop_interlaced", "animated_loop_variable_delay",
-      "animated_noloop", "animated_transparent_firstframerestoreprev_loop",
+      "animated_loop",
+      "animated_loop_interlaced",
+      "animated_loop_variable_delay",
+      "animated_noloop",
+      "animated_transparent_firstframerestoreprev_loop",
       "animated_transparent_frame_norestore_loop",
       "animated_transparent_frame_restorebackground_loop",
-      "animated_transparent_frame_restoreprev_loop", "animated_transparent_loop",
-      "animated_transparent_loop_frames_out_of_bounds", "animated_transparent_restoreprev_loop",
+      "animated_transparent_frame_restoreprev_loop",
+      "animated_transparent_loop",
+      "animated_transparent_loop_frames_out_of_bounds",
+      "animated_transparent_restoreprev_loop",
   };
   const std::string dir = "peterdn-gif-test-suite/gifs/";
   auto compare = [&](const TDecodedPicture& pic, size_t frame, const std::string& png_name) {
@@ -53,7 +60,8 @@ TEST(GifDecoder, FramesMatchTheSuiteRenderings) {
   for (const char* name : animations) {
     TDecodedPicture pic = LoadGif(dir + name + ".gif");
     ASSERT_EQ(pic.Frames.size(), 4u) << name;
-    for (size_t f = 0; f < 4; ++f) compare(pic, f, std::string(name) + "-" + std::to_string(f) + ".png");
+    for (size_t f = 0; f < 4; ++f)
+      compare(pic, f, std::string(name) + "-" + std::to_string(f) + ".png");
   }
   for (const char* name : {"static_nontransparent", "static_transparent"}) {
     TDecodedPicture pic = LoadGif(dir + name + ".gif");
@@ -64,7 +72,9 @@ TEST(GifDecoder, FramesMatchTheSuiteRenderings) {
 }
 
 TEST(GifDecoder, DelaysAndLoopingFollowTheViewerRules) {
-  struct Case { int stored, ms; };
+  struct Case {
+    int stored, ms;
+  };
   for (const Case c : {Case{0, 120}, Case{1, 36}, Case{2, 36}, Case{3, 36}, Case{4, 48},
                        Case{10, 120}, Case{100, 1200}, Case{65535, 786420}})
     EXPECT_EQ(ViewerDelayMs(c.stored), c.ms) << c.stored;
@@ -186,6 +196,23 @@ TEST(GifDecoder, DisposalAndClippingOnAHandMadeAnimation) {
   EXPECT_EQ(whole.Warnings, std::vector<std::string>{"the file ends without its trailer"});
 }
 
+// Found by fuzzing: clearing the rectangle of a frame that lies wholly to the
+// right of the screen wrote far outside the screen's pixels.
+TEST(GifDecoder, ClearingAFrameOutsideTheScreenClearsNothing) {
+  TGifWriter w(2, 1, {{255, 0, 0}, {0, 255, 0}});
+  w.Frame(0, 0, 2, 1, {0, 0}, 10, DISPOSE_DO_NOT);
+  w.Frame(5, 0, 2, 1, {1, 1}, 10, DISPOSE_BACKGROUND);  // right of the screen
+  w.Frame(0, 3, 2, 1, {1, 1}, 10, DISPOSE_BACKGROUND);  // below it
+  w.Frame(0, 0, 1, 1, {1}, 10, DISPOSE_DO_NOT);
+  const std::vector<uint8_t> bytes = w.Finish();
+  TDecodedPicture pic = DecodeGif(bytes.data(), bytes.size());
+  ASSERT_EQ(pic.Frames.size(), 4u);
+  for (size_t f = 0; f < 3; ++f)
+    EXPECT_EQ(pic.Frames[f].Pixels, (std::vector<TkivPixel>{R, R})) << f;
+  EXPECT_EQ(pic.Frames[3].Pixels, (std::vector<TkivPixel>{G, R}));
+  EXPECT_FALSE(pic.Transparent);
+}
+
 TEST(GifDecoder, RefusalsNameWhatIsWrong) {
   struct Case {
     std::string file;
@@ -212,7 +239,8 @@ TEST(GifDecoder, RefusalsNameWhatIsWrong) {
   EXPECT_NE(Refusal(header_only).find("ends too early"), std::string::npos) << Refusal(header_only);
 
   // An animation that outgrows the memory limit keeps the frames that fit.
-  std::string anim = kivtest::ReadFile(TestData("gif/peterdn-gif-test-suite/gifs/animated_loop.gif"));
+  std::string anim =
+      kivtest::ReadFile(TestData("gif/peterdn-gif-test-suite/gifs/animated_loop.gif"));
   TDecodeLimits limits;
   limits.MaxTotalPixels = 2 * 100 * 100;
   TDecodedPicture pic =

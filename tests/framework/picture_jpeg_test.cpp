@@ -45,8 +45,10 @@ struct TDjpeg {
 };
 
 TDjpeg RunDjpeg(const std::string& path) {
-  const std::string out = testing::TempDir() + "kiv_djpeg.pnm", err = testing::TempDir() + "kiv_djpeg.err";
-  const std::string cmd = "/usr/bin/djpeg -pnm -outfile '" + out + "' '" + path + "' 2>'" + err + "'";
+  const std::string out = testing::TempDir() + "kiv_djpeg.pnm",
+                    err = testing::TempDir() + "kiv_djpeg.err";
+  const std::string cmd =
+      "/usr/bin/djpeg -pnm -outfile '" + out + "' '" + path + "' 2>'" + err + "'";
   TDjpeg r;
   const int status = std::system(cmd.c_str());
   r.error = kivtest::ReadFile(err);
@@ -87,7 +89,8 @@ TEST(JpegDecoder, MatchesDjpegOnEveryFile) {
     ASSERT_EQ(pic.Width, want.width);
     ASSERT_EQ(pic.Height, want.height);
     int wrong = 0;
-    for (size_t i = 0; i < want.pixels.size(); ++i) wrong += pic.Frames[0].Pixels[i] != want.pixels[i];
+    for (size_t i = 0; i < want.pixels.size(); ++i)
+      wrong += pic.Frames[0].Pixels[i] != want.pixels[i];
     EXPECT_EQ(wrong, 0);
     if (want.warned) {
       ASSERT_FALSE(pic.Warnings.empty());

@@ -34,7 +34,8 @@ TEST(PictureRobustness, NoFileOrPrefixOfOneCrashesAnyDecoder) {
     // Many cut points in small files, a few in the large photographs.
     const size_t step = std::max<size_t>(1, bytes.size() / (bytes.size() < 32768 ? 23 : 5));
     for (size_t size = 0; size <= bytes.size(); size += (size < 64 ? 1 : step)) {
-      for (TPictureFormat f : {TPictureFormat::pfBmp, TPictureFormat::pfGif, TPictureFormat::pfJpeg}) {
+      for (TPictureFormat f :
+           {TPictureFormat::pfBmp, TPictureFormat::pfGif, TPictureFormat::pfJpeg}) {
         try {
           TDecodedPicture pic = DecodePicture(data, size, f, limits);
           ASSERT_FALSE(pic.Frames.empty()) << path;

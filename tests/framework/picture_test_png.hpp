@@ -28,7 +28,8 @@ inline TPng ReadPng(const std::string& path) {
   auto u32 = [&](size_t i) {
     return uint32_t(u8(i)) << 24 | uint32_t(u8(i + 1)) << 16 | uint32_t(u8(i + 2)) << 8 | u8(i + 3);
   };
-  if (file.size() < 8 || file.compare(1, 3, "PNG") != 0) throw std::runtime_error("not a PNG: " + path);
+  if (file.size() < 8 || file.compare(1, 3, "PNG") != 0)
+    throw std::runtime_error("not a PNG: " + path);
   TPng png;
   int depth = 0, type = 0;
   std::string idat;
@@ -61,7 +62,8 @@ inline TPng ReadPng(const std::string& path) {
   const size_t bpp = std::max<size_t>(1, bits_pp / 8);
   std::vector<uint8_t> raw((stride + 1) * png.height);
   uLongf raw_size = raw.size();
-  if (uncompress(raw.data(), &raw_size, reinterpret_cast<const Bytef*>(idat.data()), idat.size()) != Z_OK ||
+  if (uncompress(raw.data(), &raw_size, reinterpret_cast<const Bytef*>(idat.data()), idat.size()) !=
+          Z_OK ||
       raw_size != raw.size())
     throw std::runtime_error("bad PNG data: " + path);
   // Undo the row filters.
@@ -74,9 +76,15 @@ inline TPng ReadPng(const std::string& path) {
       const int a = x >= bpp ? row[x - bpp] : 0, b = prev[x], c = x >= bpp ? prev[x - bpp] : 0;
       int pred = 0;
       switch (filter) {
-        case 1: pred = a; break;
-        case 2: pred = b; break;
-        case 3: pred = (a + b) / 2; break;
+        case 1:
+          pred = a;
+          break;
+        case 2:
+          pred = b;
+          break;
+        case 3:
+          pred = (a + b) / 2;
+          break;
         case 4: {
           const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
           pred = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
@@ -86,7 +94,8 @@ inline TPng ReadPng(const std::string& path) {
       row[x] = uint8_t(src[x] + pred);
     }
     auto sample = [&](size_t index) -> uint32_t {  // index-th sample of the row
-      if (depth == 16) return ((uint32_t(row[index * 2]) << 8 | row[index * 2 + 1]) * 255 + 32767) / 65535;
+      if (depth == 16)
+        return ((uint32_t(row[index * 2]) << 8 | row[index * 2 + 1]) * 255 + 32767) / 65535;
       if (depth == 8) return row[index];
       const size_t bit = index * depth;
       return (row[bit / 8] >> (8 - depth - bit % 8)) & ((1u << depth) - 1);
@@ -94,7 +103,9 @@ inline TPng ReadPng(const std::string& path) {
     auto sample16 = [&](size_t index) -> uint32_t {
       return depth == 16 ? uint32_t(row[index * 2]) << 8 | row[index * 2 + 1] : sample(index);
     };
-    auto scale = [&](uint32_t v) -> uint32_t { return depth >= 8 ? v : v * 255 / ((1u << depth) - 1); };
+    auto scale = [&](uint32_t v) -> uint32_t {
+      return depth >= 8 ? v : v * 255 / ((1u << depth) - 1);
+    };
     auto trns16 = [&](int k) -> uint32_t { return uint32_t(trns[2 * k]) << 8 | trns[2 * k + 1]; };
     for (int x = 0; x < png.width; ++x) {
       kiv::TkivPixel p = 0;

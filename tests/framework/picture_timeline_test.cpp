@@ -11,7 +11,12 @@ TEST(AnimationTimeline, PlaysEachFrameForItsDelayAndStopsOnTheLastAfterTheLastPa
   const TAnimationTimeline t({120, 36, 240}, 2);
   EXPECT_EQ(t.CycleMs(), 396);
   EXPECT_EQ(t.DurationMs(), 792);
-  struct Case { int64_t t; int frame; int64_t next; bool ended; };
+  struct Case {
+    int64_t t;
+    int frame;
+    int64_t next;
+    bool ended;
+  };
   const Case cases[] = {
       {-5, 0, 120, false},  {0, 0, 120, false},   {119, 0, 120, false}, {120, 1, 156, false},
       {155, 1, 156, false}, {156, 2, 396, false}, {395, 2, 396, false}, {396, 0, 516, false},

@@ -48,8 +48,8 @@ int64_t TAnimationTimeline::NextChange(int64_t t_ms) const {
   if (EndedAt(t_ms)) return -1;
   int64_t cycle_start = t_ms - t_ms % cycle_ms_;
   int frame = FrameAt(t_ms);
-  int64_t next = frame + 1 < FrameCount() ? cycle_start + starts_[frame + 1]
-                                          : cycle_start + cycle_ms_;
+  int64_t next =
+      frame + 1 < FrameCount() ? cycle_start + starts_[frame + 1] : cycle_start + cycle_ms_;
   // The end of the last pass is no change: the last frame simply stays.
   int64_t total = DurationMs();
   if (total >= 0 && next >= total) return -1;

@@ -17,13 +17,17 @@
 namespace kiv {
 namespace {
 
-constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiJpeg = 4,
-                   kBiPng = 5, kBiAlphaBitfields = 6;
+constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiJpeg = 4, kBiPng = 5,
+                   kBiAlphaBitfields = 6;
 constexpr uint32_t kRle24 = 0x10000;  // OS/2 2.x compression 4, kept apart from BI_JPEG
 
-[[noreturn]] void Fail(const std::string& what) { throw EInvalidGraphic("Invalid BMP: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+  throw EInvalidGraphic("Invalid BMP: " + what);
+}
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t U16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t U32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
@@ -65,25 +69,38 @@ std::string HeaderName(uint32_t hsize, bool os2v2) {
   if (hsize == 12) return "OS/2 1.x BITMAPCOREHEADER (12 bytes)";
   if (os2v2) return "OS/2 2.x header (" + std::to_string(hsize) + " bytes)";
   switch (hsize) {
-    case 40: return "BITMAPINFOHEADER (40 bytes)";
-    case 52: return "BITMAPV2INFOHEADER (52 bytes)";
-    case 56: return "BITMAPV3INFOHEADER (56 bytes)";
-    case 108: return "BITMAPV4HEADER (108 bytes)";
-    case 124: return "BITMAPV5HEADER (124 bytes)";
+    case 40:
+      return "BITMAPINFOHEADER (40 bytes)";
+    case 52:
+      return "BITMAPV2INFOHEADER (52 bytes)";
+    case 56:
+      return "BITMAPV3INFOHEADER (56 bytes)";
+    case 108:
+      return "BITMAPV4HEADER (108 bytes)";
+    case 124:
+      return "BITMAPV5HEADER (124 bytes)";
   }
   return std::to_string(hsize) + "-byte header";
 }
 
 const char* CompressionName(uint32_t c) {
   switch (c) {
-    case kBiRgb: return "BI_RGB";
-    case kBiRle8: return "RLE8";
-    case kBiRle4: return "RLE4";
-    case kBiBitfields: return "BI_BITFIELDS";
-    case kBiJpeg: return "BI_JPEG";
-    case kBiPng: return "BI_PNG";
-    case kBiAlphaBitfields: return "BI_ALPHABITFIELDS";
-    case kRle24: return "RLE24";
+    case kBiRgb:
+      return "BI_RGB";
+    case kBiRle8:
+      return "RLE8";
+    case kBiRle4:
+      return "RLE4";
+    case kBiBitfields:
+      return "BI_BITFIELDS";
+    case kBiJpeg:
+      return "BI_JPEG";
+    case kBiPng:
+      return "BI_PNG";
+    case kBiAlphaBitfields:
+      return "BI_ALPHABITFIELDS";
+    case kRle24:
+      return "RLE24";
   }
   return "unknown";
 }
@@ -102,8 +119,8 @@ struct TBmpInfo {
 TkivPixel PaletteColour(const TBmpInfo& bmp, uint32_t index, int32_t x, int32_t y) {
   if (index >= bmp.palette.size())
     Fail("the pixel at (" + std::to_string(x) + ", " + std::to_string(y) + ") uses colour " +
-         std::to_string(index) + " but the palette has only " +
-         std::to_string(bmp.palette.size()) + " colours");
+         std::to_string(index) + " but the palette has only " + std::to_string(bmp.palette.size()) +
+         " colours");
   return bmp.palette[index];
 }
 
@@ -115,8 +132,8 @@ void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
   const uint64_t needed = stride * uint64_t(h - 1) + row_bytes;
   const uint64_t remain = bmp.size - bmp.bits_offset;
   if (needed > remain)
-    Fail("the file is truncated: the pixels need " + std::to_string(needed) +
-         " bytes but only " + std::to_string(remain) + " follow the headers");
+    Fail("the file is truncated: the pixels need " + std::to_string(needed) + " bytes but only " +
+         std::to_string(remain) + " follow the headers");
   for (int32_t row = 0; row < h; ++row) {
     const uint8_t* src = bmp.data + bmp.bits_offset + stride * uint64_t(row);
     const int32_t y = bmp.top_down ? row : h - 1 - row;
@@ -152,12 +169,16 @@ void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
 
 // RLE8, RLE4 and RLE24: runs, absolute runs, end of line, end of bitmap and
 // deltas. Anything that would write outside the picture is refused.
-void DecodeRle(const TBmpInfo& bmp, std::vector<TkivPixel>& out, std::vector<std::string>& warnings) {
+void DecodeRle(const TBmpInfo& bmp, std::vector<TkivPixel>& out,
+               std::vector<std::string>& warnings) {
   const int32_t w = bmp.width, h = bmp.height;
   const uint8_t* p = bmp.data + bmp.bits_offset;
   const uint8_t* end = bmp.data + bmp.size;
   int32_t x = 0, y = 0;  // y counts rows from the bottom of the picture
-  auto put = [&](TkivPixel colour) { out[size_t(h - 1 - y) * size_t(w) + size_t(x)] = colour; ++x; };
+  auto put = [&](TkivPixel colour) {
+    out[size_t(h - 1 - y) * size_t(w) + size_t(x)] = colour;
+    ++x;
+  };
   auto check_room = [&](uint32_t count) {
     if (y >= h) Fail("the RLE data goes on past the last row");
     if (uint64_t(x) + count > uint64_t(w))
@@ -238,8 +259,8 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
   const uint8_t* h = data + base + 14;
   const uint32_t hsize = U32(h);
   const bool os2v1 = hsize == 12;
-  const bool os2v2 = hsize >= 16 && hsize <= 64 && hsize % 2 == 0 && hsize != 40 &&
-                     hsize != 52 && hsize != 56;
+  const bool os2v2 =
+      hsize >= 16 && hsize <= 64 && hsize % 2 == 0 && hsize != 40 && hsize != 52 && hsize != 56;
   if (!(os2v1 || os2v2 || hsize == 40 || hsize == 52 || hsize == 56 || hsize == 108 ||
         hsize == 124))
     Fail("the bitmap header size is " + std::to_string(hsize) +
@@ -273,7 +294,8 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
   if (os2v2 && compression == 3) Fail("OS/2 Huffman 1D compression is not supported");
   if (os2v2 && compression == 4) compression = kRle24;
 
-  if (planes != 1) Fail("the header gives " + std::to_string(planes) + " colour planes instead of 1");
+  if (planes != 1)
+    Fail("the header gives " + std::to_string(planes) + " colour planes instead of 1");
   if (width <= 0) Fail("the width is " + std::to_string(width) + "; it must be positive");
   if (height == 0 || height == INT32_MIN) Fail("the height is " + std::to_string(height));
   const bool top_down = height < 0;
@@ -306,9 +328,12 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
         Fail(std::string(CompressionName(compression)) + " needs 16 or 32 bits per pixel, not " +
              std::to_string(bpp));
       break;
-    case kBiJpeg: break;
-    case kBiPng: Fail("embedded PNG images (BI_PNG) are not supported");
-    default: Fail("compression method " + std::to_string(compression) + " is not supported");
+    case kBiJpeg:
+      break;
+    case kBiPng:
+      Fail("embedded PNG images (BI_PNG) are not supported");
+    default:
+      Fail("compression method " + std::to_string(compression) + " is not supported");
   }
   const bool rle = compression == kBiRle8 || compression == kBiRle4 || compression == kRle24;
   if (rle && top_down) Fail("an RLE-compressed bitmap cannot be stored top-down");
@@ -355,9 +380,11 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
   if (bpp <= 8 && compression != kBiJpeg) {
     uint64_t count = (os2v1 || clr_used == 0) ? (uint64_t(1) << bpp) : clr_used;
     count = std::min<uint64_t>(count, uint64_t(1) << bpp);
-    if (bits_offset >= palette_start) count = std::min(count, (bits_offset - palette_start) / entry);
+    if (bits_offset >= palette_start)
+      count = std::min(count, (bits_offset - palette_start) / entry);
     count = std::min(count, (size - palette_start) / entry);
-    if (count == 0) Fail("the bitmap has " + std::to_string(bpp) + " bits per pixel but no palette");
+    if (count == 0)
+      Fail("the bitmap has " + std::to_string(bpp) + " bits per pixel but no palette");
     for (uint64_t i = 0; i < count; ++i) {
       const uint8_t* e = data + palette_start + i * entry;
       bmp.palette.push_back(Opaque(e[2], e[1], e[0]));
@@ -374,7 +401,8 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
 
   std::string details = HeaderName(hsize, os2v2) + ", " + std::to_string(bpp) +
                         " bits per pixel, " + CompressionName(compression);
-  if (!bmp.palette.empty()) details += ", palette of " + std::to_string(bmp.palette.size()) + " colours";
+  if (!bmp.palette.empty())
+    details += ", palette of " + std::to_string(bmp.palette.size()) + " colours";
   details += top_down ? ", top-down" : ", bottom-up";
 
   TDecodedPicture result;

@@ -23,7 +23,9 @@
 namespace kiv {
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) { throw EInvalidGraphic("Invalid GIF: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+  throw EInvalidGraphic("Invalid GIF: " + what);
+}
 
 struct TMemoryReader {
   const uint8_t* data;
@@ -91,7 +93,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
   int error = 0;
   GifFileType* gif = DGifOpen(&reader, ReadFromMemory, &error);
   if (!gif) {
-    if (error == D_GIF_ERR_NOT_GIF_FILE) Fail("the data does not start with \"GIF87a\" or \"GIF89a\"");
+    if (error == D_GIF_ERR_NOT_GIF_FILE)
+      Fail("the data does not start with \"GIF87a\" or \"GIF89a\"");
     Fail("the header cannot be read: " + Reason(error, reader));
   }
   TGifCloser closer(gif);
@@ -150,7 +153,7 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
       while (ext) {
         if (DGifGetExtensionNext(gif, &ext) == GIF_ERROR) {
           stop("an extension block after frame " + std::to_string(result.Frames.size()) +
-             " cannot be read: " + Reason(gif->Error, reader));
+               " cannot be read: " + Reason(gif->Error, reader));
           break;
         }
         // The looping sub-block: id 1 and a 16-bit count. The first looping
@@ -237,7 +240,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
         const int64_t x0 = std::max<int64_t>(d.Left, 0), y0 = std::max<int64_t>(d.Top, 0);
         const int64_t x1 = std::min<int64_t>(int64_t(d.Left) + d.Width, width);
         const int64_t y1 = std::min<int64_t>(int64_t(d.Top) + d.Height, height);
-        for (int64_t y = y0; y < y1; ++y)
+        // A frame wholly outside the screen clears nothing (x0 may lie past x1).
+        for (int64_t y = y0; x0 < x1 && y < y1; ++y)
           std::fill(canvas.begin() + y * width + x0, canvas.begin() + y * width + x1, 0);
       } else if (control.disposal == 3) {
         canvas = saved;
@@ -263,7 +267,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
                    (gif->SColorMap ? "global palette of " +
                                          std::to_string(gif->SColorMap->ColorCount) + " colours"
                                    : std::string("no global palette"));
-  if (interlaced_frames) result.Details += ", " + std::to_string(interlaced_frames) + " interlaced frame(s)";
+  if (interlaced_frames)
+    result.Details += ", " + std::to_string(interlaced_frames) + " interlaced frame(s)";
   result.Transparent = picture_detail::AnyTransparent(result);
   return result;
 }

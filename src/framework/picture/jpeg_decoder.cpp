@@ -72,12 +72,18 @@ void OnProgress(j_common_ptr cinfo) {
 
 const char* ColorSpaceName(J_COLOR_SPACE space) {
   switch (space) {
-    case JCS_GRAYSCALE: return "grayscale";
-    case JCS_RGB: return "RGB";
-    case JCS_YCbCr: return "YCbCr";
-    case JCS_CMYK: return "CMYK";
-    case JCS_YCCK: return "YCCK";
-    default: return "unknown";
+    case JCS_GRAYSCALE:
+      return "grayscale";
+    case JCS_RGB:
+      return "RGB";
+    case JCS_YCbCr:
+      return "YCbCr";
+    case JCS_CMYK:
+      return "CMYK";
+    case JCS_YCCK:
+      return "YCCK";
+    default:
+      return "unknown";
   }
 }
 

@@ -10,17 +10,23 @@ namespace kiv {
 
 const char* PictureFormatName(TPictureFormat format) {
   switch (format) {
-    case TPictureFormat::pfBmp: return "BMP";
-    case TPictureFormat::pfGif: return "GIF";
-    case TPictureFormat::pfJpeg: return "JPEG";
-    default: return "unknown";
+    case TPictureFormat::pfBmp:
+      return "BMP";
+    case TPictureFormat::pfGif:
+      return "GIF";
+    case TPictureFormat::pfJpeg:
+      return "JPEG";
+    default:
+      return "unknown";
   }
 }
 
 int ViewerDelayMs(int stored_hundredths) {
   int d = stored_hundredths;
-  if (d == 0) d = 10;
-  else if (d < 3) d = 3;
+  if (d == 0)
+    d = 10;
+  else if (d < 3)
+    d = 3;
   return d * 12;
 }
 
@@ -50,10 +56,14 @@ TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat f
                               const TDecodeLimits& limits) {
   if (format == TPictureFormat::pfUnknown) format = SniffPictureFormat(data, size);
   switch (format) {
-    case TPictureFormat::pfBmp: return DecodeBmp(data, size, limits);
-    case TPictureFormat::pfGif: return DecodeGif(data, size, limits);
-    case TPictureFormat::pfJpeg: return DecodeJpeg(data, size, limits);
-    default: throw EInvalidGraphic("Unknown picture format: the data is not JPEG, GIF or BMP");
+    case TPictureFormat::pfBmp:
+      return DecodeBmp(data, size, limits);
+    case TPictureFormat::pfGif:
+      return DecodeGif(data, size, limits);
+    case TPictureFormat::pfJpeg:
+      return DecodeJpeg(data, size, limits);
+    default:
+      throw EInvalidGraphic("Unknown picture format: the data is not JPEG, GIF or BMP");
   }
 }
 

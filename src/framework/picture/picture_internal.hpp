@@ -15,8 +15,8 @@ inline void CheckFrameSize(const char* format, uint64_t width, uint64_t height,
     throw EInvalidGraphic(std::string("Invalid ") + format + ": the picture has no pixels (" +
                           std::to_string(width) + " x " + std::to_string(height) + ")");
   if (width * height > limits.MaxFramePixels)
-    throw EInvalidGraphic(std::string("Invalid ") + format + ": " + std::to_string(width) +
-                          " x " + std::to_string(height) + " pixels is more than the limit of " +
+    throw EInvalidGraphic(std::string("Invalid ") + format + ": " + std::to_string(width) + " x " +
+                          std::to_string(height) + " pixels is more than the limit of " +
                           std::to_string(limits.MaxFramePixels) + " pixels per picture");
 }
 

@@ -10,7 +10,8 @@ namespace kiv {
 namespace {
 
 void PutU32(std::vector<unsigned char>& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<unsigned char>(v >> shift));
 }
 
 // Length, type, data and the CRC of type and data.
@@ -61,7 +62,8 @@ std::vector<unsigned char> EncodePngRgba(const TkivPixel* pixels, int width, int
 bool WritePngRgba(const std::string& path, const TkivPixel* pixels, int width, int height) {
   std::vector<unsigned char> bytes = EncodePngRgba(pixels, width, height);
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
