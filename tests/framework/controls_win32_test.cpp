@@ -225,11 +225,11 @@ TEST(Align, AnchorsFollowTheParentsSize) {
     b->SetAnchors(anchors);
     return b;
   };
-  TPanel* none = make(0);
-  TPanel* left_top = make(akLeft | akTop);
-  TPanel* right = make(akRight | akTop);
-  TPanel* both = make(akLeft | akRight | akTop);
-  TPanel* bottom = make(akLeft | akBottom);
+  TPanel* none = make({});
+  TPanel* left_top = make({akLeft, akTop});
+  TPanel* right = make({akRight, akTop});
+  TPanel* both = make({akLeft, akRight, akTop});
+  TPanel* bottom = make({akLeft, akBottom});
   panel->SetBounds(0, 0, 554, 78);
   // No anchors: the centre keeps its share of the parent (130.5 of 277 ->
   // MulDiv(130, 554, 277) = 260), less half the width.
@@ -330,18 +330,18 @@ TEST(DialogKeys, EnterEscapeAndAcceleratorsClickTheRightButtons) {
   ok->SetCaption(L"OK");
   ok->SetDefault(true);
   ok->SetTop(60);
-  ok->OnClick = [&](TObject*) { ++ok_clicks; };
+  ok->OnClick.Handler = [&](TObject*) { ++ok_clicks; };
   auto* cancel = new TButton(f.form.get());
   cancel->SetParent(f.form.get());
   cancel->SetCaption(L"Cancel");
   cancel->SetCancel(true);
   cancel->SetBounds(80, 60, 75, 25);
-  cancel->OnClick = [&](TObject*) { ++cancel_clicks; };
+  cancel->OnClick.Handler = [&](TObject*) { ++cancel_clicks; };
   auto* close = new TButton(f.form.get());
   close->SetParent(f.form.get());
   close->SetCaption(L"&Close");
   close->SetBounds(0, 100, 75, 25);
-  close->OnClick = [&](TObject*) { ++close_clicks; };
+  close->OnClick.Handler = [&](TObject*) { ++close_clicks; };
   f.Show();
   ASSERT_EQ(f.form->ActiveControl(), edit);
   // The read-only edit does not take Enter: focus on a non-button, so the
@@ -491,7 +491,7 @@ TEST(Application, AnExceptionEscapingAnEventShowsTheStandardErrorBox) {
   FormFixture f;
   auto* b = new TButton(f.form.get());
   b->SetParent(f.form.get());
-  b->OnClick = [](TObject*) { throw EInvalidGraphic("Bitmap image is not valid"); };
+  b->OnClick.Handler = [](TObject*) { throw EInvalidGraphic("Bitmap image is not valid"); };
   f.Show();
   // The box runs its own modal loop; a timer inside it reads and closes it.
   static std::wstring caption, text;
@@ -532,7 +532,7 @@ TEST(Timer, FiresThroughTheMessageLoopAndStopsWhenDisabled) {
   TTimer timer(nullptr);
   int fired = 0;
   timer.SetInterval(10);
-  timer.OnTimer = [&](TObject* sender) {
+  timer.OnTimer.Handler = [&](TObject* sender) {
     EXPECT_EQ(sender, &timer);
     if (++fired == 3) timer.SetEnabled(false);
   };

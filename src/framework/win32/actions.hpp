@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32/component_stub.hpp"
+#include "framework/classes.hpp"
 #include "framework/win32/graphics.hpp"
 
 namespace kiv {
@@ -16,6 +16,7 @@ class TActionList;
 
 // A set of images of one size, drawn masked (transparent where the mask says).
 class TImageList : public TComponent {
+  KIV_CLASS(TImageList, TComponent)
  public:
   explicit TImageList(TComponent* owner);
   ~TImageList() override;
@@ -40,6 +41,7 @@ class TImageList : public TComponent {
 // A command shared by the controls that show it: caption, enabled state,
 // image and the handler run when any of them is clicked.
 class TAction : public TComponent {
+  KIV_CLASS(TAction, TComponent)
  public:
   explicit TAction(TComponent* owner);
   ~TAction() override;
@@ -77,6 +79,7 @@ class TAction : public TComponent {
 };
 
 class TActionList : public TComponent {
+  KIV_CLASS(TActionList, TComponent)
  public:
   explicit TActionList(TComponent* owner) : TComponent(owner) {}
   ~TActionList() override;

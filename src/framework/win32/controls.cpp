@@ -203,7 +203,7 @@ TControl* FindDragTarget(TPoint p, bool allow_disabled) {
 // TControl
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
-  font_.OnChange = [this](TObject*) {
+  font_.OnChange.Handler = [this](TObject*) {
     if (!updating_font_) parent_font_ = false;
     Perform(CM_FONTCHANGED);
   };
@@ -380,8 +380,12 @@ void TControl::SetAlign(TAlign value) {
   if (value == align_) return;
   align_ = value;
   static const TAnchors kAnchorAlign[] = {
-      kDefaultAnchors, akLeft | akTop | akRight, akLeft | akRight | akBottom,
-      akLeft | akTop | akBottom, akRight | akTop | akBottom, akLeft | akTop | akRight | akBottom,
+      kDefaultAnchors,
+      {akLeft, akTop, akRight},
+      {akLeft, akRight, akBottom},
+      {akLeft, akTop, akBottom},
+      {akRight, akTop, akBottom},
+      {akLeft, akTop, akRight, akBottom},
       kDefaultAnchors};
   anchors_ = kAnchorAlign[value];
   RequestAlign();
@@ -400,14 +404,14 @@ void TControl::UpdateAnchorRules() {
   if (anchoring_ || !parent_) return;
   TRect pc = parent_->ClientRect();
   original_parent_size_ = {pc.Width(), pc.Height()};
-  if (anchors_ & akLeft)
-    anchor_rules_.X = (anchors_ & akRight) ? width_ : left_;
+  if (anchors_.Contains(akLeft))
+    anchor_rules_.X = anchors_.Contains(akRight) ? width_ : left_;
   else
-    anchor_rules_.X = (anchors_ & akRight) ? left_ : left_ + width_ / 2;
-  if (anchors_ & akTop)
-    anchor_rules_.Y = (anchors_ & akBottom) ? height_ : top_;
+    anchor_rules_.X = anchors_.Contains(akRight) ? left_ : left_ + width_ / 2;
+  if (anchors_.Contains(akTop))
+    anchor_rules_.Y = anchors_.Contains(akBottom) ? height_ : top_;
   else
-    anchor_rules_.Y = (anchors_ & akBottom) ? top_ : top_ + height_ / 2;
+    anchor_rules_.Y = anchors_.Contains(akBottom) ? top_ : top_ + height_ / 2;
 }
 
 void TControl::RequestAlign() {
@@ -466,6 +470,14 @@ void TControl::Click() {
 
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+}
+
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+  auto* win = dynamic_cast<TWinControl*>(parent);
+  if (parent && !win) throw EInvalidOperation("Control '" + Name() + "' needs a windowed parent");
+  SetParent(win);
 }
 
 void TControl::Loaded() {
@@ -892,16 +904,16 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
       int l = c->left_, t = c->top_, w = c->width_, h = c->height_;
       int dx = client.Width() - c->original_parent_size_.cx;
       int dy = client.Height() - c->original_parent_size_.cy;
-      if (a & akLeft) {
-        if (a & akRight) w = c->anchor_rules_.X + dx;
-      } else if (a & akRight) {
+      if (a.Contains(akLeft)) {
+        if (a.Contains(akRight)) w = c->anchor_rules_.X + dx;
+      } else if (a.Contains(akRight)) {
         l = c->anchor_rules_.X + dx;
       } else {
         l = MulDiv(c->anchor_rules_.X, client.Width(), c->original_parent_size_.cx) - w / 2;
       }
-      if (a & akTop) {
-        if (a & akBottom) h = c->anchor_rules_.Y + dy;
-      } else if (a & akBottom) {
+      if (a.Contains(akTop)) {
+        if (a.Contains(akBottom)) h = c->anchor_rules_.Y + dy;
+      } else if (a.Contains(akBottom)) {
         t = c->anchor_rules_.Y + dy;
       } else {
         t = MulDiv(c->anchor_rules_.Y, client.Height(), c->original_parent_size_.cy) - h / 2;
@@ -1069,6 +1081,16 @@ std::wstring TWinControl::Text() const {
   n = GetWindowTextW(handle_, s.data(), n + 1);
   s.resize(n);
   return s;
+}
+
+// A form stream lists, under each windowed control, the controls it holds;
+// under the root also the root's components that have no parent.
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  if (root == this)
+    for (int i = 0; i < ComponentCount(); ++i)
+      if (!Components(i)->HasParent()) proc(Components(i));
+  for (TControl* c : controls_)
+    if (c->Owner() == root) proc(c);
 }
 
 void TWinControl::Loaded() {

@@ -13,7 +13,7 @@
 
 #include "framework/messages.hpp"
 #include "framework/types.hpp"
-#include "framework/win32/component_stub.hpp"
+#include "framework/classes.hpp"
 #include "framework/win32/graphics.hpp"
 
 namespace kiv {
@@ -23,9 +23,9 @@ class TCustomForm;
 class TAction;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-enum TAnchorKind : uint8_t { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
-using TAnchors = uint8_t;
-inline constexpr TAnchors kDefaultAnchors = akLeft | akTop;
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+inline constexpr TAnchors kDefaultAnchors{akLeft, akTop};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : uint16_t {
@@ -85,6 +85,7 @@ struct TCreateParams {
 };
 
 class TControl : public TComponent {
+  KIV_CLASS(TControl, TComponent)
  public:
   explicit TControl(TComponent* owner);
   ~TControl() override;
@@ -140,6 +141,7 @@ class TControl : public TComponent {
   bool ParentColor() const { return parent_color_; }
   void SetParentColor(bool value);
   TFont* Font() { return &font_; }
+  TFont* Font() const { return const_cast<TFont*>(&font_); }
   bool ParentFont() const { return parent_font_; }
   void SetParentFont(bool value);
   TCursor Cursor() const { return cursor_; }
@@ -179,6 +181,10 @@ class TControl : public TComponent {
   virtual void DblClick();
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // Streams: a control is read beneath its parent window.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  void SetParentComponent(TComponent* parent) override;
   // Called by the action when it changes (and once when it is assigned).
   virtual void ActionChange(TAction* action, bool check_defaults);
 
@@ -199,6 +205,7 @@ class TControl : public TComponent {
   void UpdateAnchorRules();
   void RequestAlign();
   bool Loading() const { return ComponentState().Contains(csLoading); }
+
   virtual void VisibleChanging() {}
   void ParentFontOrColorChanged();
 
@@ -250,6 +257,7 @@ class TControl : public TComponent {
 };
 
 class TWinControl : public TControl {
+  KIV_CLASS(TWinControl, TControl)
  public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
@@ -307,6 +315,7 @@ class TWinControl : public TControl {
   bool Showing() const override;
   std::wstring Text() const override;
   void Loaded() override;
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
@@ -407,6 +416,7 @@ class TControlCanvas : public TCanvas {
 };
 
 class TGraphicControl : public TControl {
+  KIV_CLASS(TGraphicControl, TControl)
  public:
   explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
@@ -422,6 +432,7 @@ class TGraphicControl : public TControl {
 };
 
 class TCustomControl : public TWinControl {
+  KIV_CLASS(TCustomControl, TWinControl)
  public:
   explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "framework/exceptions.hpp"
+#include "framework/filer.hpp"
+#include "framework/streams.hpp"
+#include "framework/win32/published.hpp"
 
 namespace kiv {
 
@@ -61,14 +64,14 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     case bsToolWindow: p.Style |= WS_CAPTION; p.ExStyle |= WS_EX_TOOLWINDOW; break;
     case bsSizeToolWin: p.Style |= WS_CAPTION | WS_THICKFRAME; p.ExStyle |= WS_EX_TOOLWINDOW; break;
   }
-  if (border_style_ != bsNone && (border_icons_ & biSystemMenu)) {
+  if (border_style_ != bsNone && border_icons_.Contains(biSystemMenu)) {
     p.Style |= WS_SYSMENU;
     // A dialog frame has no minimize or maximize box.
     if (border_style_ == bsSingle || border_style_ == bsSizeable) {
-      if (border_icons_ & biMinimize) p.Style |= WS_MINIMIZEBOX;
-      if (border_icons_ & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+      if (border_icons_.Contains(biMinimize)) p.Style |= WS_MINIMIZEBOX;
+      if (border_icons_.Contains(biMaximize)) p.Style |= WS_MAXIMIZEBOX;
     }
-    if ((border_icons_ & biHelp) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+    if (border_icons_.Contains(biHelp) && !(p.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
       p.ExStyle |= WS_EX_CONTEXTHELP;
   }
   if (!Enabled()) p.Style |= WS_DISABLED;
@@ -190,6 +193,7 @@ void TCustomForm::VisibleChanging() {}
 // Showing a form makes its window (and its children's) and gives the focus to
 // the active control, or to the first one in tab order.
 void TCustomForm::CMVisibleChanged(TMessage& m) {
+  if (Loading()) return;  // shown once the definition is read
   if (Visible()) {
     HWND window = Handle();
     ShowWindow(window, SW_SHOW);
@@ -288,8 +292,35 @@ void TCustomForm::DoCreate() {
   }
 }
 
+void TCustomForm::ReadDefinition(const std::string& definition) {
+  RegisterFrameworkClasses();
+  TMemoryStream binary;
+  if (definition.compare(0, 4, "TPF0") == 0) {
+    binary.WriteBuffer(definition.data(), static_cast<int64_t>(definition.size()));
+  } else {
+    TStringStream text(definition);
+    ObjectTextToBinary(text, binary);
+  }
+  binary.SetPosition(0);
+  TReader reader(binary);
+  reader.ReadRootComponent(this);
+}
+
+// The definition is the RCDATA resource named by the form's class in upper
+// case (TFORM1 for TForm1), as the resource compiler stores named resources.
 void TCustomForm::InitializeForm() {
+  std::string name = ClassName();
+  for (char& ch : name) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (HRSRC res = FindResourceA(nullptr, name.c_str(), MAKEINTRESOURCEA(10))) {  // RT_RCDATA
+    HGLOBAL data = LoadResource(nullptr, res);
+    const void* bytes = data ? LockResource(data) : nullptr;
+    DWORD size = SizeofResource(nullptr, res);
+    if (!bytes) throw EReadError("Resource " + name + " not found");
+    ReadDefinition(std::string(static_cast<const char*>(bytes), size));
+  }
+  BindComponents();
   DoCreate();
+  if (Visible() && HandleAllocated() == false) Perform(CM_VISIBLECHANGED, 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -12,8 +12,8 @@
 namespace kiv {
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
-using TBorderIcons = uint8_t;
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
                  poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -27,6 +27,7 @@ using TCloseEvent = std::function<void(TObject*, TCloseAction&)>;
 using TCloseQueryEvent = std::function<void(TObject*, bool&)>;
 
 class TCustomForm : public TCustomControl {
+  KIV_CLASS(TCustomForm, TCustomControl)
  public:
   explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
@@ -69,7 +70,9 @@ class TCustomForm : public TCustomControl {
   // by the class name, upper case) when there is one; then OnCreate runs.
   // TApplication::CreateForm calls it after constructing the form.
   virtual void InitializeForm();
-  virtual const char* ClassName() const { return "TForm"; }
+  // Reads a form definition (text form, or binary "TPF0") into this form.
+  void ReadDefinition(const std::string& definition);
+  int TextHeight = 13;
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -95,7 +98,7 @@ class TCustomForm : public TCustomControl {
   friend class TWinControl;
   TSize FrameSize();
   TFormBorderStyle border_style_ = bsSizeable;
-  TBorderIcons border_icons_ = biSystemMenu | biMinimize | biMaximize;
+  TBorderIcons border_icons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
   int pixels_per_inch_ = 96;
   TWinControl* active_control_ = nullptr;
@@ -105,6 +108,7 @@ class TCustomForm : public TCustomControl {
 };
 
 class TForm : public TCustomForm {
+  KIV_CLASS(TForm, TCustomForm)
  public:
   using TCustomForm::TCustomForm;
 };
@@ -112,6 +116,7 @@ class TForm : public TCustomForm {
 using TExceptionEvent = std::function<void(TObject*, const std::exception&)>;
 
 class TApplication : public TComponent {
+  KIV_CLASS(TApplication, TComponent)
  public:
   TApplication();
   ~TApplication() override;

@@ -144,7 +144,7 @@ HGDIOBJ TBrush::MakeHandle() const {
 TCanvas::TCanvas() {
   // A change to a selected object takes it out of the context before the
   // object frees its handle; the next drawing call selects the new one.
-  font_.OnChange = [this](TObject*) {
+  font_.OnChange.Handler = [this](TObject*) {
     if (dc_ && (state_ & kFontValid)) SelectObject(dc_, GetStockObject(SYSTEM_FONT));
     state_ &= ~kFontValid;
     if (font_handle_) DeleteObject(font_handle_);

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "framework/types.hpp"
-#include "framework/win32/component_stub.hpp"
+#include "framework/classes.hpp"
+#include "framework/colors.hpp"
+#include "framework/font.hpp"
 
 namespace kiv {
 

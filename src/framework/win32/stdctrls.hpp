@@ -20,6 +20,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 // one), Escape the cancel button, the caption's accelerator clicks it too; a
 // click hands ModalResult to the form.
 class TButton : public TWinControl {
+  KIV_CLASS(TButton, TWinControl)
  public:
   explicit TButton(TComponent* owner);
   bool Default() const { return default_; }
@@ -51,6 +52,7 @@ class TButton : public TWinControl {
 
 // A container with a 3-D bevel and an optional centred caption.
 class TPanel : public TCustomControl {
+  KIV_CLASS(TPanel, TCustomControl)
  public:
   explicit TPanel(TComponent* owner);
   TBevelCut BevelInner() const { return bevel_inner_; }
@@ -80,6 +82,7 @@ class TPanel : public TCustomControl {
 // Runs OnTimer every Interval milliseconds while Enabled, through the
 // message loop (WM_TIMER of a hidden window).
 class TTimer : public TComponent {
+  KIV_CLASS(TTimer, TComponent)
  public:
   explicit TTimer(TComponent* owner);
   ~TTimer() override;
@@ -101,6 +104,7 @@ class TTimer : public TComponent {
 // Stretch and Proportional scale it (Proportional only ever shrinks). A
 // picture that changes (an animated one, each frame) repaints the control.
 class TImage : public TGraphicControl {
+  KIV_CLASS(TImage, TGraphicControl)
  public:
   explicit TImage(TComponent* owner);
   ~TImage() override;
@@ -149,6 +153,7 @@ class TRichEditStrings {
 
 // The platform's rich-text edit control.
 class TRichEdit : public TWinControl {
+  KIV_CLASS(TRichEdit, TWinControl)
  public:
   explicit TRichEdit(TComponent* owner);
   ~TRichEdit() override;
