@@ -666,7 +666,14 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
   if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M') throw EInvalidGraphic("Bitmap image is not valid");
   uint32_t bits_offset = u32(10);
   uint32_t header_size = u32(14);
-  if (header_size < 12 || header_size > size - 14) throw EInvalidGraphic("Bitmap image is not valid");
+  // The header sizes of the known versions (core, OS/2 2.x short and long,
+  // info, the two bit-field variants, v4, v5).
+  static const uint32_t kHeaderSizes[] = {12, 16, 40, 52, 56, 64, 108, 124};
+  if (std::find(std::begin(kHeaderSizes), std::end(kHeaderSizes), header_size) ==
+          std::end(kHeaderSizes) ||
+      header_size > size - 14)
+    throw EInvalidGraphic("Bitmap image is not valid");
+  uint32_t size_image = 0;
   int64_t width, height;
   uint32_t planes, bit_count, compression = BI_RGB, colors_used = 0;
   size_t table_entry = 4;
@@ -683,6 +690,7 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     planes = u16(26);
     bit_count = u16(28);
     if (header_size >= 20) compression = u32(30);
+    if (header_size >= 24) size_image = u32(34);
     if (header_size >= 36) colors_used = u32(46);
   }
   bool top_down = height < 0;
@@ -719,6 +727,8 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
   uint64_t image_size = stride * static_cast<uint64_t>(height);
   if (bits_offset < table_at || bits_offset >= size) throw EInvalidGraphic("Bitmap image is not valid");
   uint64_t available = size - bits_offset;
+  // A stated image size beyond the end of the file is a broken header.
+  if (size_image > available) throw EInvalidGraphic("Bitmap image is not valid");
   if (!rle && image_size > available) throw EInvalidGraphic("Bitmap image is not valid");
 
   struct {
