@@ -435,16 +435,16 @@ void TRichEdit::SetWordWrap(bool value) {
 }
 
 namespace {
-struct StreamCookie {
-  const std::string* data;
-  size_t pos;
-};
+// Feeds the control from a framework stream; a failing read ends the load
+// with an error instead of unwinding through the control.
 DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  auto* c = reinterpret_cast<StreamCookie*>(cookie);
-  size_t n = std::min<size_t>(static_cast<size_t>(std::max<LONG>(size, 0)), c->data->size() - c->pos);
-  std::memcpy(buffer, c->data->data() + c->pos, n);
-  c->pos += n;
-  *done = static_cast<LONG>(n);
+  auto* stream = reinterpret_cast<TStream*>(cookie);
+  *done = 0;
+  try {
+    *done = static_cast<LONG>(stream->Read(buffer, std::max<LONG>(size, 0)));
+  } catch (...) {
+    return 1;
+  }
   return 0;
 }
 }  // namespace
@@ -475,14 +475,18 @@ std::wstring TRichEditStrings::Get(int index) const {
 
 void TRichEditStrings::Clear() { edit_->Clear(); }
 
-void TRichEditStrings::LoadFromBytes(const std::string& data) {
+void TRichEditStrings::LoadFromStream(TStream& stream) {
   HWND h = edit_->Handle();
-  StreamCookie cookie{&data, 0};
-  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamInCallback};
+  int64_t start = stream.Position();
+  EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&stream), 0, StreamInCallback};
   SendMessageW(h, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
   if (es.dwError == 0) return;
-  // Not rich text: the same bytes as plain text, in the box's alignment.
-  cookie.pos = 0;
+  // Not rich text: the same bytes again as plain text, in the box's alignment.
+  try {
+    stream.SetPosition(start);
+  } catch (const std::exception&) {
+    throw EOutOfResources("Failed to Load Stream");
+  }
   es.dwError = 0;
   SendMessageW(h, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
   if (es.dwError != 0) throw EOutOfResources("Failed to Load Stream");
@@ -490,11 +494,8 @@ void TRichEditStrings::LoadFromBytes(const std::string& data) {
 }
 
 void TRichEditStrings::LoadFromFile(const std::string& file_name) {
-  std::ifstream in(file_name, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + file_name + "\"");
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EReadError("Stream read error");
-  LoadFromBytes(data);
+  TFileStream stream(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream);
 }
 
 }  // namespace kiv

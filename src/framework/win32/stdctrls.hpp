@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/streams.hpp"
 #include "framework/win32/controls.hpp"
 #include "framework/win32/forms.hpp"
 
@@ -144,7 +145,7 @@ class TRichEditStrings {
   // Streams the file in as rich text; when that fails, again as plain text;
   // when both fail, EOutOfResources "Failed to Load Stream".
   void LoadFromFile(const std::string& file_name);
-  void LoadFromBytes(const std::string& data);
+  void LoadFromStream(TStream& stream);
   void Clear();
 
  private:
