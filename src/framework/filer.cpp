@@ -546,6 +546,13 @@ void TReader::ReadCollection(TCollection& collection, int depth) {
   ReadValue();  // vaCollection
   collection.BeginUpdate();
   try {
+    // The items about to go may wait for references (a property written
+    // twice): forget those before the items are destroyed.
+    std::erase_if(fixups_, [&](const Fixup& f) {
+      for (TPersistent* p = f.instance; p; p = p->GetOwner())
+        if (p == &collection) return true;
+      return false;
+    });
     collection.Clear();
     while (!EndOfList()) {
       if (IsIntegerType(NextValue())) ReadInt64();  // the item's stored order

@@ -490,9 +490,19 @@ class TextToBinary {
       }
       case Tok::Ident: {
         std::string id = tok_text_;
+        if (id == "INF" || id == "NAN") {  // the non-finite floats FloatToText writes
+          w_.WriteFloat(id == "INF" ? std::numeric_limits<long double>::infinity()
+                                    : std::numeric_limits<long double>::quiet_NaN());
+          Next();
+          return;
+        }
+        Next();
+        while (IsSymbol('.')) {  // a reference into another root: Form2.Button1
+          Next();
+          id += "." + ExpectIdent();
+        }
         if (id.size() > 255) Error("Identifier too long");
         w_.WriteIdent(id);
-        Next();
         return;
       }
       case Tok::End:
@@ -501,12 +511,23 @@ class TextToBinary {
         break;
     }
     char c = tok_text_[0];
-    if (c == '[') {
+    if (c == '-' && Ch(pos_) == 'I') {
+      Next();
+      if (!IsIdent("INF")) Error("Invalid property value");
+      w_.WriteFloat(-std::numeric_limits<long double>::infinity());
+      Next();
+    } else if (c == '[') {
       Next();
       w_.WriteValue(vaSet);
       if (!IsSymbol(']')) {
         for (;;) {
-          WriteShort(ExpectIdent());
+          // Sets of integer subranges name their elements by number: [0, 2].
+          if (tok_ == Tok::Integer && int_ >= 0) {
+            WriteShort(std::to_string(int_));
+            Next();
+          } else {
+            WriteShort(ExpectIdent());
+          }
           if (IsSymbol(']')) break;
           ExpectSymbol(',');
         }
