@@ -209,19 +209,27 @@ void TkivBitmap::Assign(const TkivBitmap& source) {
 
 namespace {
 
-// One nearest-neighbour map entry: T(j * scale + first) with the product in
-// extended precision, truncated (surfaces) or rounded to even (DIBs), and kept
-// inside [first, last] so that no float error can reach outside the source.
+// One nearest-neighbour map entry: T(j * scale + first), truncated (surfaces)
+// or rounded to even (DIBs), and kept inside [first, last] so that no float
+// error can reach outside the source. The product is formed in double, which
+// holds j * scale + first exactly for every size a surface can have (a 24-bit
+// scale times a 28-bit index).
 int32_t MapIndex(int64_t j, float scale, int32_t first, int32_t last, bool round) {
-  const long double v = static_cast<long double>(j) * scale + first;
-  const int64_t k = round ? Round(v) : Trunc(v);
+  const double v = static_cast<double>(j) * static_cast<double>(scale) + first;
+  const int64_t k = round ? Round(v) : static_cast<int64_t>(v);
   return static_cast<int32_t>(std::clamp<int64_t>(k, first, last));
 }
 
+// (src size - 1) / (dst size - 1), divided in extended precision and held as a
+// 32-bit float.
 float MapScale(int64_t src_size, int64_t dst_size) {
   return static_cast<float>(static_cast<long double>(src_size - 1) /
                             static_cast<long double>(dst_size - 1));
 }
+
+// Scratch rows for stretching, kept between calls (drawing runs on one thread).
+thread_local std::vector<int32_t> t_columns;
+thread_local std::vector<TkivPixel> t_row_buffer;
 
 enum class RowKind { kCopy, kKey, kBlend };
 
@@ -267,18 +275,23 @@ void DrawSurfaceInto(const TkivBitmap& source, const TkivPixelView& target, TRec
     return;
   }
 
-  // 4. Nearest-neighbour stretch with one column map per call.
+  // 4. Nearest-neighbour stretch with one column map per call; the map holds
+  //    columns relative to src.Left.
   EndMMX();
-  std::vector<int32_t> columns(static_cast<size_t>(cw));
+  t_columns.resize(static_cast<size_t>(cw));
+  int32_t* columns = t_columns.data();
   if (dw < 2) {
-    std::fill(columns.begin(), columns.end(), (src.Left + src.Right - 1) / 2);
+    std::fill_n(columns, cw, (src.Left + src.Right - 1) / 2 - src.Left);
   } else {
     const float scale = MapScale(sw, dw);
     for (int32_t i = 0; i < cw; ++i)
-      columns[i] = MapIndex(i + cl - dst.Left, scale, src.Left, src.Right - 1, round_maps);
+      columns[i] = MapIndex(i + cl - dst.Left, scale, src.Left, src.Right - 1, round_maps) -
+                   src.Left;
   }
   const float row_scale = dh < 2 ? 0.0f : MapScale(sh, dh);
-  std::vector<TkivPixel> buffer(kind == RowKind::kCopy ? 0 : static_cast<size_t>(cw));
+  if (kind != RowKind::kCopy) t_row_buffer.resize(static_cast<size_t>(cw));
+  TkivPixel* buffer = t_row_buffer.data();
+  const int32_t src_width = static_cast<int32_t>(sw);
   int32_t previous = -1;
   TkivPixel* previous_row = nullptr;
   for (int32_t row = 0; row < ch; ++row) {
@@ -288,14 +301,13 @@ void DrawSurfaceInto(const TkivBitmap& source, const TkivPixelView& target, TRec
                : MapIndex(row + ct - dst.Top, row_scale, src.Top, src.Bottom - 1, round_maps);
     TkivPixel* d = target.Row(static_cast<int32_t>(ct) + row) + cl;
     if (source_row != previous) {
-      const TkivPixel* s = source.ScanLine(source_row);
-      TkivPixel* fetch = kind == RowKind::kCopy ? d : buffer.data();
-      for (int32_t i = 0; i < cw; ++i) fetch[i] = s[columns[i]];
+      const TkivPixel* s = source.PixelPtr(src.Left, source_row);
+      k.GatherPixels(s, src_width, columns, kind == RowKind::kCopy ? d : buffer, cw);
     } else if (kind == RowKind::kCopy) {
       std::memcpy(d, previous_row, static_cast<size_t>(cw) * sizeof(TkivPixel));
     }
-    if (kind == RowKind::kKey) k.KeyCopyPixels(buffer.data(), d, cw);
-    if (kind == RowKind::kBlend) k.BlendPixels(buffer.data(), d, cw);
+    if (kind == RowKind::kKey) k.KeyCopyPixels(buffer, d, cw);
+    if (kind == RowKind::kBlend) k.BlendPixels(buffer, d, cw);
     previous = source_row;
     previous_row = d;
   }

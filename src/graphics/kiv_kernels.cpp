@@ -72,6 +72,11 @@ void SetAlphaPixels(TkivPixel* dst, int32_t count, uint8_t alpha) {
   for (int32_t i = 0; i < count; ++i) dst[i] = (dst[i] & 0x00FFFFFFu) | a;
 }
 
+void GatherPixels(const TkivPixel* row, int32_t row_width, const int32_t* columns, TkivPixel* dst,
+                  int32_t count) {
+  for (int32_t i = 0; i < count; ++i) dst[i] = row[columns[i]];
+}
+
 }  // namespace reference
 
 namespace {
@@ -103,6 +108,7 @@ constexpr TkivKernelTable kReferenceMMX = {
     FillBlockOf<reference::FillPixels>,
     reference::SetAlphaPixels,
     SetAlphaBlockOf<reference::SetAlphaPixels>,
+    reference::GatherPixels,
 };
 
 bool g_force_reference = false;
@@ -167,6 +173,7 @@ TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
       t.FillBlock = FillBlockOf<simd::FillPixelsAVX2>;
       t.SetAlphaPixels = simd::SetAlphaPixelsAVX2;
       t.SetAlphaBlock = SetAlphaBlockOf<simd::SetAlphaPixelsAVX2>;
+      t.GatherPixels = simd::GatherPixelsAVX2;
       break;
   }
   if (version == TkivBlendVersion::Integer) {

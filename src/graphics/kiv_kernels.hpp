@@ -35,6 +35,10 @@ struct TkivKernelTable {
   void (*SetAlphaPixels)(TkivPixel* dst, int32_t count, uint8_t alpha);
   void (*SetAlphaBlock)(TkivPixel* bits, int32_t stride, uint8_t alpha, int32_t left, int32_t top,
                         int32_t right, int32_t bottom);
+  // The stretching fetch: dst[i] := row[columns[i]] for i < count, every
+  // column within 0..row_width - 1.
+  void (*GatherPixels)(const TkivPixel* row, int32_t row_width, const int32_t* columns,
+                       TkivPixel* dst, int32_t count);
 };
 
 enum class TkivBlendVersion { Integer, MMX };
@@ -80,6 +84,8 @@ void KeyCopyPixels(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void CopyPixels(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void FillPixels(TkivPixel* dst, int32_t count, TkivPixel value);
 void SetAlphaPixels(TkivPixel* dst, int32_t count, uint8_t alpha);
+void GatherPixels(const TkivPixel* row, int32_t row_width, const int32_t* columns, TkivPixel* dst,
+                  int32_t count);
 }  // namespace reference
 
 // SIMD row kernels (defined in kiv_kernels_x86.cpp).
@@ -92,6 +98,8 @@ void BlendPixelsAVX2(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void KeyCopyPixelsAVX2(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void FillPixelsAVX2(TkivPixel* dst, int32_t count, TkivPixel value);
 void SetAlphaPixelsAVX2(TkivPixel* dst, int32_t count, uint8_t alpha);
+void GatherPixelsAVX2(const TkivPixel* row, int32_t row_width, const int32_t* columns,
+                      TkivPixel* dst, int32_t count);
 bool CpuHasAVX2();
 }  // namespace simd
 

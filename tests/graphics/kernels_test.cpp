@@ -130,6 +130,34 @@ TEST(KernelTable, SimdVariantsAreBitExactWithTheReference) {
   }
 }
 
+// The stretching fetch on upscaling maps (steps of 0 or 1, reaching the row's
+// end), downscaling maps and arbitrary ones.
+TEST(KernelTable, GatherMatchesTheReferenceOnEveryKindOfMap) {
+  std::mt19937 rng(99);
+  std::vector<TkivPixel> row(300);
+  for (auto& p : row) p = static_cast<TkivPixel>(rng());
+  for (const Variant& v : kVariants) {
+    const TkivKernelTable t = MakeKernelTable(v.version, v.level);
+    for (int trial = 0; trial < 400; ++trial) {
+      const int width = 1 + static_cast<int>(rng() % 300);
+      const int n = static_cast<int>(rng() % 90);
+      std::vector<int32_t> cols(n);
+      const int kind = trial % 3;
+      int c = kind == 0 ? std::max(0, width - n) : 0;
+      for (int i = 0; i < n; ++i) {
+        if (kind == 0) c = std::min(width - 1, c + static_cast<int>(rng() % 2));
+        if (kind == 1) c = std::min(width - 1, c + static_cast<int>(rng() % 5));
+        if (kind == 2) c = static_cast<int>(rng() % width);
+        cols[i] = c;
+      }
+      std::vector<TkivPixel> want(n + 1, 1), got(n + 1, 1);
+      reference::GatherPixels(row.data(), width, cols.data(), want.data(), n);
+      t.GatherPixels(row.data(), width, cols.data(), got.data(), n);
+      ASSERT_EQ(want, got) << v.name << " trial " << trial;
+    }
+  }
+}
+
 TEST(KernelTable, RowKernelsFollowTheirRules) {
   for (const Variant& v : kVariants) {
     SCOPED_TRACE(v.name);
