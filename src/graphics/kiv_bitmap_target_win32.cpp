@@ -43,6 +43,33 @@ void Compose(const TkivBitmap& source, HDC dc, TRect dst, TRect src) {
   BitBlt(dc, dst.Left, dst.Top, temp.Width(), temp.Height(), tdc, 0, 0, SRCCOPY);
 }
 
+// GetObject reports a positive height for top-down DIB sections as well, so
+// the orientation is confirmed by a probe: one pixel written at device (0, 0)
+// through the DC shows which memory row is the top. Both candidate pixels are
+// restored. Returns false when the probe does not land (clipped DC).
+bool ProbeBottomUp(HDC dc, TkivPixel* bits, int w, int h) {
+  POINT origin{0, 0};
+  DPtoLP(dc, &origin, 1);
+  GdiFlush();
+  TkivPixel* first = bits;
+  TkivPixel* last = bits + static_cast<int64_t>(h - 1) * w;
+  const TkivPixel keep_first = *first, keep_last = *last;
+  // A colour unlike both candidates (GDI stores colours with alpha 0).
+  COLORREF probe = 0x000001;
+  while ((probe & 0xFFFFFF) == ((keep_first & 0xFF) << 16 | (keep_first & 0xFF00) |
+                                ((keep_first >> 16) & 0xFF)) ||
+         (probe & 0xFFFFFF) ==
+             ((keep_last & 0xFF) << 16 | (keep_last & 0xFF00) | ((keep_last >> 16) & 0xFF)))
+    probe += 0x010203;
+  SetPixelV(dc, origin.x, origin.y, probe);
+  GdiFlush();
+  const bool top_row_is_last = *last != keep_last;
+  const bool top_row_is_first = *first != keep_first;
+  *first = keep_first;
+  *last = keep_last;
+  return top_row_is_last && (!top_row_is_first || h == 1);
+}
+
 }  // namespace
 
 void AllowTransparentBlt(bool allowed) { g_transparent_blt_allowed = allowed; }
@@ -60,7 +87,10 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
   HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
   DIBSECTION ds{};
   if (bitmap != nullptr && GetObjectW(bitmap, sizeof(ds), &ds) == sizeof(ds) &&
-      ds.dsBm.bmBits != nullptr && ds.dsBm.bmBitsPixel == 32 && ds.dsBmih.biHeight > 0) {
+      ds.dsBm.bmBits != nullptr && ds.dsBm.bmBitsPixel == 32 && ds.dsBmih.biHeight > 0 &&
+      ds.dsBm.bmWidth > 0 &&
+      ProbeBottomUp(dc, static_cast<TkivPixel*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
+                    ds.dsBm.bmHeight)) {
     t.kind = TkivDrawTarget::kDirectDib;
     t.dib = TkivPixelView{static_cast<TkivPixel*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
                           ds.dsBm.bmHeight, true};
