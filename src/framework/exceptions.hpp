@@ -38,6 +38,7 @@ KIV_DECLARE_EXCEPTION(EFOpenError, EStreamError);      // a file stream could no
 KIV_DECLARE_EXCEPTION(EFCreateError, EStreamError);    // a file stream could not create its file
 KIV_DECLARE_EXCEPTION(EFilerError, EStreamError);      // component streams: unknown class, property
 KIV_DECLARE_EXCEPTION(EClassNotFound, EFilerError);    // "Class X not found"
+KIV_DECLARE_EXCEPTION(EParserError, EReadError);       // component text form: "X expected on line N"
 KIV_DECLARE_EXCEPTION(EInvalidCast, Exception);        // assignment between unrelated classes
 KIV_DECLARE_EXCEPTION(EListError, Exception);          // list index out of bounds
 KIV_DECLARE_EXCEPTION(EComponentError, Exception);     // duplicate or invalid component names

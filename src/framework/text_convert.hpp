@@ -1,0 +1,29 @@
+#pragma once
+// Text conversions shared by the framework: integers as the framework parses
+// them, and the mapping between single-byte, wide (UTF-16) and UTF-8 strings.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// Decimal with optional sign, or hexadecimal after "$", "0x" or "0X" (also
+// after a sign); leading blanks allowed. Hexadecimal may use all 32 bits
+// ($FF000000 is negative). Otherwise EConvertError "'text' is not a valid
+// integer value".
+int32_t StrToInt(std::string_view text);
+int64_t StrToInt64(std::string_view text);
+bool TryStrToInt64(std::string_view text, int64_t& value);
+
+// Single-byte strings widen byte for byte (0..255 to U+0000..U+00FF) and wide
+// strings narrow the same way, code units above 255 becoming '?'. Component
+// streams use this mapping, so a string survives either direction.
+std::u16string WidenLatin1(std::string_view s);
+std::string NarrowLatin1(std::u16string_view s);
+
+// UTF-8 to UTF-16 (malformed sequences become U+FFFD) and back (lone
+// surrogates become U+FFFD).
+std::u16string Utf8ToUtf16(std::string_view s);
+std::string Utf16ToUtf8(std::u16string_view s);
+
+}  // namespace kiv
