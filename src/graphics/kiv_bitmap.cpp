@@ -55,6 +55,8 @@ TkivBitmap* FindBitmapByDC(TkivDC dc) {
 // ---------------------------------------------------------------------------
 // Lifecycle
 
+KIV_IMPLEMENT_CLASS(TkivBitmap, c) {}
+
 TkivBitmap::TkivBitmap() = default;
 
 TkivBitmap::~TkivBitmap() { ReleaseMemory(); }
@@ -191,7 +193,12 @@ TkivBitmapLink* TkivBitmap::CreateLink(TRect rect) const {
   return link.release();
 }
 
-void TkivBitmap::Assign(const TkivBitmap& source) {
+void TkivBitmap::Assign(const TPersistent* from) {
+  if (from == nullptr || !from->Is<TkivBitmap>()) {
+    TPersistent::Assign(from);
+    return;
+  }
+  const TkivBitmap& source = static_cast<const TkivBitmap&>(*from);
   if (&source == this) return;
   SetSize(source.Width(), source.Height());
   if (IsEmpty()) return;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/classes.hpp"
 #include "framework/types.hpp"
 #include "graphics/kiv_kernels.hpp"
 
@@ -27,10 +28,12 @@ using TkivDC = void*;
 // allocate the DIB handle" without attempting the allocation.
 inline constexpr uint64_t kMaxSurfaceBytes = uint64_t{1} << 30;
 
-class TkivBitmap {
+class TkivBitmap : public TPersistent {
+  KIV_CLASS(TkivBitmap, TPersistent)
+
  public:
   TkivBitmap();
-  virtual ~TkivBitmap();
+  ~TkivBitmap() override;
   TkivBitmap(const TkivBitmap&) = delete;
   TkivBitmap& operator=(const TkivBitmap&) = delete;
 
@@ -67,8 +70,9 @@ class TkivBitmap {
   void ChangeHue(int32_t amount);
   TkivBitmapLink* CreateLink(TRect rect) const;  // the caller owns the link
 
-  // Copies size, pixels, Name and both flags of another surface.
-  void Assign(const TkivBitmap& source);
+  // From another surface: its size, pixels, Name and both flags. Other
+  // sources raise the framework's assignment error.
+  void Assign(const TPersistent* source) override;
 
   // Stream format: name length, name, width, height (negative: rows stored
   // bottom to top), pixels. All integers 32-bit little-endian.

@@ -7,7 +7,20 @@
 
 namespace kiv {
 
-void TkivBitmapLink::Assign(const TkivBitmapLink& source) {
+KIV_IMPLEMENT_CLASS(TkivBitmapLink, c) {
+  c.String("Name", &TkivBitmapLink::Name, &TkivBitmapLink::SetName);
+  c.Integer("Left", &TkivBitmapLink::Left, &TkivBitmapLink::SetLeft);
+  c.Integer("Top", &TkivBitmapLink::Top, &TkivBitmapLink::SetTop);
+  c.Integer("Right", &TkivBitmapLink::Right, &TkivBitmapLink::SetRight);
+  c.Integer("Bottom", &TkivBitmapLink::Bottom, &TkivBitmapLink::SetBottom);
+}
+
+void TkivBitmapLink::Assign(const TPersistent* from) {
+  if (from == nullptr || !from->Is<TkivBitmapLink>()) {
+    TPersistent::Assign(from);
+    return;
+  }
+  const TkivBitmapLink& source = static_cast<const TkivBitmapLink&>(*from);
   bitmap_ = source.bitmap_;
   rect_ = source.rect_;
   name_ = source.name_;

@@ -5,19 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "framework/classes.hpp"
 #include "framework/types.hpp"
 
 namespace kiv {
 
 class TkivBitmap;
 
-class TkivBitmapLink {
+// Published: Name, Left, Top, Right, Bottom (stored straight into the
+// rectangle, no checks).
+class TkivBitmapLink : public TPersistent {
+  KIV_CLASS(TkivBitmapLink, TPersistent)
+
  public:
   TkivBitmapLink() = default;
-  virtual ~TkivBitmapLink() = default;
 
-  // Copies the surface reference, rectangle, name and flags.
-  void Assign(const TkivBitmapLink& source);
+  // From another link: the surface reference, rectangle, name and flags.
+  void Assign(const TPersistent* source) override;
 
   TkivBitmap* Bitmap() const { return bitmap_; }
   void SetBitmap(TkivBitmap* value) { bitmap_ = value; }
@@ -53,7 +57,8 @@ class TkivBitmapLink {
   bool masked_body_ = false;
 };
 
-// Owns its surfaces: Clear and destruction free them.
+// Owns its surfaces: Clear and destruction free them. (A list of its own: the
+// framework has no general pointer list.)
 class TkivBitmapList {
  public:
   TkivBitmapList() = default;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/kiv_framework_bridge.hpp"
+#include "framework/colors.hpp"
 #include "framework/numeric.hpp"
 
 namespace kiv {
@@ -16,7 +16,7 @@ inline int32_t B(TkivPixel p) { return p & 0xFF; }
 }  // namespace
 
 TkivPixel ColorToPixel(TColor color, uint8_t alpha) {
-  const uint32_t rgb = static_cast<uint32_t>(bridge::ColorToRGB(color));
+  const uint32_t rgb = static_cast<uint32_t>(ColorToRGB(color));
   return (uint32_t{alpha} << 24) | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 

@@ -5,14 +5,14 @@
 
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_color.hpp"
-#include "graphics/kiv_framework_bridge.hpp"
+#include "framework/colors.hpp"
 #include "graphics/kiv_winapi.hpp"
 
 namespace kiv {
 
 namespace {
 
-COLORREF Rgb(TColor color) { return static_cast<COLORREF>(bridge::ColorToRGB(color)) & 0xFFFFFF; }
+COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)) & 0xFFFFFF; }
 
 std::string ToAnsi(const std::wstring& text, DWORD flags) {
   if (text.empty()) return {};
@@ -255,7 +255,7 @@ void FillPolygon(HDC dc, const POINT* points, int count, TColor color) {
 
 void FillGradient(HDC dc, const TRect& rect, TColor from, bool vertical, TColor to) {
   for (const TkivGradientBand& band :
-       GradientBands(rect, bridge::ColorToRGB(from), vertical, bridge::ColorToRGB(to)))
+       GradientBands(rect, ColorToRGB(from), vertical, ColorToRGB(to)))
     FillRectColor(dc, band.rect, band.color);
 }
 
@@ -299,7 +299,7 @@ void DrawFrameGlyph(HDC dc, const TRect& rect, UINT type, TColor color, UINT sta
 
 void DrawSilhouette(HDC dc, int x, int y, TColor color, const TkivBitmap& surface) {
   TkivBitmap shape;
-  shape.Assign(surface);
+  shape.Assign(&surface);
   if (shape.IsEmpty()) return;
   shape.SetAlphaBlend(true);
   shape.SetTransparentColor(0x7F007F);

@@ -180,7 +180,7 @@ TEST(DrawRoutes, DeviceDependentBitmapGetsTheSurfaceColours) {
         for (int x = 0; x < 20; ++x) background.SetPixel(x, y, Argb(255, x * 12, y * 12, 99));
       background.Draw(mem, 0, 0);  // opaque: StretchBlt
       TkivBitmap want;
-      want.Assign(background);
+      want.Assign(&background);
       src->DrawTo(want, -3, 4);
       src->Draw(mem, -3, 4);
       const std::vector<TkivPixel> got = Capture(mem, 20, 20);
@@ -231,7 +231,7 @@ TEST(DrawRoutes, WindowDCGetsTheSurfaceColours) {
     src->SetTransparent(kind == 1);
     src->SetAlphaBlend(kind == 2);
     TkivBitmap want;
-    want.Assign(background);
+    want.Assign(&background);
     src->DrawTo(want, 5, 6);
     src->Draw(dc, 5, 6);
     const std::vector<TkivPixel> got = Capture(dc, 20, 20);

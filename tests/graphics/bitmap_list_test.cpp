@@ -107,7 +107,7 @@ TEST(BitmapLink, AssignCopiesEverything) {
   std::unique_ptr<TkivBitmapLink> a(b.CreateLink(TRect{0, 0, 2, 2}));
   a->Analyse();  // the fresh surface's pixels have alpha 0
   TkivBitmapLink c;
-  c.Assign(*a);
+  c.Assign(a.get());
   EXPECT_EQ(c.Bitmap(), &b);
   EXPECT_EQ(c.Rect(), (TRect{0, 0, 2, 2}));
   EXPECT_EQ(c.Name(), "Frame");

@@ -181,7 +181,7 @@ TEST(Surface, AssignCopiesPixelsNameAndFlags) {
   src->SetAlphaBlend(true);
   src->SetTransparent(true);
   TkivBitmap dst;
-  dst.Assign(*src);
+  dst.Assign(src.get());
   EXPECT_EQ(dst.Width(), 3);
   EXPECT_EQ(dst.GetPixel(2, 1), 0x80000102u);
   EXPECT_EQ(dst.Name(), "Frame");
@@ -190,7 +190,7 @@ TEST(Surface, AssignCopiesPixelsNameAndFlags) {
   EXPECT_NE(dst.Bits(), src->Bits());
   // An empty source cannot size the surface; its name and flags still come.
   TkivBitmap empty;
-  dst.Assign(empty);
+  dst.Assign(&empty);
   EXPECT_EQ(dst.Width(), 3);
   EXPECT_EQ(dst.GetPixel(2, 1), 0x80000102u);
   EXPECT_EQ(dst.Name(), "");
