@@ -1,0 +1,231 @@
+// SSE2 and AVX2 versions of the row kernels. They compute the MMX blend
+// formula exactly: every byte lane v := (bg * 256 + (fg - bg) * a) >> 8 in
+// 16-bit lanes, where the final sum always lies in 0..65280, so the low 16
+// bits of the product are enough and the logical shift gives the exact byte.
+// Even bytes (blue, red) and odd bytes (green, alpha) are handled as two sets
+// of 16-bit lanes without unpacking. Sources with alpha 255 are copied; alpha
+// 0 needs no test because the formula then yields the background unchanged.
+//
+// AVX2 code is compiled per function (target attribute), so the library stays
+// generic x86-64 and the AVX2 variants run only where the processor has it.
+#include <immintrin.h>
+
+#include "graphics/kiv_kernels.hpp"
+
+namespace kiv::simd {
+
+namespace {
+
+inline __m128i Blend4(__m128i s, __m128i d) {
+  const __m128i lo_mask = _mm_set1_epi32(0x00FF00FF);
+  const __m128i hi_mask = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
+  const __m128i a = _mm_srli_epi32(s, 24);
+  const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+  const __m128i s_lo = _mm_and_si128(s, lo_mask);
+  const __m128i d_lo = _mm_and_si128(d, lo_mask);
+  const __m128i s_hi = _mm_srli_epi16(s, 8);
+  const __m128i d_hi = _mm_srli_epi16(d, 8);
+  const __m128i lo =
+      _mm_add_epi16(_mm_slli_epi16(d_lo, 8), _mm_mullo_epi16(_mm_sub_epi16(s_lo, d_lo), a2));
+  const __m128i hi =
+      _mm_add_epi16(_mm_slli_epi16(d_hi, 8), _mm_mullo_epi16(_mm_sub_epi16(s_hi, d_hi), a2));
+  const __m128i blended = _mm_or_si128(_mm_srli_epi16(lo, 8), _mm_and_si128(hi, hi_mask));
+  const __m128i opaque = _mm_cmpeq_epi32(a, _mm_set1_epi32(255));
+  return _mm_or_si128(_mm_and_si128(opaque, s), _mm_andnot_si128(opaque, blended));
+}
+
+// Alpha of each pixel in both of its 16-bit lanes, by one byte shuffle.
+__attribute__((target("avx2"))) inline __m256i AlphaLanes(__m256i s) {
+  const __m256i spread = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15,
+                                          -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1,
+                                          15, -1);
+  return _mm256_shuffle_epi8(s, spread);
+}
+
+// A source alpha of 255 is turned into the weight 256, which makes the lane
+// formula yield the source byte itself: the copy of opaque sources without a
+// separate select.
+__attribute__((target("avx2"))) inline __m256i Blend8(__m256i s, __m256i d) {
+  const __m256i lo_mask = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i hi_mask = _mm256_set1_epi32(static_cast<int>(0xFF00FF00u));
+  __m256i a2 = AlphaLanes(s);
+  a2 = _mm256_sub_epi16(a2, _mm256_cmpeq_epi16(a2, _mm256_set1_epi16(255)));
+  const __m256i diff_lo =
+      _mm256_sub_epi16(_mm256_and_si256(s, lo_mask), _mm256_and_si256(d, lo_mask));
+  const __m256i diff_hi = _mm256_sub_epi16(_mm256_srli_epi16(s, 8), _mm256_srli_epi16(d, 8));
+  // bg * 256 of the even bytes is d shifted left in its 16-bit lanes; of the
+  // odd bytes it is d with the even bytes cleared.
+  const __m256i lo = _mm256_add_epi16(_mm256_slli_epi16(d, 8), _mm256_mullo_epi16(diff_lo, a2));
+  const __m256i hi = _mm256_add_epi16(_mm256_and_si256(d, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
+  return _mm256_blendv_epi8(_mm256_srli_epi16(lo, 8), hi, hi_mask);
+}
+
+// Lanes 0..n-1 selected, for the masked tail of a run (0 <= n <= 8).
+__attribute__((target("avx2"))) inline __m256i TailMask(int32_t n) {
+  return _mm256_cmpgt_epi32(_mm256_set1_epi32(n), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
+}  // namespace
+
+void BlendPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count) {
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), Blend4(s, d));
+  }
+  reference::BlendPixelsMMX(src + i, dst + i, count - i);
+}
+
+__attribute__((target("avx2"))) void BlendPixelsAVX2(const TkivPixel* src, TkivPixel* dst,
+                                                     int32_t count) {
+  int32_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    const __m256i s0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i s1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i + 8));
+    const __m256i d0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+    const __m256i d1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i + 8));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), Blend8(s0, d0));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i + 8), Blend8(s1, d1));
+  }
+  for (; i + 8 <= count; i += 8) {
+    const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), Blend8(s, d));
+  }
+  if (i < count) {
+    const __m256i m = TailMask(count - i);
+    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), m);
+    const __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), m);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), m, Blend8(s, d));
+  }
+}
+
+void KeyCopyPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i key = _mm_set1_epi32(static_cast<int>(KeyPixel));
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i is_key = _mm_cmpeq_epi32(_mm_and_si128(s, rgb), key);
+    const __m128i out = _mm_or_si128(s, opaque);
+    __m128i* p = reinterpret_cast<__m128i*>(dst + i);
+    if (_mm_movemask_epi8(is_key) == 0) {
+      _mm_storeu_si128(p, out);
+    } else {
+      const __m128i d = _mm_loadu_si128(p);
+      _mm_storeu_si128(p, _mm_or_si128(_mm_and_si128(is_key, d), _mm_andnot_si128(is_key, out)));
+    }
+  }
+  reference::KeyCopyPixels(src + i, dst + i, count - i);
+}
+
+__attribute__((target("avx2"))) void KeyCopyPixelsAVX2(const TkivPixel* src, TkivPixel* dst,
+                                                       int32_t count) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i key = _mm256_set1_epi32(static_cast<int>(KeyPixel));
+  const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  int32_t i = 0;
+  // Branch-free: the destination line is fetched for the store anyway, so
+  // reading it to keep the key pixels' places costs no extra traffic.
+  for (; i + 8 <= count; i += 8) {
+    const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i is_key = _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key);
+    __m256i* p = reinterpret_cast<__m256i*>(dst + i);
+    _mm256_storeu_si256(p, _mm256_blendv_epi8(_mm256_or_si256(s, opaque), _mm256_loadu_si256(p),
+                                              is_key));
+  }
+  if (i < count) {
+    const __m256i m = TailMask(count - i);
+    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), m);
+    const __m256i keep =
+        _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key), m);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), keep, _mm256_or_si256(s, opaque));
+  }
+}
+
+void FillPixelsSSE2(TkivPixel* dst, int32_t count, TkivPixel value) {
+  const __m128i v = _mm_set1_epi32(static_cast<int>(value));
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), v);
+  for (; i < count; ++i) dst[i] = value;
+}
+
+__attribute__((target("avx2"))) void FillPixelsAVX2(TkivPixel* dst, int32_t count,
+                                                    TkivPixel value) {
+  const __m256i v = _mm256_set1_epi32(static_cast<int>(value));
+  int32_t i = 0;
+  for (; i + 16 <= count; i += 16) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), v);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i + 8), v);
+  }
+  if (i + 8 <= count) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), v);
+    i += 8;
+  }
+  for (; i < count; ++i) dst[i] = value;
+}
+
+void SetAlphaPixelsSSE2(TkivPixel* dst, int32_t count, uint8_t alpha) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i a = _mm_set1_epi32(static_cast<int>(uint32_t{alpha} << 24));
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    __m128i* p = reinterpret_cast<__m128i*>(dst + i);
+    _mm_storeu_si128(p, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p), rgb), a));
+  }
+  reference::SetAlphaPixels(dst + i, count - i, alpha);
+}
+
+__attribute__((target("avx2"))) void SetAlphaPixelsAVX2(TkivPixel* dst, int32_t count,
+                                                        uint8_t alpha) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i a = _mm256_set1_epi32(static_cast<int>(uint32_t{alpha} << 24));
+  int32_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    __m256i* p = reinterpret_cast<__m256i*>(dst + i);
+    _mm256_storeu_si256(p, _mm256_or_si256(_mm256_and_si256(_mm256_loadu_si256(p), rgb), a));
+  }
+  reference::SetAlphaPixels(dst + i, count - i, alpha);
+}
+
+// Upscaling maps step by at most one column per pixel, so eight outputs come
+// from eight neighbouring source pixels: one load and one permutation. Other
+// blocks (downscaling, the row's last pixels, any map that jumps) use the
+// hardware gather.
+__attribute__((target("avx2"))) void GatherPixelsAVX2(const TkivPixel* row, int32_t row_width,
+                                                      const int32_t* columns, TkivPixel* dst,
+                                                      int32_t count) {
+  const int* base_ptr = reinterpret_cast<const int*>(row);
+  const __m256i seven = _mm256_set1_epi32(7);
+  int32_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m256i cols = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns + i));
+    const int32_t first = columns[i];
+    const __m256i offsets = _mm256_sub_epi32(cols, _mm256_set1_epi32(first));
+    // Every offset within 0..7 (unsigned, so negative ones fail too).
+    const bool near_block =
+        _mm256_testc_si256(_mm256_cmpeq_epi32(_mm256_min_epu32(offsets, seven), offsets),
+                           _mm256_set1_epi32(-1)) != 0;
+    __m256i v;
+    if (near_block && first + 8 <= row_width) {
+      const __m256i near = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + first));
+      v = _mm256_permutevar8x32_epi32(near, offsets);
+    } else {
+      v = _mm256_i32gather_epi32(base_ptr, cols, 4);
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), v);
+  }
+  for (; i < count; ++i) dst[i] = row[columns[i]];
+}
+
+bool CpuHasAVX2() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return has;
+}
+
+}  // namespace kiv::simd
