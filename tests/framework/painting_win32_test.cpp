@@ -229,3 +229,59 @@ TEST(Icon, HoldsAnIconAndDrawsIt) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// The demo program end to end: its window comes up from the definition in
+// its resources, Alt+C reaches the Close button through the message loop,
+// closing the main form ends the loop and the program exits with 0.
+TEST(ApplicationRun, ClosingTheMainFormEndsTheProgram) {
+  const wchar_t* exe = L"..\\examples\\framework_demo\\framework_demo.exe";
+  if (GetFileAttributesW(exe) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "demo not built";
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::wstring cmd = exe;
+  ASSERT_TRUE(CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  struct Find {
+    DWORD pid;
+    HWND form = nullptr, button = nullptr;
+  } find{pi.dwProcessId};
+  for (int i = 0; i < 100 && !find.button; ++i) {
+    Sleep(50);
+    EnumWindows([](HWND w, LPARAM p) -> BOOL {
+      auto* f = reinterpret_cast<Find*>(p);
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      wchar_t title[64] = {};
+      GetWindowTextW(w, title, 64);
+      if (pid == f->pid && std::wstring(title) == L"Framework demo" && IsWindowVisible(w)) {
+        f->form = w;
+        EnumChildWindows(w, [](HWND c, LPARAM p) -> BOOL {
+          wchar_t cls[32] = {};
+          GetClassNameW(c, cls, 32);
+          if (std::wstring(cls) == L"Kiv.BUTTON") reinterpret_cast<Find*>(p)->button = c;
+          return TRUE;
+        }, p);
+      }
+      return TRUE;
+    }, reinterpret_cast<LPARAM>(&find));
+  }
+  ASSERT_NE(find.button, nullptr);
+  RECT client;
+  GetClientRect(find.form, &client);
+  EXPECT_EQ(client.right, 320);
+  EXPECT_EQ(client.bottom, 260);
+  PostMessageW(find.button, WM_SYSCHAR, L'c', 1 << 29);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  if (code == 99) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
+}  // namespace
+}  // namespace kiv
