@@ -64,12 +64,15 @@ struct Shown {
   }
 };
 
-TEST(Painting, WindowlessChildrenArePaintedAtTheirPlaceInTheirParent) {
+class Painting : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Painting, WindowlessChildrenArePaintedAtTheirPlaceInTheirParent) {
   Shown s;
   s.form->SetColor(clWhite);
   auto* box = new TBox(s.form.get(), clBlue);
   box->SetBounds(10, 10, 80, 50);
   box->SetParent(s.form.get());
+  box->SetDoubleBuffered(GetParam());
   auto* red = new TSwatch(s.form.get(), clRed);
   red->SetBounds(5, 6, 10, 8);
   red->SetParent(box);
@@ -100,7 +103,9 @@ TEST(Painting, WindowlessChildrenArePaintedAtTheirPlaceInTheirParent) {
   ReleaseDC(box->Handle(), dc);
 }
 
-TEST(Painting, APaintMessageWithADeviceContextPaintsIntoIt) {
+INSTANTIATE_TEST_SUITE_P(DirectAndDoubleBuffered, Painting, ::testing::Bool());
+
+TEST(PaintInto, APaintMessageWithADeviceContextPaintsIntoIt) {
   Shown s;
   auto* box = new TBox(s.form.get(), clBlue);
   box->SetBounds(0, 0, 40, 30);
@@ -124,7 +129,7 @@ TEST(Painting, APaintMessageWithADeviceContextPaintsIntoIt) {
   EXPECT_EQ(bmp.Canvas()->Pixel(10, 10), clBlue);
 }
 
-TEST(Painting, ClicksOnWindowlessControlsReachThem) {
+TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
   Shown s;
   auto* swatch = new TSwatch(s.form.get(), clRed);
   swatch->SetBounds(10, 10, 20, 20);

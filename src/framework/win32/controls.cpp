@@ -1153,10 +1153,36 @@ void TWinControl::PaintHandler(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   if (!dc) dc = BeginPaint(handle_, &ps);
   try {
-    int saved = SaveDC(dc);
-    PaintWindow(dc);
-    RestoreDC(dc, saved);
-    PaintControls(dc, nullptr);
+    if (double_buffered_ && !m.WParam) {
+      // Everything into a bitmap first, then one copy to the window.
+      RECT r;
+      ::GetClientRect(handle_, &r);
+      HDC mem = CreateCompatibleDC(dc);
+      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+      HGDIOBJ old = SelectObject(mem, bmp);
+      try {
+        TMessage erase{WM_ERASEBKGND, reinterpret_cast<uintptr_t>(mem), 0, 0};
+        WMEraseBkgnd(erase);
+        int saved = SaveDC(mem);
+        PaintWindow(mem);
+        RestoreDC(mem, saved);
+        PaintControls(mem, nullptr);
+        BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+      } catch (...) {
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        throw;
+      }
+      SelectObject(mem, old);
+      DeleteObject(bmp);
+      DeleteDC(mem);
+    } else {
+      int saved = SaveDC(dc);
+      PaintWindow(dc);
+      RestoreDC(dc, saved);
+      PaintControls(dc, nullptr);
+    }
   } catch (...) {
     if (!m.WParam) EndPaint(handle_, &ps);
     throw;
