@@ -1033,8 +1033,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   bool resized = width != Width() || height != Height();
   TControl::SetBounds(left, top, width, height);
+  // The parent's alignment may have moved the control on: place the window
+  // where the control is now.
   if (handle_) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateBoundsFromWindow();
   }
   if (resized) Realign();
