@@ -296,8 +296,10 @@ TEST(RichEdit, ReadOnlyScrollBarsAndBorder) {
   f.edit->SetReadOnly(true);
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & ES_READONLY);
   f.edit->Lines()->LoadFromFile(Rtf("minimal.rtf"));
-  f.edit->SetScrollBars(ssVertical);  // a new window keeps text and settings
+  f.edit->SetAlignment(taCenter);
+  f.edit->SetScrollBars(ssVertical);  // a new window keeps text, format and settings
   EXPECT_EQ(f.edit->Text(), L"foobar");
+  EXPECT_EQ(f.edit->ParagraphAlignment(0), taCenter);
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & ES_READONLY);
   // The vertical bar shows only when the text does not fit.
   EXPECT_FALSE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & WS_VSCROLL);

@@ -464,3 +464,52 @@ TEST(Clipboard, TakesACopyOfABitmap) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// Hostile input: real files with corrupted header fields, colour tables and
+// pixel data, and cut short at every header boundary. Each must either load
+// with a sane size or be refused with EInvalidGraphic.
+TEST(Bitmap, CorruptedAndTruncatedFilesNeverCrash) {
+  uint32_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+  };
+  int loaded = 0, refused = 0;
+  for (const char* name : {"g/pal8.bmp", "g/pal4rle.bmp", "g/pal8rle.bmp", "g/rgb16-565.bmp",
+                           "g/rgb32bf.bmp", "g/pal8os2.bmp", "g/pal1.bmp"}) {
+    std::string file = kivtest::ReadFile(kivtest::TestData(std::string("bmpsuite/") + name));
+    std::vector<std::vector<uint8_t>> cases;
+    for (size_t cut : {0, 2, 13, 14, 17, 30, 53, 54, 60, 200})
+      if (cut < file.size()) cases.emplace_back(file.begin(), file.begin() + cut);
+    for (int i = 0; i < 600; ++i) {
+      std::vector<uint8_t> data(file.begin(), file.end());
+      int edits = 1 + next() % 4;
+      for (int e = 0; e < edits; ++e) {
+        // Mostly the headers and colour table, sometimes anywhere.
+        size_t at = (next() % 4) ? next() % std::min<size_t>(data.size(), 160) : next() % data.size();
+        data[at] = static_cast<uint8_t>(next() % 3 == 0 ? 0xFF : next());
+      }
+      cases.push_back(std::move(data));
+    }
+    for (const auto& data : cases) {
+      TBitmap b;
+      try {
+        b.LoadFromBytes(data.data(), data.size());
+        ASSERT_GT(b.Width(), 0);
+        ASSERT_LE(b.Width(), 0x7FFF);
+        ASSERT_GT(b.Height(), 0);
+        ++loaded;
+      } catch (const EInvalidGraphic&) {
+        ++refused;
+      }
+    }
+  }
+  EXPECT_GT(loaded, 0);
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+}  // namespace kiv

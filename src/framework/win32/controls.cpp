@@ -1033,8 +1033,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;
   bool resized = width != Width() || height != Height();
   TControl::SetBounds(left, top, width, height);
+  // The parent's alignment may have moved the control on: place the window
+  // where the control is now.
   if (handle_) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateBoundsFromWindow();
   }
   if (resized) Realign();
@@ -1153,10 +1155,36 @@ void TWinControl::PaintHandler(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   if (!dc) dc = BeginPaint(handle_, &ps);
   try {
-    int saved = SaveDC(dc);
-    PaintWindow(dc);
-    RestoreDC(dc, saved);
-    PaintControls(dc, nullptr);
+    if (double_buffered_ && !m.WParam) {
+      // Everything into a bitmap first, then one copy to the window.
+      RECT r;
+      ::GetClientRect(handle_, &r);
+      HDC mem = CreateCompatibleDC(dc);
+      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+      HGDIOBJ old = SelectObject(mem, bmp);
+      try {
+        TMessage erase{WM_ERASEBKGND, reinterpret_cast<uintptr_t>(mem), 0, 0};
+        WMEraseBkgnd(erase);
+        int saved = SaveDC(mem);
+        PaintWindow(mem);
+        RestoreDC(mem, saved);
+        PaintControls(mem, nullptr);
+        BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+      } catch (...) {
+        SelectObject(mem, old);
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        throw;
+      }
+      SelectObject(mem, old);
+      DeleteObject(bmp);
+      DeleteDC(mem);
+    } else {
+      int saved = SaveDC(dc);
+      PaintWindow(dc);
+      RestoreDC(dc, saved);
+      PaintControls(dc, nullptr);
+    }
   } catch (...) {
     if (!m.WParam) EndPaint(handle_, &ps);
     throw;

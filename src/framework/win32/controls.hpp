@@ -297,6 +297,9 @@ class TWinControl : public TControl {
   void SetTabOrder(int value);
   bool TabStop() const { return tab_stop_; }
   void SetTabStop(bool value);
+  // Paint through an off-screen bitmap of the client area (no flicker).
+  bool DoubleBuffered() const { return double_buffered_; }
+  void SetDoubleBuffered(bool value) { double_buffered_ = value; }
   virtual bool CanFocus();
   bool Focused();
   virtual void SetFocus();
@@ -390,6 +393,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tab_list_;
   bool tab_stop_ = false;
+  bool double_buffered_ = false;
   int desired_tab_order_ = 1 << 30;
   int align_level_ = 0;
   bool aligning_ = false;

@@ -392,7 +392,14 @@ void TApplication::HandleMessage() {
   MSG msg;
   if (!ProcessMessage(msg)) {
     Idle();
-    if (!terminated_) WaitMessage();
+    // While the pointer is over a control, look again after a short while
+    // even without messages, so that leaving the window is noticed too.
+    if (!terminated_) {
+      if (mouse_control_)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      else
+        WaitMessage();
+    }
   }
 }
 

@@ -49,6 +49,8 @@ KIV_IMPLEMENT_CLASS(TControl, c) {
 KIV_IMPLEMENT_CLASS(TWinControl, c) {
   c.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
   c.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+  c.Boolean("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered)
+      .Default(false);
   c.Event("OnEnter", &TWinControl::OnEnter);
   c.Event("OnExit", &TWinControl::OnExit);
 }

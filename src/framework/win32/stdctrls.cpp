@@ -327,6 +327,11 @@ void TImage::Paint() {
 // ---------------------------------------------------------------------------
 // TRichEdit
 
+namespace {
+DWORD CALLBACK StreamOutToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done);
+DWORD CALLBACK StreamInFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done);
+}  // namespace
+
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner), lines_(this) {
   SetBounds(0, 0, 185, 89);
   SetTabStop(true);
@@ -353,7 +358,41 @@ void TRichEdit::CreateHandleDone() {
   SendMessageW(h, EM_SETEVENTMASK, 0, ENM_CHANGE);
   SendMessageW(h, EM_EXLIMITTEXT, 0, 0x7FFFFFF0);
   if (!word_wrap_) SendMessageW(h, EM_SETTARGETDEVICE, 0, 1);
-  if (alignment_ != taLeftJustify) ApplyAlignment();
+  if (!saved_rtf_.empty()) {
+    std::pair<const std::string*, size_t> cookie{&saved_rtf_, 0};
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&cookie), 0, StreamInFromString};
+    SendMessageW(h, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    saved_rtf_.clear();
+  } else if (alignment_ != taLeftJustify) {
+    ApplyAlignment();
+  }
+}
+
+namespace {
+DWORD CALLBACK StreamOutToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), size);
+  *done = size;
+  return 0;
+}
+DWORD CALLBACK StreamInFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+  auto* s = reinterpret_cast<std::pair<const std::string*, size_t>*>(cookie);
+  size_t n = std::min<size_t>(std::max<LONG>(size, 0), s->first->size() - s->second);
+  std::memcpy(buffer, s->first->data() + s->second, n);
+  s->second += n;
+  *done = static_cast<LONG>(n);
+  return 0;
+}
+}  // namespace
+
+// A new window (scroll bars, border) keeps the formatted content.
+void TRichEdit::DestroyWnd() {
+  saved_rtf_.clear();
+  if (HandleAllocated() && GetWindowTextLengthW(Handle()) > 0) {
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&saved_rtf_), 0, StreamOutToString};
+    SendMessageW(Handle(), EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+  }
+  TWinControl::DestroyWnd();
+  if (!saved_rtf_.empty()) text_.clear();
 }
 
 void TRichEdit::Dispatch(TMessage& m) {

@@ -181,11 +181,13 @@ class TRichEdit : public TWinControl {
   friend class TRichEditStrings;
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   void Dispatch(TMessage& m) override;
   void ApplyAlignment();
 
  private:
   TRichEditStrings lines_;
+  std::string saved_rtf_;  // the content while the window is remade
   TAlignment alignment_ = taLeftJustify;
   bool read_only_ = false;
   TScrollStyle scroll_bars_ = ssNone;
