@@ -9,6 +9,7 @@
 
 #include "framework/exceptions.hpp"
 #include "framework/numeric.hpp"
+#include "framework/win32/picture_graphics.hpp"
 
 namespace kiv {
 
@@ -879,7 +880,12 @@ struct FormatEntry {
 std::map<std::string, FormatEntry>& Formats() {
   static std::map<std::string, FormatEntry> formats = [] {
     std::map<std::string, FormatEntry> m;
-    m["bmp"] = {"Bitmaps", [] { return std::make_unique<TBitmap>(); }};
+    // BMP files go through the project's BMP reader, which knows more of
+    // them than GDI does; the result is still a framework bitmap.
+    m["bmp"] = {"Bitmaps", [] { return std::make_unique<TBmpImage>(); }};
+    m["jpg"] = {"JPEG pictures", [] { return std::make_unique<TJPEGImage>(); }};
+    m["jpeg"] = {"JPEG pictures", [] { return std::make_unique<TJPEGImage>(); }};
+    m["gif"] = {"GIF pictures", [] { return std::make_unique<TGIFImage>(); }};
     m["ico"] = {"Icons", [] { return std::make_unique<TIcon>(); }};
     return m;
   }();

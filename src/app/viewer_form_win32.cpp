@@ -1,0 +1,154 @@
+#include "app/viewer_form_win32.hpp"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/viewer_names.hpp"
+#include "framework/exceptions.hpp"
+
+namespace kiv {
+namespace {
+
+// The caption box role over the framework's rich edit.
+class TRichEditCaptionBox : public TCaptionBoxRole {
+ public:
+  explicit TRichEditCaptionBox(TRichEdit* edit) : edit_(edit) {}
+  void Clear() override { edit_->Clear(); }
+  void LoadFromFile(const std::string& file_name) override { edit_->Lines()->LoadFromFile(file_name); }
+  void SetCentred() override { edit_->SetAlignment(taCenter); }
+  int LineCount() override { return edit_->Lines()->Count(); }
+  int FontHeight() override { return edit_->Font()->Height(); }
+  int Top() override { return edit_->Top(); }
+  void SetHeight(int value) override { edit_->SetHeight(value); }
+  void SetTop(int value) override { edit_->SetTop(value); }
+  void SetLeft(int value) override { edit_->SetLeft(value); }
+  void SetWidth(int value) override { edit_->SetWidth(value); }
+  void SetReadOnly(bool value) override { edit_->SetReadOnly(value); }
+
+ private:
+  TRichEdit* edit_;
+};
+
+// The bottom panel role over the framework's panel.
+class TPlainBottomPanel : public TBottomPanelRole {
+ public:
+  explicit TPlainBottomPanel(TPanel* panel) : panel_(panel) {}
+  int Height() override { return panel_->Height(); }
+  void SetTop(int value) override { panel_->SetTop(value); }
+
+ private:
+  TPanel* panel_;
+};
+
+// A plain file (not a folder) of that name exists, relative to the working
+// directory when the name has no folder.
+bool FileExists(const std::string& name) {
+  DWORD attributes = GetFileAttributesA(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadSetting(const std::string& ini_path, const char* section, const char* key) {
+  char value[256] = {};
+  GetPrivateProfileStringA(section, key, "", value, sizeof value, ini_path.c_str());
+  return value;
+}
+
+}  // namespace
+
+std::string ProgramFilePath() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) throw Exception("Cannot read the program's file name");
+    if (n < path.size()) return std::string(path.data(), n);
+    if (path.size() >= 32768) throw Exception("The program's file name is too long");
+    path.resize(path.size() * 2);
+  }
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BindComponents() {
+  Image1 = dynamic_cast<TImage*>(FindComponent("Image1"));
+  KivRichEdit1 = dynamic_cast<TRichEdit*>(FindComponent("KivRichEdit1"));
+  KivHeaderPanel1 = dynamic_cast<TPanel*>(FindComponent("KivHeaderPanel1"));
+  KivEffectButton1 = dynamic_cast<TButton*>(FindComponent("KivEffectButton1"));
+  if (!Image1 || !KivRichEdit1 || !KivHeaderPanel1 || !KivEffectButton1)
+    throw EReadError("The main window's definition lacks one of its controls");
+  caption_box_ = std::make_unique<TRichEditCaptionBox>(KivRichEdit1);
+  bottom_panel_ = std::make_unique<TPlainBottomPanel>(KivHeaderPanel1);
+  // A close button: a click closes the window that holds it.
+  KivEffectButton1->OnClick.Handler = [this](TObject*) {
+    if (TCustomForm* form = GetParentForm(KivEffectButton1)) form->Close();
+  };
+}
+
+void TForm1::FormCreate(TObject*) {
+  // 1. Names from the program file.
+  const std::string program = ProgramFilePath();
+  const std::string base_name = ViewerBaseName(program);
+  const std::string settings_path = ViewerSettingsPath(program);
+
+  // 2. The caption height fixed by the settings file, 0 when there is none.
+  const int text_box_height =
+      ParseTextBoxHeight(ReadSetting(settings_path, "Settings", "TextBoxHeight"));
+
+  // 3. The title.
+  SetCaption(ToWide(base_name));
+
+  // 4. The picture, by bare name in the working directory.
+  std::string picture = base_name + ".jpg";
+  if (!FileExists(picture)) picture = base_name + ".gif";
+  if (!FileExists(picture)) picture = base_name + ".bmp";
+
+  // 5. No picture: say so and end.
+  if (!FileExists(picture)) {
+    Application()->MessageBox(ToWide(PictureNotFoundMessage(base_name)), Application()->Title(),
+                              MB_OK);
+    Application()->Terminate();
+    return;
+  }
+
+  // 6. The picture at its natural size, top left.
+  Image1->Picture()->LoadFromFile(picture);
+  const int w = Image1->Width();
+  const int h = Image1->Height();
+  Image1->SetLeft(0);
+  Image1->SetTop(0);
+
+  // 7. The caption: rich text first, then plain text centred.
+  caption_box_->Clear();
+  if (FileExists(base_name + ".rtf")) {
+    caption_box_->LoadFromFile(base_name + ".rtf");
+  } else if (FileExists(base_name + ".txt")) {
+    caption_box_->SetCentred();
+    caption_box_->LoadFromFile(base_name + ".txt");
+  }
+
+  // 8. Lines counted at the box's design width, plus one.
+  const int line_count = caption_box_->LineCount() + 1;
+
+  // 9-10. The box's height, then its place below the picture.
+  const int caption_height =
+      CaptionBoxHeight(text_box_height, caption_box_->FontHeight(), line_count);
+  caption_box_->SetHeight(caption_height);
+  caption_box_->SetTop(h);
+  caption_box_->SetLeft(0);
+  caption_box_->SetWidth(w);
+
+  // 11. Below the caption box in the stack of bottom-aligned controls.
+  bottom_panel_->SetTop(caption_box_->Top() + h + caption_height);
+
+  // 12. Picture, caption box and panel exactly.
+  SetClientSize(w, h + caption_height + bottom_panel_->Height());
+
+  // 13.
+  caption_box_->SetReadOnly(true);
+}
+
+KIV_IMPLEMENT_CLASS(TForm1, c) { c.Method("FormCreate", &TForm1::FormCreate); }
+
+}  // namespace kiv

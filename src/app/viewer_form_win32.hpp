@@ -1,0 +1,40 @@
+#pragma once
+// The viewer's main window: the picture, the caption box below it and the
+// bottom panel with the Close button, read from the window definition in the
+// program's resources; FormCreate lays them out for the picture and caption
+// named after the program.
+#include <memory>
+#include <string>
+
+#include "app/viewer_roles.hpp"
+#include "framework/win32/forms.hpp"
+#include "framework/win32/stdctrls.hpp"
+
+namespace kiv {
+
+class TForm1 : public TForm {
+  KIV_CLASS(TForm1, TForm)
+ public:
+  explicit TForm1(TComponent* owner);
+  ~TForm1() override;
+
+  TImage* Image1 = nullptr;
+  TRichEdit* KivRichEdit1 = nullptr;
+  TPanel* KivHeaderPanel1 = nullptr;
+  TButton* KivEffectButton1 = nullptr;
+
+  // The start-up sequence.
+  void FormCreate(TObject* sender);
+
+ protected:
+  void BindComponents() override;
+
+ private:
+  std::unique_ptr<TCaptionBoxRole> caption_box_;
+  std::unique_ptr<TBottomPanelRole> bottom_panel_;
+};
+
+// The program file's full path in the system code page.
+std::string ProgramFilePath();
+
+}  // namespace kiv

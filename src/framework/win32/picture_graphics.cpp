@@ -1,0 +1,194 @@
+#include "framework/win32/picture_graphics.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/exceptions.hpp"
+#include "framework/win32/stdctrls.hpp"
+
+namespace kiv {
+
+// ---------------------------------------------------------------------------
+// TDecodedImage
+
+TDecodedImage::TDecodedImage() = default;
+
+TDecodedImage::~TDecodedImage() { FreeSurface(); }
+
+bool TDecodedImage::Transparent() const {
+  return TGraphic::Transparent() || (picture_ && picture_->Transparent);
+}
+
+void TDecodedImage::FreeSurface() {
+  if (dc_) {
+    SelectObject(dc_, old_bitmap_);
+    DeleteDC(dc_);
+    dc_ = nullptr;
+  }
+  if (dib_) DeleteObject(dib_);
+  dib_ = nullptr;
+  bits_ = nullptr;
+  old_bitmap_ = nullptr;
+}
+
+void TDecodedImage::LoadFromBytes(const uint8_t* data, size_t size) {
+  auto decoded = std::make_shared<TDecodedPicture>(DecodePicture(data, size, Format()));
+  SetPicture(std::move(decoded));
+}
+
+void TDecodedImage::Assign(const TGraphic& source) {
+  if (&source == this) return;
+  auto* other = dynamic_cast<const TDecodedImage*>(&source);
+  if (!other || other->Format() != Format()) {
+    TGraphic::Assign(source);
+    return;
+  }
+  SetPicture(other->picture_);
+}
+
+void TDecodedImage::SetPicture(std::shared_ptr<const TDecodedPicture> picture) {
+  FreeSurface();
+  picture_ = nullptr;
+  frame_ = 0;
+  if (picture && picture->Width > 0 && picture->Height > 0 && !picture->Frames.empty()) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = picture->Width;
+    bi.bmiHeader.biHeight = -picture->Height;  // top-down, as the decoders deliver rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    dc_ = dib_ ? CreateCompatibleDC(nullptr) : nullptr;
+    if (!dib_ || !dc_) {
+      FreeSurface();
+      throw EOutOfResources("Can't allocate the DIB handle");
+    }
+    bits_ = static_cast<uint32_t*>(bits);
+    old_bitmap_ = SelectObject(dc_, dib_);
+    picture_ = std::move(picture);
+    CopyFrame(0);
+  }
+  PictureLoaded();
+  Changed();
+}
+
+// Transparent pictures go to the DIB premultiplied, as AlphaBlend takes them.
+void TDecodedImage::CopyFrame(int index) {
+  const TPixelBuffer& px = picture_->Frames[static_cast<size_t>(index)].Pixels;
+  size_t n = static_cast<size_t>(picture_->Width) * static_cast<size_t>(picture_->Height);
+  if (!picture_->Transparent) {
+    std::memcpy(bits_, px.data(), n * sizeof(uint32_t));
+  } else {
+    for (size_t i = 0; i < n; ++i) {
+      uint32_t p = px[i];
+      uint32_t a = p >> 24;
+      if (a == 255) {
+        bits_[i] = p;
+      } else if (a == 0) {
+        bits_[i] = 0;
+      } else {
+        auto mul = [a](uint32_t c) { return (c * a + 127) / 255; };
+        bits_[i] = a << 24 | mul(p >> 16 & 0xFF) << 16 | mul(p >> 8 & 0xFF) << 8 | mul(p & 0xFF);
+      }
+    }
+  }
+  GdiFlush();
+  frame_ = index;
+}
+
+void TDecodedImage::SetFrame(int index) {
+  if (!picture_) return;
+  index = std::clamp(index, 0, FrameCount() - 1);
+  CopyFrame(index);
+  Changed();
+}
+
+void TDecodedImage::Draw(TCanvas* canvas, const TRect& r) {
+  if (!picture_ || r.Width() <= 0 || r.Height() <= 0) return;
+  HDC dst = canvas->Handle();
+  int w = picture_->Width, h = picture_->Height;
+  if (Transparent()) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(dst, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, w, h, blend);
+  } else if (r.Width() == w && r.Height() == h) {
+    BitBlt(dst, r.Left, r.Top, w, h, dc_, 0, 0, SRCCOPY);
+  } else {
+    int old = SetStretchBltMode(dst, COLORONCOLOR);
+    StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, w, h, SRCCOPY);
+    SetStretchBltMode(dst, old);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TGIFImage
+
+TGIFImage::TGIFImage() = default;
+
+TGIFImage::~TGIFImage() = default;
+
+bool TGIFImage::Animating() const { return animating_; }
+
+unsigned TGIFImage::CurrentDelay() const {
+  if (!animating_) return 0;
+  return static_cast<unsigned>(std::max(Decoded()->Frames[static_cast<size_t>(Frame())].DelayMs, 1));
+}
+
+void TGIFImage::PictureLoaded() {
+  plays_done_ = 0;
+  animating_ = Decoded() && Decoded()->Animated();
+  Schedule();
+}
+
+void TGIFImage::Schedule() {
+  if (!animating_) {
+    if (timer_) timer_->SetEnabled(false);
+    return;
+  }
+  if (!timer_) {
+    timer_ = std::make_unique<TTimer>(nullptr);
+    timer_->SetEnabled(false);
+    timer_->OnTimer.Handler = [this](TObject*) { Step(); };
+  }
+  // A new interval restarts the platform timer: the frame stays its full delay.
+  timer_->SetEnabled(false);
+  timer_->SetInterval(CurrentDelay());
+  timer_->SetEnabled(true);
+}
+
+void TGIFImage::Step() {
+  if (!animating_) return;
+  int next = Frame() + 1;
+  if (next >= FrameCount()) {
+    ++plays_done_;
+    int plays = Decoded()->Plays();
+    if (plays != 0 && plays_done_ >= plays) {
+      // The last pass is over: its last frame stays.
+      animating_ = false;
+      Schedule();
+      return;
+    }
+    next = 0;
+  }
+  SetFrame(next);
+  Schedule();
+}
+
+// ---------------------------------------------------------------------------
+// TBmpImage
+
+void TBmpImage::LoadFromBytes(const uint8_t* data, size_t size) {
+  TDecodedPicture picture = DecodeBmp(data, size);
+  const TPixelBuffer& px = picture.Frames.front().Pixels;
+  SetSize(0, 0);
+  SetPixelFormat(pf32bit);
+  SetSize(picture.Width, picture.Height);
+  size_t row = static_cast<size_t>(picture.Width) * sizeof(uint32_t);
+  for (int y = 0; y < picture.Height; ++y)
+    std::memcpy(ScanLine(y), px.data() + static_cast<size_t>(y) * picture.Width, row);
+  GdiFlush();
+  Modified();
+}
+
+}  // namespace kiv
