@@ -15,7 +15,9 @@ class TRichEditCaptionBox : public TCaptionBoxRole {
  public:
   explicit TRichEditCaptionBox(TRichEdit* edit) : edit_(edit) {}
   void Clear() override { edit_->Clear(); }
-  void LoadFromFile(const std::string& file_name) override { edit_->Lines()->LoadFromFile(file_name); }
+  void LoadFromFile(const std::string& file_name) override {
+    edit_->Lines()->LoadFromFile(file_name);
+  }
   void SetCentred() override { edit_->SetAlignment(taCenter); }
   int LineCount() override { return edit_->Lines()->Count(); }
   int FontHeight() override { return edit_->Font()->Height(); }
@@ -149,6 +151,8 @@ void TForm1::FormCreate(TObject*) {
   caption_box_->SetReadOnly(true);
 }
 
-KIV_IMPLEMENT_CLASS(TForm1, c) { c.Method("FormCreate", &TForm1::FormCreate); }
+KIV_IMPLEMENT_CLASS(TForm1, c) {
+  c.Method("FormCreate", &TForm1::FormCreate);
+}
 
 }  // namespace kiv

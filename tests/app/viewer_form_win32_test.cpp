@@ -21,17 +21,22 @@ TEST(ViewerForm, ACaptionErrorLeavesThePictureInPlaceAndTheRestAsDesigned) {
   RegisterClass(TForm1::StaticClass());
   // This program's base name names the files, looked for in the working directory.
   const std::string base = ViewerBaseName(ProgramFilePath());
-  const fs::path dir = fs::temp_directory_path() / ("kivview_form_" + std::to_string(GetCurrentProcessId()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("kivview_form_" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(dir);
   const fs::path old_dir = fs::current_path();
   fs::current_path(dir);
-  kivtest::WriteBytes(base + ".bmp", kivtest::MakeBmp24(160, 30, kivtest::RgbPixels(160 * 30, 0x3366CC)));
+  kivtest::WriteBytes(base + ".bmp",
+                      kivtest::MakeBmp24(160, 30, kivtest::RgbPixels(160 * 30, 0x3366CC)));
   kivtest::WriteText(base + ".txt", "held open elsewhere");
-  HANDLE lock = CreateFileA((base + ".txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE lock =
+      CreateFileA((base + ".txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
 
   std::vector<std::string> errors;
-  Application()->OnException = [&](TObject*, const std::exception& e) { errors.push_back(e.what()); };
+  Application()->OnException = [&](TObject*, const std::exception& e) {
+    errors.push_back(e.what());
+  };
   TForm1* form = nullptr;
   Application()->CreateForm(&form);
   Application()->OnException = nullptr;

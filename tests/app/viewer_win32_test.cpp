@@ -5,6 +5,7 @@
 // with real keyboard input or its close box.
 #include <gtest/gtest.h>
 #include <windows.h>
+
 #include <richedit.h>
 
 #include <filesystem>
@@ -25,12 +26,18 @@ const fs::path kViewer = fs::path("..") / "app" / "kivview.exe";
 kivtest::RgbPixels Solid(int w, int h, uint32_t rgb) {
   return kivtest::RgbPixels(static_cast<size_t>(w) * h, rgb);
 }
-std::vector<uint8_t> Bmp(int w, int h) { return kivtest::MakeBmp24(w, h, Solid(w, h, 0x3366CC)); }
-std::vector<uint8_t> Jpeg(int w, int h) { return kivtest::MakeJpeg(w, h, Solid(w, h, 0xCC6633)); }
+std::vector<uint8_t> Bmp(int w, int h) {
+  return kivtest::MakeBmp24(w, h, Solid(w, h, 0x3366CC));
+}
+std::vector<uint8_t> Jpeg(int w, int h) {
+  return kivtest::MakeJpeg(w, h, Solid(w, h, 0xCC6633));
+}
 std::vector<uint8_t> Gif(int w, int h) {
   return kivtest::MakeGif(w, h, {0x00FF00, 0}, {{std::vector<uint8_t>(size_t(w) * h, 0), 0}});
 }
-std::vector<uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Text(const std::string& s) {
+  return {s.begin(), s.end()};
+}
 
 using Files = std::map<std::string, std::vector<uint8_t>>;
 
@@ -55,7 +62,8 @@ class Viewer {
     fs::remove_all(root_);
     fs::create_directories(root_ / "prog");
     fs::copy_file(kViewer, root_ / "prog" / exe);
-    for (const auto& [name, bytes] : beside) kivtest::WriteBytes((root_ / "prog" / name).string(), bytes);
+    for (const auto& [name, bytes] : beside)
+      kivtest::WriteBytes((root_ / "prog" / name).string(), bytes);
     work_ = other_work_dir ? root_ / "work" : root_ / "prog";
     fs::create_directories(work_);
     for (const auto& [name, bytes] : in_work) kivtest::WriteBytes((work_ / name).string(), bytes);
@@ -93,16 +101,18 @@ class Viewer {
       HWND found = nullptr;
     } find{pid_, &is};
     for (int waited = 0; waited < ms && !find.found; waited += 50) {
-      EnumWindows([](HWND w, LPARAM p) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == f->pid && IsWindowVisible(w) && (*f->is)(w)) {
-          f->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      }, reinterpret_cast<LPARAM>(&find));
+      EnumWindows(
+          [](HWND w, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == f->pid && IsWindowVisible(w) && (*f->is)(w)) {
+              f->found = w;
+              return FALSE;
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&find));
       if (!find.found) Sleep(50);
     }
     return find.found;
@@ -110,7 +120,8 @@ class Viewer {
   static bool IsDialog(HWND w) { return ClassName(w) == L"#32770"; }
   HWND WaitDialog() { return WaitWindow(IsDialog); }
   HWND WaitMainWindow() {
-    return WaitWindow([](HWND w) { return !IsDialog(w) && (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION); });
+    return WaitWindow(
+        [](HWND w) { return !IsDialog(w) && (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION); });
   }
 
   // Exit code, or -1 when the process does not end in time.
@@ -140,14 +151,17 @@ class Viewer {
   // A child window (any depth) whose class name contains `part`.
   static HWND Child(HWND parent, const std::wstring& part) {
     std::pair<const std::wstring*, HWND> find{&part, nullptr};
-    EnumChildWindows(parent, [](HWND c, LPARAM p) -> BOOL {
-      auto* f = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(p);
-      if (ClassName(c).find(*f->first) != std::wstring::npos) {
-        f->second = c;
-        return FALSE;
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&find));
+    EnumChildWindows(
+        parent,
+        [](HWND c, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(p);
+          if (ClassName(c).find(*f->first) != std::wstring::npos) {
+            f->second = c;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
     return find.second;
   }
   // A child's rectangle in its top-level window's client coordinates.
@@ -179,11 +193,16 @@ Box ReadAndDismiss(HWND dialog) {
   Box box;
   box.caption = Viewer::TextOf(dialog);
   if (HWND text = GetDlgItem(dialog, 0xFFFF)) box.text = Viewer::TextOf(text);
-  EnumChildWindows(dialog, [](HWND c, LPARAM p) -> BOOL {
-    if (Viewer::ClassName(c) == L"Button" && IsWindowVisible(c)) ++reinterpret_cast<Box*>(p)->buttons;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&box));
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  EnumChildWindows(
+      dialog,
+      [](HWND c, LPARAM p) -> BOOL {
+        if (Viewer::ClassName(c) == L"Button" && IsWindowVisible(c))
+          ++reinterpret_cast<Box*>(p)->buttons;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&box));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   return box;
 }
 
@@ -199,9 +218,9 @@ struct Layout {
   std::string exe;
   Files beside;
   std::wstring title;
-  int w, h;           // the picture's size
+  int w, h;  // the picture's size
   int caption_height;
-  int editor_lines;   // EM_GETLINECOUNT; -1: not checked
+  int editor_lines;  // EM_GETLINECOUNT; -1: not checked
 };
 
 class ViewerLayout : public ::testing::TestWithParam<Layout> {};
@@ -243,44 +262,90 @@ INSTANTIATE_TEST_SUITE_P(
         Layout{"base name cut at the first dot; no caption: one line",
                "photo.final.exe",
                {{"photo.bmp", Bmp(160, 30)}, {"photo.final.bmp", Bmp(90, 90)}},
-               L"photo", 160, 30, 12, 1},
+               L"photo",
+               160,
+               30,
+               12,
+               1},
         Layout{"JPEG beats GIF and BMP, RTF beats TXT",
                "Both.exe",
-               {{"Both.jpg", Jpeg(150, 20)}, {"Both.gif", Gif(30, 10)}, {"Both.bmp", Bmp(20, 20)},
-                {"Both.rtf", Text(kRtf2)}, {"Both.txt", Text("a\r\nb\r\nc\r\nd\r\ne")}},
-               L"Both", 150, 20, 36, 2},
+               {{"Both.jpg", Jpeg(150, 20)},
+                {"Both.gif", Gif(30, 10)},
+                {"Both.bmp", Bmp(20, 20)},
+                {"Both.rtf", Text(kRtf2)},
+                {"Both.txt", Text("a\r\nb\r\nc\r\nd\r\ne")}},
+               L"Both",
+               150,
+               20,
+               36,
+               2},
         Layout{"GIF before BMP; title keeps its case",
                "SunSet.exe",
                {{"SunSet.gif", Gif(300, 10)}, {"SunSet.bmp", Bmp(20, 20)}},
-               L"SunSet", 300, 10, 12, 1},
+               L"SunSet",
+               300,
+               10,
+               12,
+               1},
         Layout{"three lines without a final line break: 4 lines of 12",
                "Three.exe",
                {{"Three.bmp", Bmp(200, 10)}, {"Three.txt", Text("one\r\ntwo\r\nthree")}},
-               L"Three", 200, 10, 48, 3},
+               L"Three",
+               200,
+               10,
+               48,
+               3},
         Layout{"three lines with a final line break: the same",
                "Four.exe",
                {{"Four.bmp", Bmp(200, 10)}, {"Four.txt", Text("one\r\ntwo\r\nthree\r\n")}},
-               L"Four", 200, 10, 48, -1},
-        Layout{"TextBoxHeight 0x20",
-               "Hex.exe",
-               {{"Hex.bmp", Bmp(160, 10)}, {"Hex.ini", Text("[Settings]\r\nTextBoxHeight=0x20\r\n")}},
-               L"Hex", 160, 10, 32, -1},
+               L"Four",
+               200,
+               10,
+               48,
+               -1},
+        Layout{
+            "TextBoxHeight 0x20",
+            "Hex.exe",
+            {{"Hex.bmp", Bmp(160, 10)}, {"Hex.ini", Text("[Settings]\r\nTextBoxHeight=0x20\r\n")}},
+            L"Hex",
+            160,
+            10,
+            32,
+            -1},
         Layout{"TextBoxHeight $20",
                "Dollar.exe",
-               {{"Dollar.bmp", Bmp(160, 10)}, {"Dollar.ini", Text("[Settings]\r\nTextBoxHeight=$20\r\n")}},
-               L"Dollar", 160, 10, 32, -1},
+               {{"Dollar.bmp", Bmp(160, 10)},
+                {"Dollar.ini", Text("[Settings]\r\nTextBoxHeight=$20\r\n")}},
+               L"Dollar",
+               160,
+               10,
+               32,
+               -1},
         Layout{"TextBoxHeight 32",
                "Dec.exe",
                {{"Dec.bmp", Bmp(160, 10)}, {"Dec.ini", Text("[Settings]\r\nTextBoxHeight=32\r\n")}},
-               L"Dec", 160, 10, 32, -1},
-        Layout{"TextBoxHeight abc: computed",
-               "Abc.exe",
-               {{"Abc.bmp", Bmp(160, 10)}, {"Abc.ini", Text("[Settings]\r\nTextBoxHeight=abc\r\n")}},
-               L"Abc", 160, 10, 12, -1},
+               L"Dec",
+               160,
+               10,
+               32,
+               -1},
+        Layout{
+            "TextBoxHeight abc: computed",
+            "Abc.exe",
+            {{"Abc.bmp", Bmp(160, 10)}, {"Abc.ini", Text("[Settings]\r\nTextBoxHeight=abc\r\n")}},
+            L"Abc",
+            160,
+            10,
+            12,
+            -1},
         Layout{"key in another section: computed",
                "Sect.exe",
                {{"Sect.bmp", Bmp(160, 10)}, {"Sect.ini", Text("[Other]\r\nTextBoxHeight=32\r\n")}},
-               L"Sect", 160, 10, 12, -1}));
+               L"Sect",
+               160,
+               10,
+               12,
+               -1}));
 
 TEST(ViewerFolders, PicturesComeFromTheWorkingDirectorySettingsFromTheProgramsFolder) {
   // The picture beside the program is not looked for...
@@ -297,8 +362,9 @@ TEST(ViewerFolders, PicturesComeFromTheWorkingDirectorySettingsFromTheProgramsFo
   }
   // ...but the settings file there is read, and one in the working directory is not.
   {
-    Viewer v("Away.exe", {{"Away.ini", Text("[Settings]\r\nTextBoxHeight=32\r\n")}}, true,
-             {{"Away.bmp", Bmp(160, 30)}, {"Away.ini", Text("[Settings]\r\nTextBoxHeight=50\r\n")}});
+    Viewer v(
+        "Away.exe", {{"Away.ini", Text("[Settings]\r\nTextBoxHeight=32\r\n")}}, true,
+        {{"Away.bmp", Bmp(160, 30)}, {"Away.ini", Text("[Settings]\r\nTextBoxHeight=50\r\n")}});
     v.Start();
     HWND form = v.WaitMainWindow();
     ASSERT_NE(form, nullptr);
@@ -348,7 +414,8 @@ TEST(ViewerErrors, ACaptionErrorLeavesPictureInPlaceAndTheDesignedLayout) {
   Box b = ReadAndDismiss(box);
   CloseHandle(lock);
   EXPECT_EQ(b.caption, L"Locked");
-  EXPECT_NE(b.text.find(L"Locked.txt"), std::wstring::npos) << std::string(b.text.begin(), b.text.end());
+  EXPECT_NE(b.text.find(L"Locked.txt"), std::wstring::npos)
+      << std::string(b.text.begin(), b.text.end());
   HWND form = v.WaitMainWindow();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(Viewer::Client(form), (Rect{0, 0, 277, 434}));
@@ -392,7 +459,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyPath{"Tab", [](HWND, HWND b) { PostMessageW(b, WM_KEYDOWN, VK_TAB, 1); }},
         KeyPath{"Enter", [](HWND, HWND b) { PostMessageW(b, WM_KEYDOWN, VK_RETURN, 1); }},
-        KeyPath{"Space", [](HWND, HWND b) {
+        KeyPath{"Space",
+                [](HWND, HWND b) {
                   PostMessageW(b, WM_KEYDOWN, VK_SPACE, 1);
                   PostMessageW(b, WM_CHAR, L' ', 1);
                   PostMessageW(b, WM_KEYUP, VK_SPACE, 0xC0000001);

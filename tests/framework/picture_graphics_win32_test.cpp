@@ -122,9 +122,9 @@ TEST(PictureFormats, DecoderRefusalsCarryTheDecodersMessage) {
     std::vector<uint8_t> bytes;
     TPictureFormat format;
   };
-  for (const Case& c : {Case{"bad.jpg", jpeg, TPictureFormat::pfJpeg},
-                        Case{"bad.gif", gif, TPictureFormat::pfGif},
-                        Case{"bad.bmp", bmp, TPictureFormat::pfBmp}}) {
+  for (const Case& c :
+       {Case{"bad.jpg", jpeg, TPictureFormat::pfJpeg}, Case{"bad.gif", gif, TPictureFormat::pfGif},
+        Case{"bad.bmp", bmp, TPictureFormat::pfBmp}}) {
     std::string want;
     try {
       DecodePicture(c.bytes.data(), c.bytes.size(), c.format);

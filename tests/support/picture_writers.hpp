@@ -3,9 +3,9 @@
 // (with frames, delays, a transparent index and a looping block) through
 // giflib's encoder, and 24-bit BMP written by hand. Header-only so that any
 // test program can use them.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,11 +70,14 @@ inline std::vector<uint8_t> MakeGif(int w, int h, std::vector<uint32_t> palette,
                       static_cast<GifByteType>(c)});
   std::vector<uint8_t> out;
   int error = 0;
-  GifFileType* gif = EGifOpen(&out, [](GifFileType* g, const GifByteType* d, int n) {
-    auto* o = static_cast<std::vector<uint8_t>*>(g->UserData);
-    o->insert(o->end(), d, d + n);
-    return n;
-  }, &error);
+  GifFileType* gif = EGifOpen(
+      &out,
+      [](GifFileType* g, const GifByteType* d, int n) {
+        auto* o = static_cast<std::vector<uint8_t>*>(g->UserData);
+        o->insert(o->end(), d, d + n);
+        return n;
+      },
+      &error);
   if (!gif) throw std::runtime_error("EGifOpen failed");
   EGifSetGifVersion(gif, true);
   ColorMapObject* map = GifMakeMapObject(static_cast<int>(colors.size()), colors.data());
@@ -82,7 +85,8 @@ inline std::vector<uint8_t> MakeGif(int w, int h, std::vector<uint32_t> palette,
   if (loop_count >= 0) {
     EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
     EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
-    uint8_t sub[3] = {1, static_cast<uint8_t>(loop_count & 0xFF), static_cast<uint8_t>(loop_count >> 8)};
+    uint8_t sub[3] = {1, static_cast<uint8_t>(loop_count & 0xFF),
+                      static_cast<uint8_t>(loop_count >> 8)};
     EGifPutExtensionBlock(gif, 3, sub);
     EGifPutExtensionTrailer(gif);
   }

@@ -13,7 +13,9 @@ namespace kiv {
 
 TDecodedImage::TDecodedImage() = default;
 
-TDecodedImage::~TDecodedImage() { FreeSurface(); }
+TDecodedImage::~TDecodedImage() {
+  FreeSurface();
+}
 
 bool TDecodedImage::Transparent() const {
   return TGraphic::Transparent() || (picture_ && picture_->Transparent);
@@ -128,11 +130,14 @@ TGIFImage::TGIFImage() = default;
 
 TGIFImage::~TGIFImage() = default;
 
-bool TGIFImage::Animating() const { return animating_; }
+bool TGIFImage::Animating() const {
+  return animating_;
+}
 
 unsigned TGIFImage::CurrentDelay() const {
   if (!animating_) return 0;
-  return static_cast<unsigned>(std::max(Decoded()->Frames[static_cast<size_t>(Frame())].DelayMs, 1));
+  return static_cast<unsigned>(
+      std::max(Decoded()->Frames[static_cast<size_t>(Frame())].DelayMs, 1));
 }
 
 void TGIFImage::PictureLoaded() {
