@@ -261,7 +261,7 @@ TPersistent* TComponent::GetOwner() const {
 
 TComponent* TComponent::Components(int index) const {
   if (index < 0 || index >= ComponentCount())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    ListIndexError(index);
   return components_[static_cast<size_t>(index)];
 }
 
