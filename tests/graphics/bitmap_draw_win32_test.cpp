@@ -257,3 +257,31 @@ TEST(DrawRoutes, SizingFailsWithTheGeneralExceptionAndLeavesTheSurfaceEmpty) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// The system's user32.dll holds the classic window bitmaps (OBM_CLOSE is 32754).
+TEST(ModuleResource, LoadsABitmapResourceOpaqueAndIgnoresMissingOnes) {
+  TkivBitmap b;
+  b.SetName("keep");
+  b.LoadFromModuleResource("user32.dll", "#32754");
+  ASSERT_FALSE(b.IsEmpty());
+  HBITMAP reference = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32754));
+  ASSERT_NE(reference, nullptr);
+  BITMAP bm{};
+  GetObjectW(reference, sizeof(bm), &bm);
+  EXPECT_EQ(b.Width(), bm.bmWidth);
+  EXPECT_EQ(b.Height(), bm.bmHeight);
+  DeleteObject(reference);
+  for (int i = 0; i < b.Width() * b.Height(); ++i) ASSERT_EQ(b.Bits()[i] >> 24, 255u);
+  EXPECT_EQ(b.Name(), "keep");
+  const TkivPixel first = b.GetPixel(0, 0);
+  b.LoadFromModuleResource("user32.dll", "NO_SUCH_BITMAP");
+  b.LoadFromModuleResource("no_such_module_here.dll", "#32754");
+  EXPECT_EQ(b.GetPixel(0, 0), first);
+  EXPECT_EQ(b.Width(), bm.bmWidth);
+}
+
+}  // namespace
+}  // namespace kiv
