@@ -150,6 +150,7 @@ struct TkivDrawTarget {
   TkivBitmap* surface = nullptr;
   TkivPixelView dib;  // bottom-up 32-bit DIB for kDirectDib
   TPoint origin;      // the device context's window origin
+  TRect visible;      // in the DC's coordinates: what drawing can reach
 };
 TkivDrawTarget ClassifyDrawTarget(TkivDC dc);
 void DrawThroughGdi(const TkivBitmap& source, TkivDC dc, TRect dst, TRect src);

@@ -2,6 +2,8 @@
 // the GDI fallbacks for destinations whose pixels cannot be reached directly.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi.hpp"
 
@@ -82,6 +84,8 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
     t.kind = TkivDrawTarget::kSurface;
     t.surface = surface;
     t.origin = WindowOrigin(dc);
+    t.visible = TRect{t.origin.X, t.origin.Y, t.origin.X + surface->Width(),
+                      t.origin.Y + surface->Height()};
     return t;
   }
   HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
@@ -95,9 +99,16 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
     t.dib = TkivPixelView{static_cast<TkivPixel*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
                           ds.dsBm.bmHeight, true};
     t.origin = WindowOrigin(dc);
+    t.visible = TRect{t.origin.X, t.origin.Y, t.origin.X + t.dib.width, t.origin.Y + t.dib.height};
     return t;
   }
   t.kind = TkivDrawTarget::kGdi;
+  RECT box;
+  if (GetClipBox(dc, &box) == ERROR) {
+    t.visible = TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  } else {
+    t.visible = TRect{box.left, box.top, box.right, box.bottom};
+  }
   return t;
 }
 

@@ -117,6 +117,7 @@ TEST(SurfaceStream, TruncatedAndHostileStreamsRaiseBeforeAllocating) {
            header(0, 0x7FFFFFFF, 0x7FFFFFFF),         // absurd size
            header(0, 65536, 0x80000000u),             // most negative height
            header(0, 100000, 1),                      // pixels missing
+           header(0, 0xFFF00000u, 200),               // negative width, nothing behind
            short_pixels,
        }) {
     auto s = StreamOf(bytes);

@@ -366,6 +366,16 @@ TEST(SurfaceDrawing, TileLaysCutPiecesColumnByColumn) {
   dst.Fill(0);
   src->Tile(dst.DC(), TRect{0, 0, 9, 6}, TRect{1, 1, 1, 3});
   for (int i = 0; i < 54; ++i) ASSERT_EQ(dst.Bits()[i], 0u);
+  // A huge destination with a one-pixel tile: only the visible pieces cost,
+  // and they sit on the grid that starts at dst's corner.
+  src->Tile(dst.DC(), TRect{-2000000001, -2000000000, 2000000000, 2000000000}, TRect{1, 1, 2, 2});
+  for (int i = 0; i < 54; ++i) ASSERT_EQ(dst.Bits()[i], src->GetPixel(1, 1));
+  dst.Fill(0);
+  src->Tile(dst.DC(), TRect{-1000000001, -7, 2000000000, 4}, src->BoundsRect());
+  // Columns start at -1000000001 = 3 * -333333334 + 1: x = 0 is column 2 of its tile.
+  EXPECT_EQ(dst.GetPixel(0, 0), src->GetPixel(2, 1));
+  EXPECT_EQ(dst.GetPixel(1, 3), src->GetPixel(0, 1));
+  EXPECT_EQ(dst.GetPixel(1, 4), 0u);
 }
 
 TEST(SurfaceDrawing, DrawOntoASurfaceDeviceContextGoesToThatSurface) {
