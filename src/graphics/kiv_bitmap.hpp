@@ -133,9 +133,7 @@ struct TkivPixelView {
   int32_t width = 0;
   int32_t height = 0;
   bool bottom_up = false;
-  TkivPixel* Row(int32_t y) const {
-    return bits + int64_t{bottom_up ? height - 1 - y : y} * width;
-  }
+  TkivPixel* Row(int32_t y) const { return bits + int64_t{bottom_up ? height - 1 - y : y} * width; }
 };
 
 // The surface-to-surface drawing core, also used for the direct DIB route:

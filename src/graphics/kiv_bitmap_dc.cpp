@@ -38,7 +38,9 @@ bool Meets(const TRect& a, const TRect& b) {
 
 }  // namespace
 
-void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y) const { Draw(dc, x, y, BoundsRect()); }
+void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y) const {
+  Draw(dc, x, y, BoundsRect());
+}
 
 void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y, TRect src) const {
   Draw(dc, TRect{x, y, x + src.Width(), y + src.Height()}, src);

@@ -58,8 +58,8 @@ bool ProbeBottomUp(HDC dc, TkivPixel* bits, int w, int h) {
   const TkivPixel keep_first = *first, keep_last = *last;
   // A colour unlike both candidates (GDI stores colours with alpha 0).
   COLORREF probe = 0x000001;
-  while ((probe & 0xFFFFFF) == ((keep_first & 0xFF) << 16 | (keep_first & 0xFF00) |
-                                ((keep_first >> 16) & 0xFF)) ||
+  while ((probe & 0xFFFFFF) ==
+             ((keep_first & 0xFF) << 16 | (keep_first & 0xFF00) | ((keep_first >> 16) & 0xFF)) ||
          (probe & 0xFFFFFF) ==
              ((keep_last & 0xFF) << 16 | (keep_last & 0xFF00) | ((keep_last >> 16) & 0xFF)))
     probe += 0x010203;
@@ -74,7 +74,9 @@ bool ProbeBottomUp(HDC dc, TkivPixel* bits, int w, int h) {
 
 }  // namespace
 
-void AllowTransparentBlt(bool allowed) { g_transparent_blt_allowed = allowed; }
+void AllowTransparentBlt(bool allowed) {
+  g_transparent_blt_allowed = allowed;
+}
 
 TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
   TkivDrawTarget t;

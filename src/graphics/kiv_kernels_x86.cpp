@@ -36,9 +36,9 @@ inline __m128i Blend4(__m128i s, __m128i d) {
 
 // Alpha of each pixel in both of its 16-bit lanes, by one byte shuffle.
 __attribute__((target("avx2"))) inline __m256i AlphaLanes(__m256i s) {
-  const __m256i spread = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15,
-                                          -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1,
-                                          15, -1);
+  const __m256i spread =
+      _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1, 7,
+                       -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
   return _mm256_shuffle_epi8(s, spread);
 }
 
@@ -56,7 +56,8 @@ __attribute__((target("avx2"))) inline __m256i Blend8(__m256i s, __m256i d) {
   // bg * 256 of the even bytes is d shifted left in its 16-bit lanes; of the
   // odd bytes it is d with the even bytes cleared.
   const __m256i lo = _mm256_add_epi16(_mm256_slli_epi16(d, 8), _mm256_mullo_epi16(diff_lo, a2));
-  const __m256i hi = _mm256_add_epi16(_mm256_and_si256(d, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
+  const __m256i hi =
+      _mm256_add_epi16(_mm256_and_si256(d, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
   return _mm256_blendv_epi8(_mm256_srli_epi16(lo, 8), hi, hi_mask);
 }
 
@@ -133,14 +134,13 @@ __attribute__((target("avx2"))) void KeyCopyPixelsAVX2(const TkivPixel* src, Tki
     const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
     const __m256i is_key = _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key);
     __m256i* p = reinterpret_cast<__m256i*>(dst + i);
-    _mm256_storeu_si256(p, _mm256_blendv_epi8(_mm256_or_si256(s, opaque), _mm256_loadu_si256(p),
-                                              is_key));
+    _mm256_storeu_si256(
+        p, _mm256_blendv_epi8(_mm256_or_si256(s, opaque), _mm256_loadu_si256(p), is_key));
   }
   if (i < count) {
     const __m256i m = TailMask(count - i);
     const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), m);
-    const __m256i keep =
-        _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key), m);
+    const __m256i keep = _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key), m);
     _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), keep, _mm256_or_si256(s, opaque));
   }
 }

@@ -15,7 +15,9 @@ std::string PackedDib(const std::string& file) {
   return kivtest::ReadFile(kivtest::TestData("bmpsuite/" + file)).substr(14);
 }
 
-const uint8_t* Data(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* Data(const std::string& s) {
+  return reinterpret_cast<const uint8_t*>(s.data());
+}
 
 // rgb24.bmp shows the same picture as the 32-bit files: its colours, top row first.
 std::vector<TkivPixel> Reference24() {
@@ -33,9 +35,9 @@ std::vector<TkivPixel> Reference24() {
 TEST(PackedDib, ReadsTheSuitesThirtyTwoBitFiles) {
   const std::vector<TkivPixel> want = Reference24();
   int decoded = 0;
-  for (const char* file : {"g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb32bfdef.bmp", "q/rgba32-1.bmp",
-                           "q/rgba32-2.bmp", "q/rgb32-xbgr.bmp", "q/rgba32abf.bmp",
-                           "q/rgb32-111110.bmp"}) {
+  for (const char* file :
+       {"g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb32bfdef.bmp", "q/rgba32-1.bmp", "q/rgba32-2.bmp",
+        "q/rgb32-xbgr.bmp", "q/rgba32abf.bmp", "q/rgb32-111110.bmp"}) {
     SCOPED_TRACE(file);
     const std::string dib = PackedDib(file);
     TkivBitmap b;
@@ -81,8 +83,14 @@ TEST(PackedDib, AlphaIsKeptAndDetected) {
   // Damaged: every cut of the data, and headers that lie.
   for (size_t cut = 0; cut < dib.size(); ++cut)
     EXPECT_THROW(b.LoadFromPackedDib32(Data(dib), cut), EInvalidGraphic) << cut;
-  for (auto [at, value] : {std::pair<size_t, uint32_t>{0, 39}, {0, 4000}, {4, 0}, {4, 0x80000000u},
-                           {8, 0}, {8, 0x80000000u}, {16, 1}, {32, 0x40000000u},
+  for (auto [at, value] : {std::pair<size_t, uint32_t>{0, 39},
+                           {0, 4000},
+                           {4, 0},
+                           {4, 0x80000000u},
+                           {8, 0},
+                           {8, 0x80000000u},
+                           {16, 1},
+                           {32, 0x40000000u},
                            {4, 0x7FFFFFFF}}) {
     std::string bad = dib;
     put32(0, 40);

@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
+#include "framework/exceptions.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi.hpp"
-#include "framework/exceptions.hpp"
 
 namespace kiv {
 namespace {
@@ -72,9 +72,15 @@ std::unique_ptr<TkivBitmap> Mixed(int w, int h) {
   auto b = Pattern(w, h, 5);
   for (int i = 0; i < w * h; ++i) {
     switch (i % 4) {
-      case 1: b->Bits()[i] = KeyPixel; break;
-      case 2: b->Bits()[i] &= 0x00FFFFFF; break;
-      case 3: b->Bits()[i] = (b->Bits()[i] & 0x00FFFFFF) | 0x80000000u; break;
+      case 1:
+        b->Bits()[i] = KeyPixel;
+        break;
+      case 2:
+        b->Bits()[i] &= 0x00FFFFFF;
+        break;
+      case 3:
+        b->Bits()[i] = (b->Bits()[i] & 0x00FFFFFF) | 0x80000000u;
+        break;
     }
   }
   return b;
@@ -169,7 +175,8 @@ TEST(DrawRoutes, DeviceDependentBitmapGetsTheSurfaceColours) {
   ASSERT_EQ(ClassifyDrawTarget(mem).kind, TkivDrawTarget::kGdi);
   for (bool use_transparent_blt : {true, false})
     for (int kind = 0; kind < 3; ++kind) {
-      SCOPED_TRACE(testing::Message() << "TransparentBlt " << use_transparent_blt << " kind " << kind);
+      SCOPED_TRACE(testing::Message()
+                   << "TransparentBlt " << use_transparent_blt << " kind " << kind);
       AllowTransparentBlt(use_transparent_blt);
       auto src = Mixed(10, 10);
       src->SetTransparent(kind == 1);
