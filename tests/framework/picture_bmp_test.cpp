@@ -47,7 +47,7 @@ std::string Compare(const TDecodedPicture& pic, const std::string& reference, in
   kivtest::TPng png = kivtest::ReadPng(TestData("bmpsuite/" + reference));
   if (png.width != pic.Width || png.height != pic.Height)
     return reference + ": size " + std::to_string(pic.Width) + "x" + std::to_string(pic.Height);
-  const std::vector<TkivPixel>& px = pic.Frames.at(0).Pixels;
+  const TPixelBuffer& px = pic.Frames.at(0).Pixels;
   for (size_t i = 0; i < px.size(); ++i)
     if (!kivtest::SamePixel(px[i], png.pixels[i], tolerance)) {
       std::ostringstream s;
@@ -237,7 +237,7 @@ TEST(BmpDecoder, RleSkippedPixelsStayTransparent) {
   const std::vector<uint8_t> rle = {2, 1, 0, 2, 1, 1, 1, 2, 0, 1};
   const auto file = MakeBmp(4, 2, 8, 1, {0x000000, 0xFF0000, 0x00FF00}, rle);
   TDecodedPicture pic = DecodeBmp(file.data(), file.size());
-  const std::vector<TkivPixel> want = {0,          0,          0, 0xFF00FF00,  // top row
+  const TPixelBuffer want = {0,          0,          0, 0xFF00FF00,  // top row
                                        0xFFFF0000, 0xFFFF0000, 0, 0};
   EXPECT_EQ(pic.Frames[0].Pixels, want);
   EXPECT_TRUE(pic.Transparent);

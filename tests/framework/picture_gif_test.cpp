@@ -52,7 +52,7 @@ TEST(GifDecoder, FramesMatchTheSuiteRenderings) {
     kivtest::TPng ref = kivtest::ReadPng(TestData("gif/" + dir + "frames/" + png_name));
     ASSERT_EQ(ref.width, pic.Width);
     ASSERT_EQ(ref.height, pic.Height);
-    const std::vector<TkivPixel>& px = pic.Frames.at(frame).Pixels;
+    const TPixelBuffer& px = pic.Frames.at(frame).Pixels;
     int wrong = 0;
     for (size_t i = 0; i < px.size(); ++i) wrong += !kivtest::SamePixel(px[i], ref.pixels[i]);
     EXPECT_EQ(wrong, 0);
@@ -171,10 +171,10 @@ TEST(GifDecoder, DisposalAndClippingOnAHandMadeAnimation) {
   const std::vector<uint8_t> bytes = w.Finish();
   TDecodedPicture pic = DecodeGif(bytes.data(), bytes.size());
   ASSERT_EQ(pic.Frames.size(), 4u);
-  EXPECT_EQ(pic.Frames[0].Pixels, (std::vector<TkivPixel>{R, R, R, R, R, R}));
-  EXPECT_EQ(pic.Frames[1].Pixels, (std::vector<TkivPixel>{R, G, G, R, R, R}));
-  EXPECT_EQ(pic.Frames[2].Pixels, (std::vector<TkivPixel>{R, R, R, R, R, B}));
-  EXPECT_EQ(pic.Frames[3].Pixels, (std::vector<TkivPixel>{R, R, R, R, R, T}));
+  EXPECT_EQ(pic.Frames[0].Pixels, (TPixelBuffer{R, R, R, R, R, R}));
+  EXPECT_EQ(pic.Frames[1].Pixels, (TPixelBuffer{R, G, G, R, R, R}));
+  EXPECT_EQ(pic.Frames[2].Pixels, (TPixelBuffer{R, R, R, R, R, B}));
+  EXPECT_EQ(pic.Frames[3].Pixels, (TPixelBuffer{R, R, R, R, R, T}));
   EXPECT_TRUE(pic.Transparent);
   std::vector<int> ms;
   for (const TPictureFrame& f : pic.Frames) ms.push_back(f.DelayMs);
@@ -208,8 +208,8 @@ TEST(GifDecoder, ClearingAFrameOutsideTheScreenClearsNothing) {
   TDecodedPicture pic = DecodeGif(bytes.data(), bytes.size());
   ASSERT_EQ(pic.Frames.size(), 4u);
   for (size_t f = 0; f < 3; ++f)
-    EXPECT_EQ(pic.Frames[f].Pixels, (std::vector<TkivPixel>{R, R})) << f;
-  EXPECT_EQ(pic.Frames[3].Pixels, (std::vector<TkivPixel>{G, R}));
+    EXPECT_EQ(pic.Frames[f].Pixels, (TPixelBuffer{R, R})) << f;
+  EXPECT_EQ(pic.Frames[3].Pixels, (TPixelBuffer{G, R}));
   EXPECT_FALSE(pic.Transparent);
 }
 
@@ -259,7 +259,7 @@ TEST(GifDecoder, FramesWrittenAsPngReadBackUnchanged) {
     kivtest::TPng png = kivtest::ReadPng(path);
     ASSERT_EQ(png.width, pic.Width);
     ASSERT_EQ(png.height, pic.Height);
-    EXPECT_EQ(png.pixels, f.Pixels);
+    EXPECT_EQ(png.pixels, std::vector<TkivPixel>(f.Pixels.begin(), f.Pixels.end()));
   }
   EXPECT_TRUE(pic.Transparent);
 }

@@ -125,7 +125,7 @@ TkivPixel PaletteColour(const TBmpInfo& bmp, uint32_t index, int32_t x, int32_t 
 }
 
 void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
-                        std::vector<TkivPixel>& out) {
+                        TPixelBuffer& out) {
   const int32_t w = bmp.width, h = bmp.height;
   const uint64_t row_bytes = (uint64_t(w) * bmp.bpp + 7) / 8;
   const uint64_t stride = (uint64_t(w) * bmp.bpp + 31) / 32 * 4;
@@ -169,7 +169,7 @@ void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
 
 // RLE8, RLE4 and RLE24: runs, absolute runs, end of line, end of bitmap and
 // deltas. Anything that would write outside the picture is refused.
-void DecodeRle(const TBmpInfo& bmp, std::vector<TkivPixel>& out,
+void DecodeRle(const TBmpInfo& bmp, TPixelBuffer& out,
                std::vector<std::string>& warnings) {
   const int32_t w = bmp.width, h = bmp.height;
   const uint8_t* p = bmp.data + bmp.bits_offset;

@@ -110,8 +110,8 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
   result.ColorSpace = "palette";
   result.BitsPerSample = gif->SColorMap ? gif->SColorMap->BitsPerPixel : 8;
 
-  std::vector<TkivPixel> canvas(size_t(screen_pixels), 0);
-  std::vector<TkivPixel> saved;
+  TPixelBuffer canvas(size_t(screen_pixels), 0);
+  TPixelBuffer saved;
   std::vector<GifPixelType> line;
   std::vector<int> rows;
   TControl control;

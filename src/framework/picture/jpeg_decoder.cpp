@@ -135,7 +135,7 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
 
   const uint32_t width = cinfo.output_width, height = cinfo.output_height;
   result.Frames.resize(1);
-  std::vector<TkivPixel>& pixels = result.Frames[0].Pixels;
+  TPixelBuffer& pixels = result.Frames[0].Pixels;
   pixels.resize(size_t(width) * height);
   if (cmyk) cmyk_row.resize(size_t(width) * 4);
   while (cinfo.output_scanline < height) {

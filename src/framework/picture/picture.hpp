@@ -6,7 +6,10 @@
 // an EInvalidGraphic whose message says what is wrong with the file.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/types.hpp"
@@ -18,11 +21,37 @@ enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg };
 // "BMP", "GIF", "JPEG" ("unknown" for pfUnknown).
 const char* PictureFormatName(TPictureFormat format);
 
+// Allocates like std::allocator but leaves elements made without a value
+// uninitialised: each decoder writes every pixel of a frame, so a 48 MB
+// picture is not cleared first for nothing.
+template <class T>
+struct TUninitialisedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TUninitialisedAllocator<U>;
+  };
+  TUninitialisedAllocator() = default;
+  template <class U>
+  TUninitialisedAllocator(const TUninitialisedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+// Pixels of one frame; resize() leaves new pixels undefined, assign() and the
+// (count, value) constructor fill them.
+using TPixelBuffer = std::vector<TkivPixel, TUninitialisedAllocator<TkivPixel>>;
+
 // One picture as the viewer shows it at one moment: the whole logical screen.
 struct TPictureFrame {
-  std::vector<TkivPixel> Pixels;  // Width * Height pixels, top-down rows
-  int StoredDelay = 0;            // delay as stored, in hundredths of a second (GIF)
-  int DelayMs = 0;                // how long the viewer shows this frame
+  TPixelBuffer Pixels;  // Width * Height pixels, top-down rows
+  int StoredDelay = 0;  // delay as stored, in hundredths of a second (GIF)
+  int DelayMs = 0;      // how long the viewer shows this frame
 };
 
 struct TDecodedPicture {
