@@ -16,11 +16,15 @@ size_t CellCount(const TkivFrameGrid& g) {
 
 bool QuarterTurn(TkivRotation r) { return r == qrRotate90 || r == qrRotate270; }
 
-// Runs the generator into Mask, through Mask2 and the rotation when turned.
 void GenerateMask(const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& g,
                   uint8_t p) {
+  BuildEffectMask(rec.Rotation(), proc, g, p);
+}
+
+}  // namespace
+
+void BuildEffectMask(TkivRotation rot, TkivMaskProc proc, const TkivFrameGrid& g, uint8_t p) {
   const size_t n = CellCount(g);
-  const TkivRotation rot = rec.Rotation();
   if (rot == qrNone) {
     std::memset(g.Mask, 0, n);
     proc(g.Mask, g.Cols, g.Rows, p);
@@ -46,6 +50,8 @@ void GenerateMask(const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFram
       g.Mask[static_cast<size_t>(x) + static_cast<size_t>(y) * cols] = m[src];
     }
 }
+
+namespace {
 
 // The widening of ApplyMaskAlpha; with `hide_keys`, key-coloured pixels get
 // alpha 0 in the same pass.

@@ -19,6 +19,12 @@ struct TkivFrameGrid {
   TkivCellRec* Cells = nullptr;
 };
 
+// Clears the mask and runs the generator: straight into Mask, or into Mask2
+// on the turned grid (rows and columns exchanged for the quarter turns) and
+// then turned into Mask.
+void BuildEffectMask(TkivRotation rotation, TkivMaskProc proc, const TkivFrameGrid& grid,
+                     uint8_t progress);
+
 // Grid size for a source extent: extent div resolution div tile count + 1.
 int GridExtent(int extent, int resolution, int tile_count);
 
