@@ -21,13 +21,11 @@ enum TkivProcKind : uint8_t { pkFade = 0, pkSlide = 1, pkManual = 2 };
 
 // One cell of a displacement effect: which cell of the new picture to show
 // here, and how opaque (255 copies, 0 leaves the cell alone).
-#pragma pack(push, 1)
 struct TkivCellRec {
   uint8_t Opacity;
   int16_t SourceCol;
   int16_t SourceRow;
 };
-#pragma pack(pop)
 
 using TkivCellProc = void (*)(TkivCellRec* cells, int width, int height, uint8_t progress);
 using TkivManualProc = void (*)(TkivFrameSurface& work, TkivFrameSurface& target,

@@ -208,6 +208,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
     return *c;
   };
 
+  // Key-coloured target pixels are transparent here as in the other kinds.
   // Neighbouring cells share their border row and column, and the later cell
   // (tile by tile, then column by column, then row by row) wins. Walking
   // destination rows and, within a row, the writers in that same order gives
@@ -242,13 +243,14 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
             if (c.Opacity == 255) {
               for (int k = k0; k <= k1; ++k) {
                 const TkivPixel v = in[in_off + k];
-                if (v >> 24) o[k] = v;
+                if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) o[k] = v;
               }
             } else {
               const TkivPixel a = static_cast<TkivPixel>(c.Opacity) << 24;
               for (int k = k0; k <= k1; ++k) {
                 const TkivPixel v = in[in_off + k];
-                if (v >> 24) o[k] = BlendPixel((v & 0x00FFFFFFu) | a, o[k]);
+                if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel)
+                  o[k] = BlendPixel((v & 0x00FFFFFFu) | a, o[k]);
               }
             }
           }
