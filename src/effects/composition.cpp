@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "effects/frame_kernels.hpp"
 #include "framework/numeric.hpp"
 
 namespace kiv {
@@ -91,11 +92,7 @@ void WidenMask(TkivFrameSurface& s, const uint8_t* mask, int cols, int rows, con
 }
 
 void HideKeyPixels(TkivFrameSurface& s) {
-  if (s.IsEmpty()) return;
-  TkivPixel* px = s.Bits();
-  const size_t n = static_cast<size_t>(s.Width()) * s.Height();
-  for (size_t i = 0; i < n; ++i)
-    if ((px[i] & 0x00FFFFFFu) == kKeyPixel) px[i] = kKeyPixel;
+  for (int y = 0; y < s.Height() && !s.IsEmpty(); ++y) HideKeyPixelsRow(s.ScanLine(y), s.Width());
 }
 
 // The tile rectangles cover the surface (res * cols * tiles exceeds its
@@ -138,26 +135,45 @@ void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target,
 void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
                           TkivFrameSurface& target, const TkivAnimationRec& rec, TkivMaskProc proc,
                           const TkivFrameGrid& grid, uint8_t progress) {
+  // One pass over the three surfaces when they have the same size and the
+  // old picture is plainly copied; otherwise the steps one by one.
   if (source.AlphaBlend || source.Transparent || source.Width() != work.Width() ||
-      source.Height() != work.Height()) {
+      source.Height() != work.Height() || target.Width() != work.Width() ||
+      target.Height() != work.Height()) {
     source.DrawTo(work, 0, 0);
     ComposeMaskFrame(work, target, rec, proc, grid, progress);
     return;
   }
   GenerateMask(rec, proc, grid, progress);
-  LayTiles(target, rec, grid, true);
   target.AlphaBlend = true;
   const int w = work.Width(), h = work.Height();
-  const int bw = std::min(w, target.Width()), bh = std::min(h, target.Height());
+  const int cols = grid.Cols, rows = grid.Rows;
+  const int64_t tile_w = int64_t{rec.Resolution()} * cols, tile_h = int64_t{rec.Resolution()} * rows;
+  const int64_t sx = (int64_t{cols} * 65536) / tile_w, sy = (int64_t{rows} * 65536) / tile_h;
+  // The tiles start at multiples of the tile size, so the fixed-point walk
+  // starts at 0 in each; the maps give every pixel column and row its cell.
+  std::vector<int> column(static_cast<size_t>(w));
+  bool identity = true;
+  for (int x = 0; x < w; ++x) {
+    const int64_t off = x % tile_w;
+    column[x] = static_cast<int>(std::min<int64_t>((off * sx) >> 16, cols - 1));
+    identity = identity && column[x] == x;
+  }
+  std::vector<uint8_t> alpha_row(identity ? 0 : static_cast<size_t>(w));
+  int widened = -1;
   for (int y = 0; y < h; ++y) {
-    const TkivPixel* src = source.ScanLine(y);
-    TkivPixel* dst = work.ScanLine(y);
-    int done = 0;
-    if (y < bh) {
-      BlendPixelsOver(target.ScanLine(y), src, dst, bw);
-      done = bw;
+    const int64_t off = y % tile_h;
+    const int mask_row = static_cast<int>(std::min<int64_t>((off * sy) >> 16, rows - 1));
+    const uint8_t* mrow = grid.Mask + static_cast<size_t>(mask_row) * cols;
+    const uint8_t* alpha = mrow;
+    if (!identity) {
+      if (mask_row != widened) {
+        for (int x = 0; x < w; ++x) alpha_row[x] = mrow[column[x]];
+        widened = mask_row;
+      }
+      alpha = alpha_row.data();
     }
-    if (done < w) std::memcpy(dst + done, src + done, static_cast<size_t>(w - done) * sizeof(TkivPixel));
+    ComposeMaskRow(target.ScanLine(y), alpha, source.ScanLine(y), work.ScanLine(y), w);
   }
 }
 
@@ -180,82 +196,143 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   const int dest_h = std::min(work.Height(), target.Height());
   const int src_w = target.Width(), src_h = target.Height();
 
-  // The record of cell (i, j) and the target cell it shows.
-  auto cell = [&](int i, int j, int& su, int& sv) -> const TkivCellRec& {
-    const TkivCellRec* c;
-    switch (rot) {
-      case qrRotate90:
-        c = &g.Cells[static_cast<size_t>(cols - 1 - i) * rows + j];
-        su = cols - 1 - c->SourceRow;
-        sv = c->SourceCol;
-        break;
-      case qrRotate180:
-        c = &g.Cells[static_cast<size_t>(cols - 1 - i) + static_cast<size_t>(rows - 1 - j) * cols];
-        su = cols - 1 - c->SourceCol;
-        sv = rows - 1 - c->SourceRow;
-        break;
-      case qrRotate270:
-        c = &g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
-        su = c->SourceRow;
-        sv = rows - 1 - c->SourceCol;
-        break;
-      default:
-        c = &g.Cells[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
-        su = c->SourceCol;
-        sv = c->SourceRow;
-        break;
+  // Each cell (i, j) of the grid with its record read through the rotation:
+  // opacity and the target cell (su, sv) it shows.
+  struct Cell { uint8_t op; int su, sv; };
+  std::vector<Cell> cell(CellCount(g));
+  bool partial = false;
+  for (int j = 0; j < rows; ++j)
+    for (int i = 0; i < cols; ++i) {
+      const TkivCellRec* c;
+      int su, sv;
+      switch (rot) {
+        case qrRotate90:
+          c = &g.Cells[static_cast<size_t>(cols - 1 - i) * rows + j];
+          su = cols - 1 - c->SourceRow;
+          sv = c->SourceCol;
+          break;
+        case qrRotate180:
+          c = &g.Cells[static_cast<size_t>(cols - 1 - i) + static_cast<size_t>(rows - 1 - j) * cols];
+          su = cols - 1 - c->SourceCol;
+          sv = rows - 1 - c->SourceRow;
+          break;
+        case qrRotate270:
+          c = &g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
+          su = c->SourceRow;
+          sv = rows - 1 - c->SourceCol;
+          break;
+        default:
+          c = &g.Cells[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+          su = c->SourceCol;
+          sv = c->SourceRow;
+          break;
+      }
+      cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols] = Cell{c->Opacity, su, sv};
+      partial = partial || (c->Opacity != 0 && c->Opacity != 255);
     }
-    return *c;
+
+  // Runs of neighbouring cells of one grid row that show neighbouring target
+  // cells of one target row with the same opacity: their pixels form one
+  // contiguous copy (a shared border pixel reads the same target pixel from
+  // either cell).
+  struct Run { int i0, i1, shift, sv; uint8_t op; };
+  std::vector<std::vector<Run>> runs(static_cast<size_t>(rows));
+  // joined[i + j * cols]: cells i - 1 and i of row j are in one run.
+  std::vector<uint8_t> joined(CellCount(g), 0);
+  for (int j = 0; j < rows; ++j) {
+    std::vector<Run>& r = runs[j];
+    for (int i = 0; i < cols; ++i) {
+      const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+      if (c.op == 0) continue;  // a cell left alone changes nothing
+      const int shift = (c.su - i) * res;
+      if (!r.empty() && !partial && r.back().i1 == i - 1 && r.back().op == c.op &&
+          r.back().sv == c.sv && r.back().shift == shift) {
+        r.back().i1 = i;
+        joined[static_cast<size_t>(i) + static_cast<size_t>(j) * cols] = 1;
+      } else {
+        r.push_back(Run{i, i, shift, c.sv, c.op});
+      }
+    }
+  }
+
+  // Draws a run's pixels of grid row j on work row y (tile m, t; pixel row l).
+  auto draw_run = [&](const Run& run, int j, int y, int m, int t, int l) {
+    const int sy = t * th + run.sv * res + (l - j * res);
+    if (sy < 0 || sy >= src_h || sy < t * th || sy > (t + 1) * th) return;
+    const int base_x = m * tw;
+    // Pixel k of the grid row shows target column base_x + k + shift.
+    const int k0 = std::max(run.i0 * res, -run.shift);
+    const int k1 = std::min({(run.i1 + 1) * res, dest_w - 1 - base_x,
+                             src_w - 1 - base_x - run.shift, tw - run.shift});
+    if (k0 > k1) return;
+    const TkivPixel* in = target.ScanLine(sy) + (base_x + run.shift + k0);
+    TkivPixel* out = work.ScanLine(y) + (base_x + k0);
+    if (run.op == 255) {
+      CopyShownPixels(in, out, k1 - k0 + 1);
+    } else {
+      const TkivPixel a = static_cast<TkivPixel>(run.op) << 24;
+      for (int k = 0; k <= k1 - k0; ++k) {
+        const TkivPixel v = in[k];
+        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) out[k] = BlendPixel((v & 0x00FFFFFFu) | a, out[k]);
+      }
+    }
+  };
+  // What cell (i, j) would write at pixel k of pixel row l, if anything.
+  auto shown = [&](int i, int j, int m, int t, int k, int l, TkivPixel& v) {
+    const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+    if (c.op == 0) return false;
+    const int base_x = m * tw;
+    const int sx = base_x + c.su * res + (k - i * res);
+    const int sy = t * th + c.sv * res + (l - j * res);
+    if (base_x + k >= dest_w || sx < 0 || sx >= src_w || sy < 0 || sy >= src_h || sx < base_x ||
+        sx > base_x + tw || sy < t * th || sy > (t + 1) * th)
+      return false;
+    v = target.ScanLine(sy)[sx];
+    return (v >> 24) != 0 && (v & 0x00FFFFFFu) != kKeyPixel;
   };
 
-  // Key-coloured target pixels are transparent here as in the other kinds.
-  // Neighbouring cells share their border row and column, and the later cell
-  // (tile by tile, then column by column, then row by row) wins. Walking
-  // destination rows and, within a row, the writers in that same order gives
-  // every pixel the same last writer while touching memory row by row.
-  for (int y = 0; y < dest_h; ++y) {
+  // Neighbouring cells share their border row and column, and the later
+  // cell (tile by tile, then column by column, then row by row) wins. Rows
+  // of work are produced one by one with the writers of each pixel in that
+  // same order, so memory is walked row by row.
+  for (int y = 0; y < dest_h; ++y)
     for (int m = 0; m < tiles; ++m)
       for (int t = 0; t < tiles; ++t) {
         const int l = y - t * th;
         if (l < 0 || l > rows * res) continue;
-        // Cell rows whose pixel rows (both ends included) contain l.
-        int j_hi = std::min(l / res, rows - 1);
-        int j_lo = (l % res == 0 && l / res - 1 >= 0) ? l / res - 1 : j_hi;
-        if (l / res > rows - 1) j_lo = j_hi = rows - 1;
-        TkivPixel* out = work.ScanLine(y);
-        for (int i = 0; i < cols; ++i)
-          for (int j = j_lo; j <= j_hi; ++j) {
-            int su, sv;
-            const TkivCellRec& c = cell(i, j, su, sv);
-            if (c.Opacity == 0) continue;  // a cell left alone changes nothing
-            const int sy = t * th + sv * res + (l - j * res);
-            if (sy < 0 || sy >= src_h || sy < t * th || sy > (t + 1) * th) continue;
-            // Pixel columns k = i*res .. (i+1)*res of this cell, clipped.
-            const int base_x = m * tw;
-            const int shift = (su - i) * res;  // source column = base_x + k + shift
-            const int k0 = std::max(i * res, -shift);
-            const int k1 = std::min({(i + 1) * res, dest_w - 1 - base_x,
-                                     src_w - 1 - base_x - shift, tw - shift});
-            if (k0 > k1) continue;
-            const TkivPixel* in = target.ScanLine(sy);
-            const int in_off = base_x + shift;
-            TkivPixel* o = out + base_x;
-            if (c.Opacity == 255) {
-              for (int k = k0; k <= k1; ++k) {
-                const TkivPixel v = in[in_off + k];
-                if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) o[k] = v;
-              }
-            } else {
-              const TkivPixel a = static_cast<TkivPixel>(c.Opacity) << 24;
-              for (int k = k0; k <= k1; ++k) {
-                const TkivPixel v = in[in_off + k];
-                if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel)
-                  o[k] = BlendPixel((v & 0x00FFFFFFu) | a, o[k]);
-              }
+        // Grid rows whose pixel rows (both ends included) contain l.
+        const int j_hi = std::min(l / res, rows - 1);
+        const int j_lo = (l % res == 0 && l / res >= 1 && l / res <= rows - 1) ? l / res - 1 : j_hi;
+        if (j_lo == j_hi || !partial) {
+          for (int j = j_lo; j <= j_hi; ++j)
+            for (const Run& run : runs[j]) draw_run(run, j, y, m, t, l);
+        } else {
+          // Blending cells depend on what lies under them: keep the exact order.
+          for (int i = 0; i < cols; ++i)
+            for (int j = j_lo; j <= j_hi; ++j) {
+              const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+              if (c.op != 0) draw_run(Run{i, i, (c.su - i) * res, c.sv, c.op}, j, y, m, t, l);
             }
-          }
+          continue;
+        }
+        if (j_lo == j_hi) continue;
+        // On a shared grid-row border the two rows were drawn one after the
+        // other; at the shared column pixels the order of the four cells
+        // differs from the cell order, so those pixels take the value of the
+        // last cell (in cell order) that shows something there. Where the
+        // lower row's two cells are one run both orders agree.
+        TkivPixel* out = work.ScanLine(y);
+        const uint8_t* joined_hi = joined.data() + static_cast<size_t>(j_hi) * cols;
+        for (int i = 1; i < cols; ++i) {
+          if (joined_hi[i]) continue;
+          const int k = i * res;
+          if (m * tw + k >= dest_w) break;
+          TkivPixel v;
+          if (shown(i, j_hi, m, t, k, l, v) || shown(i, j_lo, m, t, k, l, v) ||
+              shown(i - 1, j_hi, m, t, k, l, v) || shown(i - 1, j_lo, m, t, k, l, v))
+            out[m * tw + k] = v;
+        }
       }
-  }
 }
 
 void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
