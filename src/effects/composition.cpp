@@ -152,14 +152,22 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
   const int64_t sx = (int64_t{cols} * 65536) / tile_w, sy = (int64_t{rows} * 65536) / tile_h;
   // The tiles start at multiples of the tile size, so the fixed-point walk
   // starts at 0 in each; the maps give every pixel column and row its cell.
-  std::vector<int> column(static_cast<size_t>(w));
+  // Pixel columns come in spans that take the same mask column.
+  struct Span { int x, len, col; };
+  std::vector<Span> spans;
   bool identity = true;
   for (int x = 0; x < w; ++x) {
     const int64_t off = x % tile_w;
-    column[x] = static_cast<int>(std::min<int64_t>((off * sx) >> 16, cols - 1));
-    identity = identity && column[x] == x;
+    const int col = static_cast<int>(std::min<int64_t>((off * sx) >> 16, cols - 1));
+    identity = identity && col == x;
+    if (!spans.empty() && spans.back().col == col && spans.back().x + spans.back().len == x)
+      ++spans.back().len;
+    else
+      spans.push_back(Span{x, 1, col});
   }
-  std::vector<uint8_t> alpha_row(identity ? 0 : static_cast<size_t>(w));
+  // Spans of up to 16 pixels are filled with two 8-byte stores (the row has
+  // room for the overhang); longer ones with memset.
+  std::vector<uint8_t> alpha_row(identity ? 0 : static_cast<size_t>(w) + 16);
   int widened = -1;
   for (int y = 0; y < h; ++y) {
     const int64_t off = y % tile_h;
@@ -168,7 +176,16 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
     const uint8_t* alpha = mrow;
     if (!identity) {
       if (mask_row != widened) {
-        for (int x = 0; x < w; ++x) alpha_row[x] = mrow[column[x]];
+        uint8_t* out = alpha_row.data();
+        for (const Span& sp : spans) {
+          const uint64_t v = mrow[sp.col] * 0x0101010101010101ull;
+          if (sp.len <= 16) {
+            std::memcpy(out + sp.x, &v, 8);
+            std::memcpy(out + sp.x + 8, &v, 8);
+          } else {
+            std::memset(out + sp.x, mrow[sp.col], static_cast<size_t>(sp.len));
+          }
+        }
         widened = mask_row;
       }
       alpha = alpha_row.data();
@@ -420,13 +437,23 @@ void ShiftSurface(TkivFrameSurface& s, int dx, int dy) {
   const int w = s.Width(), h = s.Height();
   if (s.IsEmpty() || (dx == 0 && dy == 0) || dx >= w || -dx >= w || dy >= h || -dy >= h) return;
   const int x0 = std::max(0, dx), n = w - std::abs(dx), from = std::max(0, -dx);
-  auto move_row = [&](int y) {
-    std::memmove(s.ScanLine(y) + x0, s.ScanLine(y - dy) + from, static_cast<size_t>(n) * sizeof(TkivPixel));
-  };
-  if (dy > 0)
-    for (int y = h - 1; y >= dy; --y) move_row(y);
-  else
-    for (int y = 0; y < h + dy; ++y) move_row(y);
+  const size_t bytes = static_cast<size_t>(n) * sizeof(TkivPixel);
+  if (dy != 0) {
+    // Whole rows move: walk away from the side they move to.
+    auto move_row = [&](int y) { std::memcpy(s.ScanLine(y) + x0, s.ScanLine(y - dy) + from, bytes); };
+    if (dy > 0)
+      for (int y = h - 1; y >= dy; --y) move_row(y);
+    else
+      for (int y = 0; y < h + dy; ++y) move_row(y);
+    return;
+  }
+  // Within a row the parts overlap; two forward copies through a row buffer
+  // are much faster than a backward overlapping move.
+  std::vector<TkivPixel> row(static_cast<size_t>(n));
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(row.data(), s.ScanLine(y) + from, bytes);
+    std::memcpy(s.ScanLine(y) + x0, row.data(), bytes);
+  }
 }
 
 }  // namespace
