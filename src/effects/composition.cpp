@@ -213,64 +213,64 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   const int dest_h = std::min(work.Height(), target.Height());
   const int src_w = target.Width(), src_h = target.Height();
 
-  // Each cell (i, j) of the grid with its record read through the rotation:
+  // Cell (i, j) of the grid with its record read through the rotation:
   // opacity and the target cell (su, sv) it shows.
   struct Cell { uint8_t op; int su, sv; };
-  std::vector<Cell> cell(CellCount(g));
-  bool partial = false;
-  for (int j = 0; j < rows; ++j)
-    for (int i = 0; i < cols; ++i) {
-      const TkivCellRec* c;
-      int su, sv;
-      switch (rot) {
-        case qrRotate90:
-          c = &g.Cells[static_cast<size_t>(cols - 1 - i) * rows + j];
-          su = cols - 1 - c->SourceRow;
-          sv = c->SourceCol;
-          break;
-        case qrRotate180:
-          c = &g.Cells[static_cast<size_t>(cols - 1 - i) + static_cast<size_t>(rows - 1 - j) * cols];
-          su = cols - 1 - c->SourceCol;
-          sv = rows - 1 - c->SourceRow;
-          break;
-        case qrRotate270:
-          c = &g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
-          su = c->SourceRow;
-          sv = rows - 1 - c->SourceCol;
-          break;
-        default:
-          c = &g.Cells[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
-          su = c->SourceCol;
-          sv = c->SourceRow;
-          break;
+  auto cell_at = [&](int i, int j) -> Cell {
+    switch (rot) {
+      case qrRotate90: {
+        const TkivCellRec& c = g.Cells[static_cast<size_t>(cols - 1 - i) * rows + j];
+        return Cell{c.Opacity, cols - 1 - c.SourceRow, c.SourceCol};
       }
-      cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols] = Cell{c->Opacity, su, sv};
-      partial = partial || (c->Opacity != 0 && c->Opacity != 255);
+      case qrRotate180: {
+        const TkivCellRec& c =
+            g.Cells[static_cast<size_t>(cols - 1 - i) + static_cast<size_t>(rows - 1 - j) * cols];
+        return Cell{c.Opacity, cols - 1 - c.SourceCol, rows - 1 - c.SourceRow};
+      }
+      case qrRotate270: {
+        const TkivCellRec& c = g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
+        return Cell{c.Opacity, c.SourceRow, rows - 1 - c.SourceCol};
+      }
+      default: {
+        const TkivCellRec& c = g.Cells[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+        return Cell{c.Opacity, c.SourceCol, c.SourceRow};
+      }
     }
+  };
+  bool partial = false;  // some cell blends (opacity 1..254)
 
   // Runs of neighbouring cells of one grid row that show neighbouring target
   // cells of one target row with the same opacity: their pixels form one
   // contiguous copy (a shared border pixel reads the same target pixel from
-  // either cell).
+  // either cell). Scratch is kept between frames (frames are produced on one
+  // thread), so a frame allocates nothing once the grid size is known.
   struct Run { int i0, i1, shift, sv; uint8_t op; };
-  std::vector<std::vector<Run>> runs(static_cast<size_t>(rows));
-  // joined[i + j * cols]: cells i - 1 and i of row j are in one run.
-  std::vector<uint8_t> joined(CellCount(g), 0);
-  for (int j = 0; j < rows; ++j) {
-    std::vector<Run>& r = runs[j];
-    for (int i = 0; i < cols; ++i) {
-      const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
-      if (c.op == 0) continue;  // a cell left alone changes nothing
-      const int shift = (c.su - i) * res;
-      if (!r.empty() && !partial && r.back().i1 == i - 1 && r.back().op == c.op &&
-          r.back().sv == c.sv && r.back().shift == shift) {
-        r.back().i1 = i;
-        joined[static_cast<size_t>(i) + static_cast<size_t>(j) * cols] = 1;
-      } else {
-        r.push_back(Run{i, i, shift, c.sv, c.op});
+  static thread_local std::vector<std::vector<Run>> runs;
+  runs.resize(static_cast<size_t>(rows));
+  auto joins = [&](const Cell& left, const Cell& right) {
+    return !partial && left.op != 0 && left.op == right.op && left.sv == right.sv &&
+           right.su == left.su + 1;
+  };
+  auto build_runs = [&] {
+    for (int j = 0; j < rows; ++j) {
+      std::vector<Run>& r = runs[j];
+      r.clear();
+      Cell prev{0, 0, 0};
+      for (int i = 0; i < cols; ++i) {
+        const Cell c = cell_at(i, j);
+        if (c.op != 0) {  // a cell left alone changes nothing
+          partial |= c.op != 255;
+          if (i > 0 && joins(prev, c))
+            r.back().i1 = i;
+          else
+            r.push_back(Run{i, i, (c.su - i) * res, c.sv, c.op});
+        }
+        prev = c;
       }
     }
-  }
+  };
+  build_runs();
+  if (partial) build_runs();  // blending cells are drawn one by one
 
   // Draws a run's pixels of grid row j on work row y (tile m, t; pixel row l).
   auto draw_run = [&](const Run& run, int j, int y, int m, int t, int l) {
@@ -296,7 +296,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   };
   // What cell (i, j) would write at pixel k of pixel row l, if anything.
   auto shown = [&](int i, int j, int m, int t, int k, int l, TkivPixel& v) {
-    const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+    const Cell c = cell_at(i, j);
     if (c.op == 0) return false;
     const int base_x = m * tw;
     const int sx = base_x + c.su * res + (k - i * res);
@@ -327,7 +327,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
           // Blending cells depend on what lies under them: keep the exact order.
           for (int i = 0; i < cols; ++i)
             for (int j = j_lo; j <= j_hi; ++j) {
-              const Cell& c = cell[static_cast<size_t>(i) + static_cast<size_t>(j) * cols];
+              const Cell c = cell_at(i, j);
               if (c.op != 0) draw_run(Run{i, i, (c.su - i) * res, c.sv, c.op}, j, y, m, t, l);
             }
           continue;
@@ -339,9 +339,14 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
         // last cell (in cell order) that shows something there. Where the
         // lower row's two cells are one run both orders agree.
         TkivPixel* out = work.ScanLine(y);
-        const uint8_t* joined_hi = joined.data() + static_cast<size_t>(j_hi) * cols;
+        const std::vector<Run>& lower = runs[j_hi];
+        if (lower.size() == 1 && lower[0].i0 == 0 && lower[0].i1 == cols - 1) continue;
+        Cell left = cell_at(0, j_hi);
         for (int i = 1; i < cols; ++i) {
-          if (joined_hi[i]) continue;
+          const Cell right = cell_at(i, j_hi);
+          const bool same_run = joins(left, right);
+          left = right;
+          if (same_run) continue;
           const int k = i * res;
           if (m * tw + k >= dest_w) break;
           TkivPixel v;

@@ -277,6 +277,19 @@ __attribute__((target("avx512f,avx512bw"))) void MaskRowAvx512(TkivPixel* target
   MaskRowAvx2(target + i, alpha + i, source + i, work + i, n - i);
 }
 
+__attribute__((target("avx512f,avx512bw"))) void CopyShownAvx512(const TkivPixel* src, TkivPixel* dst,
+                                                               int n) {
+  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF), key = _mm512_set1_epi32(static_cast<int>(kKey));
+  const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m512i v = _mm512_loadu_si512(src + i);
+    const __mmask16 shown = _mm512_test_epi32_mask(v, amask) & _mm512_cmpneq_epi32_mask(_mm512_and_si512(v, rgb), key);
+    _mm512_mask_storeu_epi32(dst + i, shown, v);
+  }
+  CopyShownAvx2(src + i, dst + i, n - i);
+}
+
 __attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel* fg, const TkivPixel* bg,
                                                               TkivPixel* dst, int n) {
   const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
@@ -312,7 +325,7 @@ Kernels Chosen() {
 #if defined(KIV_HAVE_AVX2)
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
-    return {MaskRowAvx512, CopyShownAvx2, BlendRowAvx512, HideKeysAvx2};
+    return {MaskRowAvx512, CopyShownAvx512, BlendRowAvx512, HideKeysAvx2};
   if (__builtin_cpu_supports("avx2")) return {MaskRowAvx2, CopyShownAvx2, BlendRowAvx2, HideKeysAvx2};
 #endif
   return {MaskRowSse2, CopyShownSse2, BlendRowSse2, HideKeysSse2};
