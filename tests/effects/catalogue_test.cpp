@@ -8,8 +8,9 @@ namespace kiv {
 namespace {
 
 TEST(EffectCatalogue, RegistersTheFiftyEightEffectsInOrderWithTheirPrefixes) {
+  // Other tests may register effects of their own after the built-in ones.
   const TkivProcList& list = EffectList();
-  ASSERT_EQ(list.Count(), 58);
+  ASSERT_GE(list.Count(), 58);
   struct Case { int index; const char* name; TkivProcKind kind; };
   const Case cases[] = {
       {0, "[ FADE ] - SmoothDiagonal", pkFade},   {13, "[ FADE ] - SlideDown", pkFade},
@@ -43,13 +44,14 @@ TEST(EffectCatalogue, FindsByDisplayOrBareNameIgnoringCase) {
 
 TEST(EffectCatalogue, RefusesAProcedureRegisteredTwice) {
   const TkivEffectProc fade = FindEffect("Fade")->Proc;
+  const int count = EffectList().Count();
   try {
     RegisterEffect("Dissolve", pkFade, fade);
     FAIL() << "no exception";
   } catch (const EProcItemError& e) {
     EXPECT_STREQ(e.what(), "Effect procedute Dissolve already exists in list");
   }
-  EXPECT_EQ(EffectList().Count(), 58);
+  EXPECT_EQ(EffectList().Count(), count);
   EXPECT_EQ(FindEffect("Dissolve"), nullptr);
 }
 

@@ -75,7 +75,9 @@ TEST(Composition, TilesRepeatTheMaskAndAreCutByTheSurface) {
     for (int x : {0, 50, 51, 99}) {
       EXPECT_EQ(Alpha(f.target.GetPixel(x, tile_top)), 128u) << x << "," << tile_top;
       EXPECT_EQ(Alpha(f.target.GetPixel(x, tile_top + 25)), 128u);
-      if (tile_top + 26 < 100) EXPECT_EQ(Alpha(f.target.GetPixel(x, tile_top + 26)), 0u);
+      if (tile_top + 26 < 100) {
+        EXPECT_EQ(Alpha(f.target.GetPixel(x, tile_top + 26)), 0u);
+      }
     }
 }
 

@@ -57,8 +57,9 @@ TEST(MaskRing, RingsOfConsecutiveRadiiLeaveNoGaps) {
   // Every cell within radius 12 of the centre is covered.
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      if ((x - 20) * (x - 20) + (y - 20) * (y - 20) <= 12 * 12)
+      if ((x - 20) * (x - 20) + (y - 20) * (y - 20) <= 12 * 12) {
         EXPECT_EQ(At(m, w, x, y), 1) << x << "," << y;
+      }
 }
 
 TEST(MaskEffects, EdgeValues) {
@@ -97,8 +98,9 @@ TEST(MaskEffects, EveryEffectIsFullAtTheEndAndMostAreEmptyAtTheStart) {
       auto full = Mask(e.name, w, h, 100);
       EXPECT_EQ(CountValue(full, 255), w * h) << e.name << " " << w << "x" << h;
       const std::string n = e.name;
-      if (n != "CircleSlideOut" && n != "CircleSlideIn" && n != "CircleSlide" && n != "Stream")
+      if (n != "CircleSlideOut" && n != "CircleSlideIn" && n != "CircleSlide" && n != "Stream") {
         EXPECT_EQ(CountValue(Mask(e.name, w, h, 0), 0), w * h) << e.name << " " << w << "x" << h;
+      }
     }
 }
 
@@ -108,7 +110,9 @@ TEST(MaskEffects, PixelRevealsTheSameGrowingSetEveryFrame) {
   EXPECT_EQ(Mask("Pixel", 8, 3, 50), a);
   auto b = Mask("Pixel", 8, 3, 75);
   for (size_t i = 0; i < a.size(); ++i)
-    if (a[i]) EXPECT_EQ(b[i], 255);
+    if (a[i]) {
+      EXPECT_EQ(b[i], 255);
+    }
 }
 
 TEST(MaskEffects, StreamCoversEveryColumnAtTheEnd) {
@@ -117,7 +121,9 @@ TEST(MaskEffects, StreamCoversEveryColumnAtTheEnd) {
   auto m = Mask("Stream", 40, 30, 60);
   for (int x = 0; x < 40; ++x)
     for (int y = 1; y < 30; ++y)
-      if (At(m, 40, x, y)) EXPECT_TRUE(At(m, 40, x, y - 1)) << x << "," << y;
+      if (At(m, 40, x, y)) {
+        EXPECT_TRUE(At(m, 40, x, y - 1)) << x << "," << y;
+      }
 }
 
 TEST(RandomSequence, MatchesTheLinearCongruentialFormula) {
