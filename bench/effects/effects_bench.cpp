@@ -59,7 +59,7 @@ void Frame(benchmark::State& state, std::string effect, Config c) {
   StopAnimation(slot);
 }
 
-const Config kConfigs[] = {{75, 25, 10}, {1920, 1080, 1}, {1920, 1080, 4}, {480, 270, 4}};
+const Config kConfigs[] = {{75, 25, 10}, {1920, 1080, 1}, {1920, 1080, 4}};
 const char* const kEffects[] = {"Fade", "CircleSmoothOut", "Plasma", "Pixel", "Interlace", "Push"};
 
 int Register() {
