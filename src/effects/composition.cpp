@@ -501,4 +501,52 @@ void PushEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnim
   }
 }
 
+bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
+                            TkivFrameSurface& target, const TkivAnimationRec& rec, TkivManualProc proc,
+                            uint8_t p) {
+  const bool push = proc == PushEffect;
+  if ((!push && proc != SlideEffect) || source.AlphaBlend || source.Transparent || source.IsEmpty() ||
+      source.Width() != work.Width() || source.Height() != work.Height() ||
+      target.Width() != work.Width() || target.Height() != work.Height())
+    return false;
+  HideKeyPixels(target);
+  target.AlphaBlend = true;
+  const int w = work.Width(), h = work.Height();
+  const size_t row_bytes = static_cast<size_t>(w) * sizeof(TkivPixel);
+  const TkivRotation rot = rec.Rotation();
+  if (rot == qrRotate90 || rot == qrRotate270) {
+    // Vertical moves: the new picture covers `a` rows at the bottom (90) or
+    // top (270); Push moves the old picture's rows the other way.
+    const int a = MulDiv(h, p, 100);
+    for (int y = 0; y < h; ++y) {
+      const bool covered = rot == qrRotate90 ? y >= h - a : y < a;
+      const int from = !push ? y : rot == qrRotate90 ? (y + a < h ? y + a : y) : (y - a >= 0 ? y - a : y);
+      const TkivPixel* old_row = source.ScanLine(push && !covered ? from : y);
+      if (covered) {
+        const int ty = rot == qrRotate90 ? y - (h - a) : y + (h - a);
+        BlendRow(target.ScanLine(ty), source.ScanLine(y), work.ScanLine(y), w);
+      } else {
+        std::memcpy(work.ScanLine(y), old_row, row_bytes);
+      }
+    }
+    return true;
+  }
+  // Horizontal moves: the new picture covers `a` columns at the left (none)
+  // or right (180); Push moves the old picture's columns the other way.
+  const int a = MulDiv(w, p, 100);
+  const bool from_left = rot != qrRotate180;
+  const int cover0 = from_left ? 0 : w - a;      // first covered column
+  const int target0 = from_left ? w - a : 0;     // its target column
+  const int keep0 = from_left ? a : 0;           // first column not covered
+  const int keep_n = w - a;
+  const int old0 = !push ? keep0 : from_left ? 0 : a;  // old column shown at keep0
+  for (int y = 0; y < h; ++y) {
+    const TkivPixel* src = source.ScanLine(y);
+    TkivPixel* out = work.ScanLine(y);
+    if (keep_n > 0) std::memcpy(out + keep0, src + old0, static_cast<size_t>(keep_n) * sizeof(TkivPixel));
+    if (a > 0) BlendRow(target.ScanLine(y) + target0, src + cover0, out + cover0, a);
+  }
+  return true;
+}
+
 }  // namespace kiv

@@ -59,6 +59,13 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
 void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
                         const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress);
 
+// The built-in manual effects (Slide, Push) in one pass from the old picture,
+// equal to drawing source into work and running the procedure; false (and
+// nothing done) for other procedures or surfaces that differ in size.
+bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
+                            TkivFrameSurface& target, const TkivAnimationRec& rec, TkivManualProc proc,
+                            uint8_t progress);
+
 // Bitmap animation: the pattern of rec.Bitmap() stretched to the grid (rows
 // and columns exchanged for the quarter turns), its blue bytes in Mask and Mask2.
 void PrepareBitmapPattern(const TkivAnimationRec& rec, const TkivFrameGrid& grid);

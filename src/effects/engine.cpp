@@ -188,10 +188,13 @@ void ComposeFrame(TkivAnimationSlot& s, uint8_t p) {
       s.Source->DrawTo(*s.Work, 0, 0);
       ComposeCellFrame(*s.Work, *s.Target, *s.Rec, std::get<TkivCellProc>(s.Item->Proc), grid, p);
       break;
-    case pkManual:
+    case pkManual: {
+      const TkivManualProc proc = std::get<TkivManualProc>(s.Item->Proc);
+      if (ComposeManualFrameFrom(*s.Source, *s.Work, *s.Target, *s.Rec, proc, p)) break;
       s.Source->DrawTo(*s.Work, 0, 0);
-      ComposeManualFrame(*s.Work, *s.Target, *s.Rec, std::get<TkivManualProc>(s.Item->Proc), p);
+      ComposeManualFrame(*s.Work, *s.Target, *s.Rec, proc, p);
       break;
+    }
   }
 }
 

@@ -215,3 +215,32 @@ TEST(Composition, BitmapAnimationFollowsThePattern) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
+  for (TkivManualProc proc : {TkivManualProc{SlideEffect}, TkivManualProc{PushEffect}})
+    for (int rot = 0; rot < 4; ++rot)
+      for (int p : {0, 1, 33, 50, 99, 100}) {
+        TkivFrameSurface source(37, 23), target(37, 23), a(37, 23), b(37, 23);
+        kivtest::PaintPattern(source, 1);
+        kivtest::PaintPattern(target, 2);
+        target.SetPixel(30, 20, kKeyPixel | 0xFF000000u);
+        target.SetPixel(5, 5, 0x80FFFFFFu);  // half transparent
+        TkivAnimationRec rec;
+        rec.SetRotation(static_cast<TkivRotation>(rot));
+        TkivFrameSurface target2(37, 23);
+        target.DrawTo(target2, 0, 0);
+        source.DrawTo(a, 0, 0);
+        ComposeManualFrame(a, target, rec, proc, static_cast<uint8_t>(p));
+        ASSERT_TRUE(ComposeManualFrameFrom(source, b, target2, rec, proc, static_cast<uint8_t>(p)));
+        int differ = 0;
+        for (int y = 0; y < 23; ++y)
+          for (int x = 0; x < 37; ++x) differ += a.GetPixel(x, y) != b.GetPixel(x, y);
+        EXPECT_EQ(differ, 0) << (proc == PushEffect ? "Push" : "Slide") << " rot " << rot << " p " << p;
+      }
+}
+
+}  // namespace
+}  // namespace kiv
