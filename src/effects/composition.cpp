@@ -196,7 +196,16 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
 
 void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
                       const TkivAnimationRec& rec, TkivCellProc proc, const TkivFrameGrid& g,
-                      uint8_t progress) {
+                      uint8_t progress, const TkivFrameSurface* source) {
+  if (source && (source->AlphaBlend || source->Transparent || source->Width() != work.Width() ||
+                 source->Height() != work.Height())) {
+    source->DrawTo(work, 0, 0);
+    source = nullptr;
+  }
+  auto copy_old_row = [&](int y) {
+    if (source)
+      std::memcpy(work.ScanLine(y), source->ScanLine(y), static_cast<size_t>(work.Width()) * sizeof(TkivPixel));
+  };
   const int cols = g.Cols, rows = g.Rows;
   std::memset(static_cast<void*>(g.Cells), 0, CellCount(g) * sizeof(TkivCellRec));
   const TkivRotation rot = rec.Rotation();
@@ -204,7 +213,10 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
     proc(g.Cells, rows, cols, progress);
   else
     proc(g.Cells, cols, rows, progress);
-  if (work.IsEmpty() || target.IsEmpty()) return;
+  if (work.IsEmpty() || target.IsEmpty()) {
+    for (int y = 0; y < work.Height(); ++y) copy_old_row(y);
+    return;
+  }
 
   const int res = rec.Resolution(), tiles = rec.TileCount();
   const int tw = work.Width() / tiles + 1, th = work.Height() / tiles + 1;
@@ -290,7 +302,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
       const TkivPixel a = static_cast<TkivPixel>(run.op) << 24;
       for (int k = 0; k <= k1 - k0; ++k) {
         const TkivPixel v = in[k];
-        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) out[k] = BlendPixel((v & 0x00FFFFFFu) | a, out[k]);
+        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) out[k] = FrameBlendPixel((v & 0x00FFFFFFu) | a, out[k]);
       }
     }
   };
@@ -312,7 +324,9 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   // cell (tile by tile, then column by column, then row by row) wins. Rows
   // of work are produced one by one with the writers of each pixel in that
   // same order, so memory is walked row by row.
-  for (int y = 0; y < dest_h; ++y)
+  for (int y = dest_h; y < work.Height(); ++y) copy_old_row(y);
+  for (int y = 0; y < dest_h; ++y) {
+    copy_old_row(y);
     for (int m = 0; m < tiles; ++m)
       for (int t = 0; t < tiles; ++t) {
         const int l = y - t * th;
@@ -355,6 +369,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
             out[m * tw + k] = v;
         }
       }
+  }
 }
 
 void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,

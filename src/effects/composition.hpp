@@ -50,10 +50,12 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
 void LayMaskOverTarget(TkivFrameSurface& target, const TkivAnimationRec& rec,
                        const TkivFrameGrid& grid);
 
-// Displacement kind: moves grid cells of Target into Work.
+// Displacement kind: moves grid cells of Target into Work. With `source`
+// (plain, sized like Work) each row of the old picture is copied into Work
+// just before that row is composed, which equals drawing it all first.
 void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
                       const TkivAnimationRec& rec, TkivCellProc proc, const TkivFrameGrid& grid,
-                      uint8_t progress);
+                      uint8_t progress, const TkivFrameSurface* source = nullptr);
 
 // Manual kind: the procedure draws Target into Work itself.
 void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,

@@ -185,8 +185,8 @@ void ComposeFrame(TkivAnimationSlot& s, uint8_t p) {
                            std::get<TkivMaskProc>(s.Item->Proc), grid, p);
       break;
     case pkSlide:
-      s.Source->DrawTo(*s.Work, 0, 0);
-      ComposeCellFrame(*s.Work, *s.Target, *s.Rec, std::get<TkivCellProc>(s.Item->Proc), grid, p);
+      ComposeCellFrame(*s.Work, *s.Target, *s.Rec, std::get<TkivCellProc>(s.Item->Proc), grid, p,
+                       s.Source);
       break;
     case pkManual: {
       const TkivManualProc proc = std::get<TkivManualProc>(s.Item->Proc);

@@ -17,7 +17,7 @@ void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* so
 // Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);
 
-// Blends src over dst as BlendPixels does (alpha 0 keeps, 255 copies).
+// Blends src over dst as FrameBlendPixels does (alpha 0 keeps, 255 copies).
 void BlendRow(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);
 
 // Gives every key-coloured pixel (colour bytes 0x7F007F) alpha 0.

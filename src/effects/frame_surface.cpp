@@ -10,7 +10,7 @@
 
 namespace kiv {
 
-TkivPixel BlendPixel(TkivPixel fg, TkivPixel bg) {
+TkivPixel FrameBlendPixel(TkivPixel fg, TkivPixel bg) {
   const uint32_t a = fg >> 24;
   TkivPixel out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
@@ -22,13 +22,13 @@ TkivPixel BlendPixel(TkivPixel fg, TkivPixel bg) {
   return out;
 }
 
-void BlendPixels(const TkivPixel* src, TkivPixel* dst, int count) { BlendRow(src, dst, dst, count); }
+void FrameBlendPixels(const TkivPixel* src, TkivPixel* dst, int count) { BlendRow(src, dst, dst, count); }
 
-void BlendPixelsOver(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count) {
+void FrameBlendPixelsOver(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count) {
   BlendRow(fg, bg, dst, count);
 }
 
-void KeyCopyPixels(const TkivPixel* src, TkivPixel* dst, int count) {
+void FrameKeyCopyPixels(const TkivPixel* src, TkivPixel* dst, int count) {
   for (int i = 0; i < count; ++i)
     if ((src[i] & 0x00FFFFFFu) != kKeyPixel) dst[i] = src[i] | 0xFF000000u;
 }
@@ -76,9 +76,9 @@ void TkivFrameSurface::DrawTo(TkivFrameSurface& target, int x, int y) const {
     const TkivPixel* src = ScanLine(ty - y) + (left - x);
     TkivPixel* dst = target.ScanLine(ty) + left;
     if (AlphaBlend)
-      BlendPixels(src, dst, n);
+      FrameBlendPixels(src, dst, n);
     else if (Transparent)
-      KeyCopyPixels(src, dst, n);
+      FrameKeyCopyPixels(src, dst, n);
     else if (src != dst)
       std::memmove(dst, src, static_cast<size_t>(n) * sizeof(TkivPixel));
   }

@@ -17,11 +17,11 @@ inline constexpr TkivPixel kKeyPixel = 0x007F007Fu;
 
 // Pixel kernels with the blend of the MMX path: per byte lane
 // (bg * (256 - a) + fg * a) >> 8, the alpha lane included.
-TkivPixel BlendPixel(TkivPixel fg, TkivPixel bg);
-void BlendPixels(const TkivPixel* src, TkivPixel* dst, int count);
+TkivPixel FrameBlendPixel(TkivPixel fg, TkivPixel bg);
+void FrameBlendPixels(const TkivPixel* src, TkivPixel* dst, int count);
 // dst := blend of fg over bg, row by row (a fused copy-and-blend).
-void BlendPixelsOver(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);
-void KeyCopyPixels(const TkivPixel* src, TkivPixel* dst, int count);
+void FrameBlendPixelsOver(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);
+void FrameKeyCopyPixels(const TkivPixel* src, TkivPixel* dst, int count);
 
 class TkivFrameSurface {
  public:

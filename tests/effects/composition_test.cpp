@@ -43,10 +43,10 @@ TEST(Composition, FadeAtHalfBlendsEveryPixelWithAlpha128) {
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 75; ++x) {
       ASSERT_EQ(Alpha(f.target.GetPixel(x, y)), 128u);
-      ASSERT_EQ(work.GetPixel(x, y), BlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
+      ASSERT_EQ(work.GetPixel(x, y), FrameBlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
     }
   // The blend weights the old picture by 256 - a: channel 200 over 100 at 128 is 150.
-  EXPECT_EQ(BlendPixel(0x80C8C8C8u, 0xFF646464u), 0xBF969696u);
+  EXPECT_EQ(FrameBlendPixel(0x80C8C8C8u, 0xFF646464u), 0xBF969696u);
 }
 
 TEST(Composition, MaskIsWidenedWithTruncatedSteps) {

@@ -62,7 +62,7 @@ void Reference(TkivFrameSurface& work, const TkivFrameSurface& target, const Tki
               if (c->Opacity == 255)
                 work.SetPixel(x, y, s);
               else
-                work.SetPixel(x, y, BlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24, work.GetPixel(x, y)));
+                work.SetPixel(x, y, FrameBlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24, work.GetPixel(x, y)));
             }
         }
 }

@@ -56,7 +56,7 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
 TEST(FrameKernels, BlendWeightsTheBackgroundBy256MinusAlpha) {
   // (A, R, G, B) = (128, 255, 0, 0) over (255, 0, 0, 255): red 127, blue
   // 127, alpha (255 * 128 + 128 * 128) >> 8 = 191.
-  EXPECT_EQ(BlendPixel(0x80FF0000u, 0xFF0000FFu), 0xBF7F007Fu);
+  EXPECT_EQ(FrameBlendPixel(0x80FF0000u, 0xFF0000FFu), 0xBF7F007Fu);
   for (bool ref : {true, false}) {
     UseReferenceKernels(ref);
     TkivPixel dst[3] = {0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu};
