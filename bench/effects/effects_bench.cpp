@@ -18,7 +18,8 @@ void Paint(TkivFrameSurface& s, uint32_t salt) {
   for (int y = 0; y < s.Height(); ++y) {
     TkivPixel* row = s.ScanLine(y);
     for (int x = 0; x < s.Width(); ++x)
-      row[x] = 0xFF000000u | ((x * 7 + salt) & 0xFF) << 16 | ((y * 3 + salt) & 0xFF) << 8 | ((x ^ y) & 0xFF);
+      row[x] = 0xFF000000u | ((x * 7 + salt) & 0xFF) << 16 | ((y * 3 + salt) & 0xFF) << 8 |
+               ((x ^ y) & 0xFF);
   }
 }
 

@@ -5,8 +5,8 @@
 //   effects_gallery [--once] [--time MS] [--resolution R] [--tiles T] [--effect NAME]
 //
 // --once ends the program after one round; otherwise it loops until closed.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <cwchar>
@@ -23,7 +23,8 @@ namespace {
 constexpr int kWidth = 320, kHeight = 200;
 
 TkivPixel Rgb(int r, int g, int b) {
-  return 0xFF000000u | static_cast<TkivPixel>(r) << 16 | static_cast<TkivPixel>(g) << 8 | static_cast<TkivPixel>(b);
+  return 0xFF000000u | static_cast<TkivPixel>(r) << 16 | static_cast<TkivPixel>(g) << 8 |
+         static_cast<TkivPixel>(b);
 }
 
 // A sky with a moon over a dark hill line.
@@ -81,7 +82,9 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+std::wstring Widen(const std::string& s) {
+  return std::wstring(s.begin(), s.end());
+}
 
 }  // namespace
 
@@ -96,10 +99,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   for (int i = 1; i < argc; ++i) {
     const std::wstring a = argv[i];
     auto next_int = [&] { return i + 1 < argc ? _wtoi(argv[++i]) : 0; };
-    if (a == L"--once") once = true;
-    else if (a == L"--time") rec.SetTime(next_int());
-    else if (a == L"--resolution") rec.SetResolution(next_int());
-    else if (a == L"--tiles") rec.SetTileCount(next_int());
+    if (a == L"--once")
+      once = true;
+    else if (a == L"--time")
+      rec.SetTime(next_int());
+    else if (a == L"--resolution")
+      rec.SetResolution(next_int());
+    else if (a == L"--tiles")
+      rec.SetTileCount(next_int());
     else if (a == L"--effect" && i + 1 < argc) {
       const std::wstring w = argv[++i];
       only.assign(w.begin(), w.end());
@@ -116,13 +123,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   RegisterClassW(&wc);
   RECT r{0, 0, kWidth, kHeight};
   AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME, FALSE);
-  HWND wnd = CreateWindowW(wc.lpszClassName, L"Effects gallery", (WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME) | WS_VISIBLE,
-                           CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+  HWND wnd = CreateWindowW(wc.lpszClassName, L"Effects gallery",
+                           (WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME) | WS_VISIBLE, CW_USEDEFAULT,
+                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                            instance, nullptr);
   if (!wnd) return 1;
   ShowWindow(wnd, show);
 
-  TkivFrameSurface pictures[2] = {TkivFrameSurface(kWidth, kHeight), TkivFrameSurface(kWidth, kHeight)};
+  TkivFrameSurface pictures[2] = {TkivFrameSurface(kWidth, kHeight),
+                                  TkivFrameSurface(kWidth, kHeight)};
   PaintNight(pictures[0]);
   PaintDay(pictures[1]);
   TkivFrameSurface pattern(64, 64);
@@ -147,7 +156,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         SetWindowTextW(wnd, (Widen(name) + kTurns[turn]).c_str());
         // The engine rewrites the new picture's alpha; it is repainted whole each time.
         TkivFrameSurface& target = pictures[1 - from];
-        if (from == 0) PaintDay(target); else PaintNight(target);
+        if (from == 0)
+          PaintDay(target);
+        else
+          PaintNight(target);
         StopAnimation(slot);
         StartAnimation(&canvas, 0, 0, slot, rec, &target, &pictures[from]);
         while (IsAnimating(slot) && !g_quit) AnimationTimer().ProcessMessages();

@@ -6,7 +6,9 @@
 namespace kiv {
 
 namespace {
-int Clamp(int value, int low, int high) { return value <= low ? low : value > high ? high : value; }
+int Clamp(int value, int low, int high) {
+  return value <= low ? low : value > high ? high : value;
+}
 
 void CopySurface(const TkivFrameSurface& from, TkivFrameSurface& to) {
   if (from.IsEmpty()) {
@@ -32,7 +34,9 @@ void TkivAnimationRec::Assign(const TkivAnimationRec& source) {
   time_ = source.time_;
 }
 
-void TkivAnimationRec::SetBitmap(const TkivFrameSurface& picture) { CopySurface(picture, bitmap_); }
+void TkivAnimationRec::SetBitmap(const TkivFrameSurface& picture) {
+  CopySurface(picture, bitmap_);
+}
 
 void TkivAnimationRec::SetResolution(int value) {
   if (value != resolution_) resolution_ = Clamp(value, 1, 10);

@@ -56,9 +56,9 @@ void RegisterBuiltIns(TkivProcList& list) {
 
 TkivRandom& ChoiceRandom() {
   // Seeded from the clock once; the mask generators keep their own sequence.
-  static TkivRandom rnd{static_cast<uint32_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count() ^
-      std::chrono::system_clock::now().time_since_epoch().count())};
+  static TkivRandom rnd{
+      static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^
+                            std::chrono::system_clock::now().time_since_epoch().count())};
   return rnd;
 }
 
@@ -71,9 +71,12 @@ TkivProcItem* TkivProcList::Add(std::unique_ptr<TkivProcItem> item) {
 
 const char* EffectKindPrefix(TkivProcKind kind) {
   switch (kind) {
-    case pkSlide: return "[ SLIDE ] - ";
-    case pkManual: return "[ MANUAL ] - ";
-    default: return "[ FADE ] - ";
+    case pkSlide:
+      return "[ SLIDE ] - ";
+    case pkManual:
+      return "[ MANUAL ] - ";
+    default:
+      return "[ FADE ] - ";
   }
 }
 

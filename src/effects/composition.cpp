@@ -15,7 +15,9 @@ size_t CellCount(const TkivFrameGrid& g) {
   return static_cast<size_t>(g.Cols) * static_cast<size_t>(g.Rows);
 }
 
-bool QuarterTurn(TkivRotation r) { return r == qrRotate90 || r == qrRotate270; }
+bool QuarterTurn(TkivRotation r) {
+  return r == qrRotate90 || r == qrRotate270;
+}
 
 void GenerateMask(const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& g,
                   uint8_t p) {
@@ -42,11 +44,15 @@ void BuildEffectMask(TkivRotation rot, TkivMaskProc proc, const TkivFrameGrid& g
     for (int x = 0; x < cols; ++x) {
       size_t src;
       switch (rot) {
-        case qrRotate90: src = static_cast<size_t>(rows - 1 - y) + static_cast<size_t>(x) * rows; break;
+        case qrRotate90:
+          src = static_cast<size_t>(rows - 1 - y) + static_cast<size_t>(x) * rows;
+          break;
         case qrRotate180:
           src = static_cast<size_t>(cols - 1 - x) + static_cast<size_t>(rows - 1 - y) * cols;
           break;
-        default: src = static_cast<size_t>(y) + static_cast<size_t>(cols - 1 - x) * rows; break;
+        default:
+          src = static_cast<size_t>(y) + static_cast<size_t>(cols - 1 - x) * rows;
+          break;
       }
       g.Mask[static_cast<size_t>(x) + static_cast<size_t>(y) * cols] = m[src];
     }
@@ -73,11 +79,12 @@ void WidenMask(TkivFrameSurface& s, const uint8_t* mask, int cols, int rows, con
   const int w = cut.Width();
   std::vector<int> column(static_cast<size_t>(w));
   int64_t fx = fx0;
-  for (int i = 0; i < w; ++i, fx += sx) column[i] = static_cast<int>(std::min<int64_t>(fx >> 16, cols - 1));
+  for (int i = 0; i < w; ++i, fx += sx)
+    column[i] = static_cast<int>(std::min<int64_t>(fx >> 16, cols - 1));
   int64_t fy = fy0;
   for (int y = cut.Top; y < cut.Bottom; ++y, fy += sy) {
-    const uint8_t* mrow =
-        mask + static_cast<size_t>(std::min<int64_t>(fy >> 16, rows - 1)) * static_cast<size_t>(cols);
+    const uint8_t* mrow = mask + static_cast<size_t>(std::min<int64_t>(fy >> 16, rows - 1)) *
+                                     static_cast<size_t>(cols);
     TkivPixel* px = s.ScanLine(y) + cut.Left;
     if (hide_keys) {
       for (int i = 0; i < w; ++i) {
@@ -123,9 +130,8 @@ void LayMaskOverTarget(TkivFrameSurface& target, const TkivAnimationRec& rec,
   HideKeyPixels(target);
 }
 
-void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                      const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
-                      uint8_t progress) {
+void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+                      TkivMaskProc proc, const TkivFrameGrid& grid, uint8_t progress) {
   GenerateMask(rec, proc, grid, progress);
   LayTiles(target, rec, grid, true);
   target.AlphaBlend = true;
@@ -148,12 +154,15 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
   target.AlphaBlend = true;
   const int w = work.Width(), h = work.Height();
   const int cols = grid.Cols, rows = grid.Rows;
-  const int64_t tile_w = int64_t{rec.Resolution()} * cols, tile_h = int64_t{rec.Resolution()} * rows;
+  const int64_t tile_w = int64_t{rec.Resolution()} * cols,
+                tile_h = int64_t{rec.Resolution()} * rows;
   const int64_t sx = (int64_t{cols} * 65536) / tile_w, sy = (int64_t{rows} * 65536) / tile_h;
   // The tiles start at multiples of the tile size, so the fixed-point walk
   // starts at 0 in each; the maps give every pixel column and row its cell.
   // Pixel columns come in spans that take the same mask column.
-  struct Span { int x, len, col; };
+  struct Span {
+    int x, len, col;
+  };
   std::vector<Span> spans;
   bool identity = true;
   for (int x = 0; x < w; ++x) {
@@ -194,9 +203,9 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
   }
 }
 
-void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                      const TkivAnimationRec& rec, TkivCellProc proc, const TkivFrameGrid& g,
-                      uint8_t progress, const TkivFrameSurface* source) {
+void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+                      TkivCellProc proc, const TkivFrameGrid& g, uint8_t progress,
+                      const TkivFrameSurface* source) {
   if (source && (source->AlphaBlend || source->Transparent || source->Width() != work.Width() ||
                  source->Height() != work.Height())) {
     source->DrawTo(work, 0, 0);
@@ -204,7 +213,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   }
   auto copy_old_row = [&](int y) {
     if (source)
-      std::memcpy(work.ScanLine(y), source->ScanLine(y), static_cast<size_t>(work.Width()) * sizeof(TkivPixel));
+      std::memcpy(work.ScanLine(y), source->ScanLine(y),
+                  static_cast<size_t>(work.Width()) * sizeof(TkivPixel));
   };
   const int cols = g.Cols, rows = g.Rows;
   std::memset(static_cast<void*>(g.Cells), 0, CellCount(g) * sizeof(TkivCellRec));
@@ -227,7 +237,10 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
 
   // Cell (i, j) of the grid with its record read through the rotation:
   // opacity and the target cell (su, sv) it shows.
-  struct Cell { uint8_t op; int su, sv; };
+  struct Cell {
+    uint8_t op;
+    int su, sv;
+  };
   auto cell_at = [&](int i, int j) -> Cell {
     switch (rot) {
       case qrRotate90: {
@@ -240,7 +253,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
         return Cell{c.Opacity, cols - 1 - c.SourceCol, rows - 1 - c.SourceRow};
       }
       case qrRotate270: {
-        const TkivCellRec& c = g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
+        const TkivCellRec& c =
+            g.Cells[static_cast<size_t>(rows - 1 - j) + static_cast<size_t>(i) * rows];
         return Cell{c.Opacity, c.SourceRow, rows - 1 - c.SourceCol};
       }
       default: {
@@ -256,7 +270,10 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
   // contiguous copy (a shared border pixel reads the same target pixel from
   // either cell). Scratch is kept between frames (frames are produced on one
   // thread), so a frame allocates nothing once the grid size is known.
-  struct Run { int i0, i1, shift, sv; uint8_t op; };
+  struct Run {
+    int i0, i1, shift, sv;
+    uint8_t op;
+  };
   static thread_local std::vector<std::vector<Run>> runs;
   runs.resize(static_cast<size_t>(rows));
   auto joins = [&](const Cell& left, const Cell& right) {
@@ -291,8 +308,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
     const int base_x = m * tw;
     // Pixel k of the grid row shows target column base_x + k + shift.
     const int k0 = std::max(run.i0 * res, -run.shift);
-    const int k1 = std::min({(run.i1 + 1) * res, dest_w - 1 - base_x,
-                             src_w - 1 - base_x - run.shift, tw - run.shift});
+    const int k1 = std::min(
+        {(run.i1 + 1) * res, dest_w - 1 - base_x, src_w - 1 - base_x - run.shift, tw - run.shift});
     if (k0 > k1) return;
     const TkivPixel* in = target.ScanLine(sy) + (base_x + run.shift + k0);
     TkivPixel* out = work.ScanLine(y) + (base_x + k0);
@@ -302,7 +319,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
       const TkivPixel a = static_cast<TkivPixel>(run.op) << 24;
       for (int k = 0; k <= k1 - k0; ++k) {
         const TkivPixel v = in[k];
-        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel) out[k] = FrameBlendPixel((v & 0x00FFFFFFu) | a, out[k]);
+        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel)
+          out[k] = FrameBlendPixel((v & 0x00FFFFFFu) | a, out[k]);
       }
     }
   };
@@ -406,10 +424,18 @@ void ComposeBitmapFrame(TkivFrameSurface& work, TkivFrameSurface& target,
     for (int x = 0; x < cols; ++x) {
       size_t k;
       switch (rec.Rotation()) {
-        case qrRotate90: k = static_cast<size_t>(x) * rows + y; break;
-        case qrRotate180: k = static_cast<size_t>(cols - 1 - x) + static_cast<size_t>(rows - 1 - y) * cols; break;
-        case qrRotate270: k = static_cast<size_t>(rows - 1 - y) + static_cast<size_t>(x) * rows; break;
-        default: k = static_cast<size_t>(y) * cols + x; break;
+        case qrRotate90:
+          k = static_cast<size_t>(x) * rows + y;
+          break;
+        case qrRotate180:
+          k = static_cast<size_t>(cols - 1 - x) + static_cast<size_t>(rows - 1 - y) * cols;
+          break;
+        case qrRotate270:
+          k = static_cast<size_t>(rows - 1 - y) + static_cast<size_t>(x) * rows;
+          break;
+        default:
+          k = static_cast<size_t>(y) * cols + x;
+          break;
       }
       g.Mask[static_cast<size_t>(x) + static_cast<size_t>(y) * cols] =
           static_cast<uint8_t>(std::clamp(g.Mask2[k] + lift, 0, 255));
@@ -460,7 +486,9 @@ void ShiftSurface(TkivFrameSurface& s, int dx, int dy) {
   const size_t bytes = static_cast<size_t>(n) * sizeof(TkivPixel);
   if (dy != 0) {
     // Whole rows move: walk away from the side they move to.
-    auto move_row = [&](int y) { std::memcpy(s.ScanLine(y) + x0, s.ScanLine(y - dy) + from, bytes); };
+    auto move_row = [&](int y) {
+      std::memcpy(s.ScanLine(y) + x0, s.ScanLine(y - dy) + from, bytes);
+    };
     if (dy > 0)
       for (int y = h - 1; y >= dy; --y) move_row(y);
     else
@@ -484,10 +512,18 @@ void SlideEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAni
   const int ax = MulDiv(w, p, 100), ay = MulDiv(h, p, 100);
   target.AlphaBlend = true;
   switch (rec.Rotation()) {
-    case qrRotate90: target.DrawTo(work, 0, h - ay); break;
-    case qrRotate180: target.DrawTo(work, w - ax, 0); break;
-    case qrRotate270: target.DrawTo(work, 0, ay - h); break;
-    default: target.DrawTo(work, ax - w, 0); break;
+    case qrRotate90:
+      target.DrawTo(work, 0, h - ay);
+      break;
+    case qrRotate180:
+      target.DrawTo(work, w - ax, 0);
+      break;
+    case qrRotate270:
+      target.DrawTo(work, 0, ay - h);
+      break;
+    default:
+      target.DrawTo(work, ax - w, 0);
+      break;
   }
 }
 
@@ -517,11 +553,11 @@ void PushEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnim
 }
 
 bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                            TkivFrameSurface& target, const TkivAnimationRec& rec, TkivManualProc proc,
-                            uint8_t p) {
+                            TkivFrameSurface& target, const TkivAnimationRec& rec,
+                            TkivManualProc proc, uint8_t p) {
   const bool push = proc == PushEffect;
-  if ((!push && proc != SlideEffect) || source.AlphaBlend || source.Transparent || source.IsEmpty() ||
-      source.Width() != work.Width() || source.Height() != work.Height() ||
+  if ((!push && proc != SlideEffect) || source.AlphaBlend || source.Transparent ||
+      source.IsEmpty() || source.Width() != work.Width() || source.Height() != work.Height() ||
       target.Width() != work.Width() || target.Height() != work.Height())
     return false;
   HideKeyPixels(target);
@@ -535,7 +571,9 @@ bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& wo
     const int a = MulDiv(h, p, 100);
     for (int y = 0; y < h; ++y) {
       const bool covered = rot == qrRotate90 ? y >= h - a : y < a;
-      const int from = !push ? y : rot == qrRotate90 ? (y + a < h ? y + a : y) : (y - a >= 0 ? y - a : y);
+      const int from = !push               ? y
+                       : rot == qrRotate90 ? (y + a < h ? y + a : y)
+                                           : (y - a >= 0 ? y - a : y);
       const TkivPixel* old_row = source.ScanLine(push && !covered ? from : y);
       if (covered) {
         const int ty = rot == qrRotate90 ? y - (h - a) : y + (h - a);
@@ -550,15 +588,16 @@ bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& wo
   // or right (180); Push moves the old picture's columns the other way.
   const int a = MulDiv(w, p, 100);
   const bool from_left = rot != qrRotate180;
-  const int cover0 = from_left ? 0 : w - a;      // first covered column
-  const int target0 = from_left ? w - a : 0;     // its target column
-  const int keep0 = from_left ? a : 0;           // first column not covered
+  const int cover0 = from_left ? 0 : w - a;   // first covered column
+  const int target0 = from_left ? w - a : 0;  // its target column
+  const int keep0 = from_left ? a : 0;        // first column not covered
   const int keep_n = w - a;
   const int old0 = !push ? keep0 : from_left ? 0 : a;  // old column shown at keep0
   for (int y = 0; y < h; ++y) {
     const TkivPixel* src = source.ScanLine(y);
     TkivPixel* out = work.ScanLine(y);
-    if (keep_n > 0) std::memcpy(out + keep0, src + old0, static_cast<size_t>(keep_n) * sizeof(TkivPixel));
+    if (keep_n > 0)
+      std::memcpy(out + keep0, src + old0, static_cast<size_t>(keep_n) * sizeof(TkivPixel));
     if (a > 0) BlendRow(target.ScanLine(y) + target0, src + cover0, out + cover0, a);
   }
   return true;

@@ -36,9 +36,8 @@ void ApplyMaskAlpha(TkivFrameSurface& surface, const uint8_t* mask, int cols, in
 // Mask kind: runs the generator (rotated as the record says), lays the mask
 // as Target's alpha over every tile, hides key-coloured pixels and blends
 // Target onto Work.
-void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                      const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
-                      uint8_t progress);
+void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+                      TkivMaskProc proc, const TkivFrameGrid& grid, uint8_t progress);
 // The same, with the old picture in source: Work receives the old picture and
 // the blend in one pass (equal to drawing source first, then composing).
 void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
@@ -53,9 +52,9 @@ void LayMaskOverTarget(TkivFrameSurface& target, const TkivAnimationRec& rec,
 // Displacement kind: moves grid cells of Target into Work. With `source`
 // (plain, sized like Work) each row of the old picture is copied into Work
 // just before that row is composed, which equals drawing it all first.
-void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                      const TkivAnimationRec& rec, TkivCellProc proc, const TkivFrameGrid& grid,
-                      uint8_t progress, const TkivFrameSurface* source = nullptr);
+void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+                      TkivCellProc proc, const TkivFrameGrid& grid, uint8_t progress,
+                      const TkivFrameSurface* source = nullptr);
 
 // Manual kind: the procedure draws Target into Work itself.
 void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
@@ -65,8 +64,8 @@ void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
 // equal to drawing source into work and running the procedure; false (and
 // nothing done) for other procedures or surfaces that differ in size.
 bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                            TkivFrameSurface& target, const TkivAnimationRec& rec, TkivManualProc proc,
-                            uint8_t progress);
+                            TkivFrameSurface& target, const TkivAnimationRec& rec,
+                            TkivManualProc proc, uint8_t progress);
 
 // Bitmap animation: the pattern of rec.Bitmap() stretched to the grid (rows
 // and columns exchanged for the quarter turns), its blue bytes in Mask and Mask2.

@@ -11,8 +11,9 @@ void TkivDCCanvas::DrawFrame(const TkivFrameSurface& frame, int x, int y) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc_, x, y, static_cast<DWORD>(frame.Width()), static_cast<DWORD>(frame.Height()), 0,
-                    0, 0, static_cast<UINT>(frame.Height()), frame.Bits(), &info, DIB_RGB_COLORS);
+  SetDIBitsToDevice(dc_, x, y, static_cast<DWORD>(frame.Width()),
+                    static_cast<DWORD>(frame.Height()), 0, 0, 0, static_cast<UINT>(frame.Height()),
+                    frame.Bits(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace kiv

@@ -24,9 +24,13 @@ bool AnySlotActive() {
   return false;
 }
 
-void UpdateTimer() { AnimationTimer().SetEnabled(AnySlotActive()); }
+void UpdateTimer() {
+  AnimationTimer().SetEnabled(AnySlotActive());
+}
 
-bool ValidIndex(int index) { return index >= 0 && index < kAnimationSlotCount; }
+bool ValidIndex(int index) {
+  return index >= 0 && index < kAnimationSlotCount;
+}
 
 bool HasPixels(const TkivFrameSurface* s) {
   return s != nullptr && !s->IsEmpty() && int64_t{s->Width()} * s->Height() != 0;
@@ -58,7 +62,9 @@ void TkivManualTimer::ProcessMessages() {
   if (enabled_) AnimationTick();
 }
 
-TkivAnimationSlot& AnimationSlot(int index) { return Slots().at(static_cast<size_t>(index)); }
+TkivAnimationSlot& AnimationSlot(int index) {
+  return Slots().at(static_cast<size_t>(index));
+}
 
 TkivEngineTimer& AnimationTimer() {
   auto& t = TimerStorage();
@@ -159,7 +165,9 @@ void StopAnimation(int index) {
   UpdateTimer();
 }
 
-bool IsAnimating(int index) { return ValidIndex(index) && Slots()[index].Active; }
+bool IsAnimating(int index) {
+  return ValidIndex(index) && Slots()[index].Active;
+}
 
 void PlayAnimation(TkivFrameCanvas* canvas, int x, int y, const TkivAnimationRec& rec,
                    TkivFrameSurface* target, const TkivFrameSurface* source) {
@@ -226,7 +234,9 @@ TkivTimer::TkivTimer() {
   Frequency = clock::period::den / clock::period::num;
 }
 
-void TkivTimer::Start() { StartCount = std::chrono::steady_clock::now().time_since_epoch().count(); }
+void TkivTimer::Start() {
+  StartCount = std::chrono::steady_clock::now().time_since_epoch().count();
+}
 
 float TkivTimer::ElapsedSeconds() {
   StopCount = std::chrono::steady_clock::now().time_since_epoch().count();

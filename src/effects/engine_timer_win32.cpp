@@ -47,6 +47,8 @@ class TkivWindowTimer : public TkivEngineTimer {
 
 }  // namespace
 
-std::unique_ptr<TkivEngineTimer> CreateWindowTimer() { return std::make_unique<TkivWindowTimer>(); }
+std::unique_ptr<TkivEngineTimer> CreateWindowTimer() {
+  return std::make_unique<TkivWindowTimer>();
+}
 
 }  // namespace kiv

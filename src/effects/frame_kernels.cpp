@@ -58,9 +58,11 @@ inline __m128i Blend4(__m128i fg, __m128i bg) {
   const __m128i a_lo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(f_lo, 0xFF), 0xFF);
   const __m128i a_hi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(f_hi, 0xFF), 0xFF);
   const __m128i r_lo = _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(b_lo, _mm_sub_epi16(k256, a_lo)), _mm_mullo_epi16(f_lo, a_lo)), 8);
+      _mm_add_epi16(_mm_mullo_epi16(b_lo, _mm_sub_epi16(k256, a_lo)), _mm_mullo_epi16(f_lo, a_lo)),
+      8);
   const __m128i r_hi = _mm_srli_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(b_hi, _mm_sub_epi16(k256, a_hi)), _mm_mullo_epi16(f_hi, a_hi)), 8);
+      _mm_add_epi16(_mm_mullo_epi16(b_hi, _mm_sub_epi16(k256, a_hi)), _mm_mullo_epi16(f_hi, a_hi)),
+      8);
   return _mm_packus_epi16(r_lo, r_hi);
 }
 
@@ -88,7 +90,8 @@ void MaskRowSse2(TkivPixel* target, const uint8_t* alpha, const TkivPixel* sourc
     __m128i a = _mm_cvtsi32_si128(a4);
     a = _mm_unpacklo_epi8(zero, a);   // bytes -> high byte of 16-bit lanes
     a = _mm_unpacklo_epi16(zero, a);  // -> high byte of 32-bit lanes
-    const __m128i c = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i)), rgb);
+    const __m128i c =
+        _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i)), rgb);
     const __m128i is_key = _mm_cmpeq_epi32(c, key);
     const __m128i t = _mm_or_si128(c, _mm_andnot_si128(is_key, a));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), t);
@@ -131,7 +134,8 @@ void BlendRowSse2(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int 
   int i = 0;
   for (; i + 4 <= n; i += 4) {
     const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fg + i));
-    const int none = _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(f, amask), _mm_setzero_si128()));
+    const int none =
+        _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(f, amask), _mm_setzero_si128()));
     __m128i* d = reinterpret_cast<__m128i*>(dst + i);
     if (none == 0xFFFF) {
       if (bg != dst) _mm_storeu_si128(d, _mm_loadu_si128(reinterpret_cast<const __m128i*>(bg + i)));
@@ -153,16 +157,21 @@ __attribute__((target("avx2"))) inline __m256i Blend8(__m256i fg, __m256i bg) {
   const __m256i f_lo = _mm256_unpacklo_epi8(fg, zero), f_hi = _mm256_unpackhi_epi8(fg, zero);
   const __m256i b_lo = _mm256_unpacklo_epi8(bg, zero), b_hi = _mm256_unpackhi_epi8(bg, zero);
   // Each pixel's alpha byte into the four 16-bit lanes of its channels.
-  const __m256i lo_ctl = _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1,
-                                          3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1);
-  const __m256i hi_ctl = _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1,
-                                          11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
+  const __m256i lo_ctl = _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1, 3,
+                                          -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1);
+  const __m256i hi_ctl =
+      _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1, 11, -1, 11,
+                       -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
   const __m256i a_lo = _mm256_shuffle_epi8(fg, lo_ctl);
   const __m256i a_hi = _mm256_shuffle_epi8(fg, hi_ctl);
-  const __m256i r_lo = _mm256_srli_epi16(
-      _mm256_add_epi16(_mm256_mullo_epi16(b_lo, _mm256_sub_epi16(k256, a_lo)), _mm256_mullo_epi16(f_lo, a_lo)), 8);
-  const __m256i r_hi = _mm256_srli_epi16(
-      _mm256_add_epi16(_mm256_mullo_epi16(b_hi, _mm256_sub_epi16(k256, a_hi)), _mm256_mullo_epi16(f_hi, a_hi)), 8);
+  const __m256i r_lo =
+      _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(b_lo, _mm256_sub_epi16(k256, a_lo)),
+                                         _mm256_mullo_epi16(f_lo, a_lo)),
+                        8);
+  const __m256i r_hi =
+      _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(b_hi, _mm256_sub_epi16(k256, a_hi)),
+                                         _mm256_mullo_epi16(f_hi, a_hi)),
+                        8);
   return _mm256_packus_epi16(r_lo, r_hi);
 }
 
@@ -178,13 +187,15 @@ __attribute__((target("avx2"))) inline __m256i BlendExact8(__m256i fg, __m256i b
 
 __attribute__((target("avx2"))) void MaskRowAvx2(TkivPixel* target, const uint8_t* alpha,
                                                  const TkivPixel* source, TkivPixel* work, int n) {
-  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(static_cast<int>(kKey));
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
+                key = _mm256_set1_epi32(static_cast<int>(kKey));
   int i = 0;
   for (; i + 8 <= n; i += 8) {
     int64_t a8;
     std::memcpy(&a8, alpha + i, 8);
     const __m256i a = _mm256_slli_epi32(_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(a8)), 24);
-    const __m256i c = _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(target + i)), rgb);
+    const __m256i c =
+        _mm256_and_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(target + i)), rgb);
     const __m256i t = _mm256_or_si256(c, _mm256_andnot_si256(_mm256_cmpeq_epi32(c, key), a));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i), t);
     const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
@@ -194,7 +205,8 @@ __attribute__((target("avx2"))) void MaskRowAvx2(TkivPixel* target, const uint8_
 }
 
 __attribute__((target("avx2"))) void CopyShownAvx2(const TkivPixel* src, TkivPixel* dst, int n) {
-  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(static_cast<int>(kKey));
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
+                key = _mm256_set1_epi32(static_cast<int>(kKey));
   const __m256i zero = _mm256_setzero_si256();
   int i = 0;
   for (; i + 8 <= n; i += 8) {
@@ -210,13 +222,15 @@ __attribute__((target("avx2"))) void CopyShownAvx2(const TkivPixel* src, TkivPix
 }
 
 __attribute__((target("avx2"))) void HideKeysAvx2(TkivPixel* px, int n) {
-  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(static_cast<int>(kKey));
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
+                key = _mm256_set1_epi32(static_cast<int>(kKey));
   int i = 0;
   for (; i + 8 <= n; i += 8) {
     __m256i* p = reinterpret_cast<__m256i*>(px + i);
     const __m256i v = _mm256_loadu_si256(p);
     const __m256i is_key = _mm256_cmpeq_epi32(_mm256_and_si256(v, rgb), key);
-    if (_mm256_movemask_epi8(is_key) != 0) _mm256_storeu_si256(p, _mm256_blendv_epi8(v, key, is_key));
+    if (_mm256_movemask_epi8(is_key) != 0)
+      _mm256_storeu_si256(p, _mm256_blendv_epi8(v, key, is_key));
   }
   HideKeysRef(px + i, n - i);
 }
@@ -237,23 +251,29 @@ __attribute__((target("avx512f,avx512bw"))) inline __m512i Blend16(__m512i fg, _
   const __m512i zero = _mm512_setzero_si512(), k256 = _mm512_set1_epi16(256);
   const __m512i f_lo = _mm512_unpacklo_epi8(fg, zero), f_hi = _mm512_unpackhi_epi8(fg, zero);
   const __m512i b_lo = _mm512_unpacklo_epi8(bg, zero), b_hi = _mm512_unpackhi_epi8(bg, zero);
-  const __m512i lo_ctl = _mm512_broadcast_i32x4(
-      _mm_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1));
+  const __m512i lo_ctl =
+      _mm512_broadcast_i32x4(_mm_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1));
   const __m512i hi_ctl = _mm512_broadcast_i32x4(
       _mm_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1));
   const __m512i a_lo = _mm512_shuffle_epi8(fg, lo_ctl);
   const __m512i a_hi = _mm512_shuffle_epi8(fg, hi_ctl);
-  const __m512i r_lo = _mm512_srli_epi16(
-      _mm512_add_epi16(_mm512_mullo_epi16(b_lo, _mm512_sub_epi16(k256, a_lo)), _mm512_mullo_epi16(f_lo, a_lo)), 8);
-  const __m512i r_hi = _mm512_srli_epi16(
-      _mm512_add_epi16(_mm512_mullo_epi16(b_hi, _mm512_sub_epi16(k256, a_hi)), _mm512_mullo_epi16(f_hi, a_hi)), 8);
+  const __m512i r_lo =
+      _mm512_srli_epi16(_mm512_add_epi16(_mm512_mullo_epi16(b_lo, _mm512_sub_epi16(k256, a_lo)),
+                                         _mm512_mullo_epi16(f_lo, a_lo)),
+                        8);
+  const __m512i r_hi =
+      _mm512_srli_epi16(_mm512_add_epi16(_mm512_mullo_epi16(b_hi, _mm512_sub_epi16(k256, a_hi)),
+                                         _mm512_mullo_epi16(f_hi, a_hi)),
+                        8);
   return _mm512_packus_epi16(r_lo, r_hi);
 }
 
-__attribute__((target("avx512f,avx512bw"))) void MaskRowAvx512(TkivPixel* target, const uint8_t* alpha,
-                                                             const TkivPixel* source, TkivPixel* work,
-                                                             int n) {
-  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF), key = _mm512_set1_epi32(static_cast<int>(kKey));
+__attribute__((target("avx512f,avx512bw"))) void MaskRowAvx512(TkivPixel* target,
+                                                               const uint8_t* alpha,
+                                                               const TkivPixel* source,
+                                                               TkivPixel* work, int n) {
+  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
+                key = _mm512_set1_epi32(static_cast<int>(kKey));
   const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
   int i = 0;
   for (; i + 16 <= n; i += 16) {
@@ -277,21 +297,24 @@ __attribute__((target("avx512f,avx512bw"))) void MaskRowAvx512(TkivPixel* target
   MaskRowAvx2(target + i, alpha + i, source + i, work + i, n - i);
 }
 
-__attribute__((target("avx512f,avx512bw"))) void CopyShownAvx512(const TkivPixel* src, TkivPixel* dst,
-                                                               int n) {
-  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF), key = _mm512_set1_epi32(static_cast<int>(kKey));
+__attribute__((target("avx512f,avx512bw"))) void CopyShownAvx512(const TkivPixel* src,
+                                                                 TkivPixel* dst, int n) {
+  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
+                key = _mm512_set1_epi32(static_cast<int>(kKey));
   const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
   int i = 0;
   for (; i + 16 <= n; i += 16) {
     const __m512i v = _mm512_loadu_si512(src + i);
-    const __mmask16 shown = _mm512_test_epi32_mask(v, amask) & _mm512_cmpneq_epi32_mask(_mm512_and_si512(v, rgb), key);
+    const __mmask16 shown =
+        _mm512_test_epi32_mask(v, amask) & _mm512_cmpneq_epi32_mask(_mm512_and_si512(v, rgb), key);
     _mm512_mask_storeu_epi32(dst + i, shown, v);
   }
   CopyShownAvx2(src + i, dst + i, n - i);
 }
 
-__attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel* fg, const TkivPixel* bg,
-                                                              TkivPixel* dst, int n) {
+__attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel* fg,
+                                                                const TkivPixel* bg, TkivPixel* dst,
+                                                                int n) {
   const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
   int i = 0;
   for (; i + 16 <= n; i += 16) {
@@ -326,7 +349,8 @@ Kernels Chosen() {
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
     return {MaskRowAvx512, CopyShownAvx512, BlendRowAvx512, HideKeysAvx2};
-  if (__builtin_cpu_supports("avx2")) return {MaskRowAvx2, CopyShownAvx2, BlendRowAvx2, HideKeysAvx2};
+  if (__builtin_cpu_supports("avx2"))
+    return {MaskRowAvx2, CopyShownAvx2, BlendRowAvx2, HideKeysAvx2};
 #endif
   return {MaskRowSse2, CopyShownSse2, BlendRowSse2, HideKeysSse2};
 }

@@ -22,7 +22,9 @@ TkivPixel FrameBlendPixel(TkivPixel fg, TkivPixel bg) {
   return out;
 }
 
-void FrameBlendPixels(const TkivPixel* src, TkivPixel* dst, int count) { BlendRow(src, dst, dst, count); }
+void FrameBlendPixels(const TkivPixel* src, TkivPixel* dst, int count) {
+  BlendRow(src, dst, dst, count);
+}
 
 void FrameBlendPixelsOver(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count) {
   BlendRow(fg, bg, dst, count);
@@ -63,7 +65,9 @@ void TkivFrameSurface::SetSize(int w, int h) {
   height_ = static_cast<int>(ah);
 }
 
-void TkivFrameSurface::Fill(TkivPixel value) { std::fill(bits_.begin(), bits_.end(), value); }
+void TkivFrameSurface::Fill(TkivPixel value) {
+  std::fill(bits_.begin(), bits_.end(), value);
+}
 
 void TkivFrameSurface::DrawTo(TkivFrameSurface& target, int x, int y) const {
   if (IsEmpty() || target.IsEmpty()) return;

@@ -29,7 +29,9 @@ struct Grid {
 // How the members of a family colour what they draw.
 enum class Tone { kSlide, kFade, kSmooth };
 
-uint8_t FadeValue(int p) { return static_cast<uint8_t>(MulDiv(p, 255, 100)); }
+uint8_t FadeValue(int p) {
+  return static_cast<uint8_t>(MulDiv(p, 255, 100));
+}
 
 // Value of step k in a sweep of n + 1 steps: strongest at step 0, near 0 at
 // the last step, 255 throughout at full progress.
@@ -41,7 +43,9 @@ uint8_t SmoothValue(int p, int k, int n) {
   return static_cast<uint8_t>(v < 0 ? 0 : v);
 }
 
-uint8_t FlatValue(Tone tone, int p) { return tone == Tone::kSlide ? 255 : FadeValue(p); }
+uint8_t FlatValue(Tone tone, int p) {
+  return tone == Tone::kSlide ? 255 : FadeValue(p);
+}
 
 // Shape of the grid shared by the centred and diagonal effects.
 struct Shape {
@@ -146,7 +150,9 @@ void Diagonal(const Grid& g, int p, Tone tone) {
 }
 
 // Corner points of the In/Out diagonal bands at progress p.
-int ScaledCorner(int p, int extent) { return static_cast<int>(Round(p / 100.0L * extent)); }
+int ScaledCorner(int p, int extent) {
+  return static_cast<int>(Round(p / 100.0L * extent));
+}
 
 // The smooth diagonal bands: 2b + 1 steps of falling value, drawn while the
 // step is inside the longer side; `out` selects the band around the other
@@ -244,8 +250,8 @@ void RectOut(const Grid& g, int p, Tone tone) {
   if (p == 0) return;
   const Shape s(g);
   const int cx = s.cx, cy = s.cy;
-  const int n = tone == Tone::kSmooth ? MulDiv(p, RoundScaled(1.6L, s.l), 100) / 2
-                                      : MulDiv(p, s.l, 100) / 2;
+  const int n =
+      tone == Tone::kSmooth ? MulDiv(p, RoundScaled(1.6L, s.l), 100) / 2 : MulDiv(p, s.l, 100) / 2;
   for (int k = 0; k <= n; ++k) {
     const int r = static_cast<int>(Round(s.ax * k)), m = static_cast<int>(Round(s.ay * k));
     const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
@@ -260,8 +266,8 @@ void DiamondOut(const Grid& g, int p, Tone tone) {
   if (p == 0) return;
   const Shape s(g);
   const int cx = s.cx, cy = s.cy;
-  const int n = tone == Tone::kSmooth ? MulDiv(p, RoundScaled(2.5L, s.l), 100) / 2
-                                      : MulDiv(p, s.l, 100);
+  const int n =
+      tone == Tone::kSmooth ? MulDiv(p, RoundScaled(2.5L, s.l), 100) / 2 : MulDiv(p, s.l, 100);
   for (int k = 0; k <= n; ++k) {
     const int gx = static_cast<int>(Round(k * s.ax)), gy = static_cast<int>(Round(k * s.ay));
     const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
@@ -400,8 +406,8 @@ void PixelLine(const Grid& g, int p) {
     if (q < 0) q = 0;
     const int64_t value = std::min<int64_t>(255, Round(q / 100.0L * 255));
     for (int y = 0; y < g.h; ++y)
-      if (marked[x + static_cast<size_t>(y) * g.w]) g.m[x + static_cast<size_t>(y) * g.w] =
-          static_cast<uint8_t>(value);
+      if (marked[x + static_cast<size_t>(y) * g.w])
+        g.m[x + static_cast<size_t>(y) * g.w] = static_cast<uint8_t>(value);
   }
 }
 
@@ -517,8 +523,7 @@ void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, 
   }
 }
 
-void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius,
-                  uint8_t value) {
+void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius, uint8_t value) {
   const Grid g{mask, width, height};
   auto step = [&](int x, int y) {
     for (int u : {x, x + 1}) {

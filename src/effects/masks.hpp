@@ -12,8 +12,7 @@ using TkivMaskProc = void (*)(uint8_t* mask, int width, int height, uint8_t prog
 // Drawing primitives on a mask grid; cells outside the grid are skipped.
 void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
                   uint8_t value);
-void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius,
-                  uint8_t value);
+void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius, uint8_t value);
 
 // The generator's linear congruential random sequence: each draw steps the
 // 32-bit seed (seed * 0x08088405 + 1) and maps it onto 0..n-1.

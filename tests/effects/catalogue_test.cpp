@@ -11,13 +11,17 @@ TEST(EffectCatalogue, RegistersTheFiftyEightEffectsInOrderWithTheirPrefixes) {
   // Other tests may register effects of their own after the built-in ones.
   const TkivProcList& list = EffectList();
   ASSERT_GE(list.Count(), 58);
-  struct Case { int index; const char* name; TkivProcKind kind; };
+  struct Case {
+    int index;
+    const char* name;
+    TkivProcKind kind;
+  };
   const Case cases[] = {
-      {0, "[ FADE ] - SmoothDiagonal", pkFade},   {13, "[ FADE ] - SlideDown", pkFade},
-      {20, "[ FADE ] - Fade", pkFade},            {32, "[ FADE ] - Pixel fade", pkFade},
-      {43, "[ FADE ] - DiamondSlideIn", pkFade},  {53, "[ FADE ] - Plasma", pkFade},
-      {54, "[ SLIDE ] - Interlace", pkSlide},     {55, "[ SLIDE ] - Corner", pkSlide},
-      {56, "[ MANUAL ] - Slide", pkManual},       {57, "[ MANUAL ] - Push", pkManual},
+      {0, "[ FADE ] - SmoothDiagonal", pkFade},  {13, "[ FADE ] - SlideDown", pkFade},
+      {20, "[ FADE ] - Fade", pkFade},           {32, "[ FADE ] - Pixel fade", pkFade},
+      {43, "[ FADE ] - DiamondSlideIn", pkFade}, {53, "[ FADE ] - Plasma", pkFade},
+      {54, "[ SLIDE ] - Interlace", pkSlide},    {55, "[ SLIDE ] - Corner", pkSlide},
+      {56, "[ MANUAL ] - Slide", pkManual},      {57, "[ MANUAL ] - Push", pkManual},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(list.Items(c.index)->Name, c.name);
@@ -76,7 +80,11 @@ TEST(AnimationRec, DefaultsAndClamps) {
   EXPECT_EQ(rec.TileCount(), 1);
   EXPECT_EQ(rec.Time(), 400);
   EXPECT_EQ(rec.Rotation(), qrNone);
-  struct Case { void (TkivAnimationRec::*set)(int); int (TkivAnimationRec::*get)() const; int in, want; };
+  struct Case {
+    void (TkivAnimationRec::*set)(int);
+    int (TkivAnimationRec::*get)() const;
+    int in, want;
+  };
   const Case cases[] = {
       {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, 0, 1},
       {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, -5, 1},

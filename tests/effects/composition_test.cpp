@@ -12,7 +12,9 @@ namespace {
 
 using kivtest::PaintPattern;
 
-uint32_t Alpha(TkivPixel p) { return p >> 24; }
+uint32_t Alpha(TkivPixel p) {
+  return p >> 24;
+}
 
 // Composes one frame of an effect at progress p the way the engine does
 // (old picture first), on a started slot.
@@ -43,7 +45,8 @@ TEST(Composition, FadeAtHalfBlendsEveryPixelWithAlpha128) {
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 75; ++x) {
       ASSERT_EQ(Alpha(f.target.GetPixel(x, y)), 128u);
-      ASSERT_EQ(work.GetPixel(x, y), FrameBlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
+      ASSERT_EQ(work.GetPixel(x, y),
+                FrameBlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
     }
   // The blend weights the old picture by 256 - a: channel 200 over 100 at 128 is 150.
   EXPECT_EQ(FrameBlendPixel(0x80C8C8C8u, 0xFF646464u), 0xBF969696u);
@@ -136,9 +139,14 @@ TEST(Composition, SlideAndPushMoveWholePictures) {
   for (int x : {25, 60, 99}) EXPECT_EQ(w2.GetPixel(x, 3), push.source.GetPixel(x - 25, 3));
   for (int x : {0, 24}) EXPECT_EQ(w2.GetPixel(x, 3), push.target.GetPixel(x + 75, 3));
 
-  struct Case { TkivRotation rot; int wx, wy, sx, sy; };  // work (wx, wy) shows target (sx, sy)
-  const Case cases[] = {{qrRotate90, 5, 30, 5, 0}, {qrRotate180, 99, 4, 24, 4},
-                        {qrRotate270, 5, 0, 5, 30}, {qrRotate270, 5, 9, 5, 39}};
+  struct Case {
+    TkivRotation rot;
+    int wx, wy, sx, sy;
+  };  // work (wx, wy) shows target (sx, sy)
+  const Case cases[] = {{qrRotate90, 5, 30, 5, 0},
+                        {qrRotate180, 99, 4, 24, 4},
+                        {qrRotate270, 5, 0, 5, 30},
+                        {qrRotate270, 5, 9, 5, 39}};
   for (const Case& c : cases) {
     Frame f(100, 40);
     f.rec.SetRotation(c.rot);
@@ -182,7 +190,7 @@ TEST(Composition, DisplacementCells) {
 
 TEST(Composition, InterlaceMovesRowsOfCells) {
   Frame f(40, 20);
-  f.rec.SetResolution(5);  // 9 x 5 grid
+  f.rec.SetResolution(5);                              // 9 x 5 grid
   const TkivFrameSurface& w = f.Run("Interlace", 78);  // o = MulDiv(22, 9, 100) = 2
   // Row 0 (even) shows target columns shifted by 2 cells = 10 pixels.
   EXPECT_EQ(w.GetPixel(3, 2), f.target.GetPixel(13, 2));
@@ -197,13 +205,15 @@ TEST(Composition, BitmapAnimationFollowsThePattern) {
   Frame f(40, 10);
   f.rec.SetResolution(10);  // 5 x 2 grid
   TkivFrameSurface pattern(5, 2);
-  pattern.Fill(0xFF000000u);                 // black
-  pattern.SetPixel(2, 1, 0xFFFFFFFFu);       // one white cell
-  pattern.SetPixel(4, 0, 0xFF808080u);       // one grey cell (128)
+  pattern.Fill(0xFF000000u);            // black
+  pattern.SetPixel(2, 1, 0xFFFFFFFFu);  // one white cell
+  pattern.SetPixel(4, 0, 0xFF808080u);  // one grey cell (128)
   f.rec.SetBitmap(pattern);
-  struct Case { int p, black, white, grey; };
-  const Case cases[] = {{0, 0, 0, 0}, {25, 0, 128, 1}, {50, 0, 255, 128},
-                        {75, 128, 255, 255}, {100, 255, 255, 255}};
+  struct Case {
+    int p, black, white, grey;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0}, {25, 0, 128, 1}, {50, 0, 255, 128}, {75, 128, 255, 255}, {100, 255, 255, 255}};
   for (const Case& c : cases) {
     f.Run(kBitmapEffectName, c.p);
     const uint8_t* m = f.Slot().Mask.data();
@@ -238,7 +248,8 @@ TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
         int differ = 0;
         for (int y = 0; y < 23; ++y)
           for (int x = 0; x < 37; ++x) differ += a.GetPixel(x, y) != b.GetPixel(x, y);
-        EXPECT_EQ(differ, 0) << (proc == PushEffect ? "Push" : "Slide") << " rot " << rot << " p " << p;
+        EXPECT_EQ(differ, 0) << (proc == PushEffect ? "Push" : "Slide") << " rot " << rot << " p "
+                             << p;
       }
 }
 

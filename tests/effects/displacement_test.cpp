@@ -54,7 +54,8 @@ void Reference(TkivFrameSurface& work, const TkivFrameSurface& target, const Tki
             for (int l = j * res; l <= (j + 1) * res; ++l) {
               const int x = m * tw + k, y = t * th + l;
               if (x >= work.Width() || y >= work.Height()) continue;
-              const int sx = m * tw + su * res + (k - i * res), sy = t * th + sv * res + (l - j * res);
+              const int sx = m * tw + su * res + (k - i * res),
+                        sy = t * th + sv * res + (l - j * res);
               if (sx < 0 || sy < 0 || sx >= target.Width() || sy >= target.Height()) continue;
               if (sx < m * tw || sx > (m + 1) * tw || sy < t * th || sy > (t + 1) * th) continue;
               const TkivPixel s = target.GetPixel(sx, sy);
@@ -62,15 +63,20 @@ void Reference(TkivFrameSurface& work, const TkivFrameSurface& target, const Tki
               if (c->Opacity == 255)
                 work.SetPixel(x, y, s);
               else
-                work.SetPixel(x, y, FrameBlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24, work.GetPixel(x, y)));
+                work.SetPixel(x, y,
+                              FrameBlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24,
+                                              work.GetPixel(x, y)));
             }
         }
 }
 
 TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
   std::mt19937 rng(11);
-  struct Setup { int w, h, res, tiles; };
-  const Setup setups[] = {{23, 13, 3, 1}, {31, 17, 4, 2}, {12, 30, 2, 3}, {9, 9, 1, 1}, {40, 6, 5, 1}};
+  struct Setup {
+    int w, h, res, tiles;
+  };
+  const Setup setups[] = {
+      {23, 13, 3, 1}, {31, 17, 4, 2}, {12, 30, 2, 3}, {9, 9, 1, 1}, {40, 6, 5, 1}};
   for (const Setup& s : setups)
     for (int rot = 0; rot < 4; ++rot)
       for (int round = 0; round < 6; ++round) {
@@ -97,11 +103,13 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
           for (int u = 0; u < pw; ++u) {
             TkivCellRec& c = g_table[u + static_cast<size_t>(v) * pw];
             if (round < 3) {
-              c = TkivCellRec{static_cast<uint8_t>(rng() % 8 == 0 ? 0 : 255), static_cast<int16_t>(u + shift),
+              c = TkivCellRec{static_cast<uint8_t>(rng() % 8 == 0 ? 0 : 255),
+                              static_cast<int16_t>(u + shift),
                               static_cast<int16_t>(v + (round == 2 ? (v % 2) : 0))};
             } else {
               const uint8_t ops[] = {0, 255, 255, 128, 7};
-              c = TkivCellRec{ops[rng() % (round == 3 ? 3 : 5)], static_cast<int16_t>(rng() % (pw + 2) - 1),
+              c = TkivCellRec{ops[rng() % (round == 3 ? 3 : 5)],
+                              static_cast<int16_t>(rng() % (pw + 2) - 1),
                               static_cast<int16_t>(rng() % (ph + 2) - 1)};
             }
           }
@@ -112,8 +120,8 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
         int differ = 0;
         for (int y = 0; y < s.h; ++y)
           for (int x = 0; x < s.w; ++x) differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
-        EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " res " << s.res << " tiles " << s.tiles << " rot " << rot
-                             << " round " << round;
+        EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " res " << s.res << " tiles " << s.tiles
+                             << " rot " << rot << " round " << round;
       }
 }
 

@@ -11,8 +11,9 @@ namespace kivtest {
 inline void PaintPattern(kiv::TkivFrameSurface& s, uint32_t salt) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
-      s.SetPixel(x, y, 0xFF000000u | ((x * 37 + y * 11 + salt) & 0xFF) << 16 |
-                           ((x * 5 + y * 29 + salt * 3) & 0xFF) << 8 | ((x * y + salt * 7) & 0xFF));
+      s.SetPixel(x, y,
+                 0xFF000000u | ((x * 37 + y * 11 + salt) & 0xFF) << 16 |
+                     ((x * 5 + y * 29 + salt * 3) & 0xFF) << 8 | ((x * y + salt * 7) & 0xFF));
 }
 
 // Installs a manual timer for the test's lifetime and stops every slot at the end.

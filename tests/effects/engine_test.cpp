@@ -61,7 +61,9 @@ TEST(AnimationEngine, FrameTimingFollowsTheFixedTwentyMillisecondBase) {
 
 TEST(AnimationEngine, EveryEffectEndsOnTheNewPicture) {
   ManualEngine engine;
-  struct Setup { int w, h, res, tiles; };
+  struct Setup {
+    int w, h, res, tiles;
+  };
   const Setup setups[] = {{75, 25, 10, 1}, {23, 31, 3, 2}, {1, 1, 1, 1}, {40, 9, 1, 3}};
   for (const Setup& s : setups)
     for (int rot = 0; rot < 4; ++rot)
@@ -81,8 +83,8 @@ TEST(AnimationEngine, EveryEffectEndsOnTheNewPicture) {
         for (int y = 0; y < s.h && same; ++y)
           for (int x = 0; x < s.w && same; ++x)
             same = (screen.GetPixel(x, y) & 0xFFFFFF) == (target.GetPixel(x, y) & 0xFFFFFF);
-        EXPECT_TRUE(same) << name << " rotation " << rot << " on " << s.w << "x" << s.h
-                          << " res " << s.res << " tiles " << s.tiles;
+        EXPECT_TRUE(same) << name << " rotation " << rot << " on " << s.w << "x" << s.h << " res "
+                          << s.res << " tiles " << s.tiles;
       }
 }
 
@@ -91,10 +93,16 @@ TEST(AnimationEngine, GridAndBuffersFollowTheKind) {
   TkivFrameSurface source(75, 25), target(75, 25);
   TkivAnimationRec rec;
   rec.SetResolution(10);
-  struct Case { const char* effect; TkivRotation rot; bool mask, mask2, cells; };
+  struct Case {
+    const char* effect;
+    TkivRotation rot;
+    bool mask, mask2, cells;
+  };
   const Case cases[] = {
-      {"Fade", qrNone, true, false, false},      {"Fade", qrRotate90, true, true, false},
-      {"Interlace", qrNone, false, false, true}, {"Push", qrNone, false, false, false},
+      {"Fade", qrNone, true, false, false},
+      {"Fade", qrRotate90, true, true, false},
+      {"Interlace", qrNone, false, false, true},
+      {"Push", qrNone, false, false, false},
       {"[ BITMAP ] - Bitmap Animation", qrNone, true, true, false},
   };
   for (const Case& c : cases) {

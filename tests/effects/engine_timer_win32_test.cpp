@@ -61,7 +61,8 @@ bool RunToEnd(int slot, int timeout_ms) {
   const auto start = std::chrono::steady_clock::now();
   while (IsAnimating(slot)) {
     AnimationTimer().ProcessMessages();
-    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(timeout_ms)) return false;
+    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(timeout_ms))
+      return false;
   }
   return true;
 }
@@ -82,7 +83,8 @@ TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
       rec.SetEffect(name);
       rec.SetResolution(10);
       rec.SetTime(50);  // three frames: 40 %, 80 %, 100 %
-      const int slot = StartAnimation(&canvas, 0, 0, use_reserved ? reserved : -1, rec, &target, &source);
+      const int slot =
+          StartAnimation(&canvas, 0, 0, use_reserved ? reserved : -1, rec, &target, &source);
       ASSERT_GE(slot, 0) << name;
       if (!use_reserved) {
         EXPECT_NE(slot, reserved);
@@ -116,7 +118,8 @@ TEST(WindowTimer, DefaultTimeShowsTwentyFramesAndPlayAnimationWaits) {
   const auto start = std::chrono::steady_clock::now();
   PlayAnimation(&canvas, 0, 0, rec, &target, &source);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start).count();
+                      std::chrono::steady_clock::now() - start)
+                      .count();
   EXPECT_EQ(canvas.frames, 20);
   EXPECT_GE(ms, 300);  // twenty ticks of a 20 ms timer, give or take the platform's granularity
   EXPECT_FALSE(AnimationTimer().Enabled());

@@ -17,10 +17,17 @@ std::vector<TkivPixel> Pixels(std::mt19937& rng, int n) {
   for (TkivPixel& p : v) {
     p = rng();
     switch (rng() % 5) {
-      case 0: p &= 0x00FFFFFFu; break;
-      case 1: p |= 0xFF000000u; break;
-      case 2: p = (p & 0xFF000000u) | kKeyPixel; break;
-      default: break;
+      case 0:
+        p &= 0x00FFFFFFu;
+        break;
+      case 1:
+        p |= 0xFF000000u;
+        break;
+      case 2:
+        p = (p & 0xFF000000u) | kKeyPixel;
+        break;
+      default:
+        break;
     }
   }
   return v;
@@ -32,7 +39,9 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
     const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
     std::vector<uint8_t> alpha(n);
     for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
-    struct Out { std::vector<TkivPixel> target, work, copy, blend; };
+    struct Out {
+      std::vector<TkivPixel> target, work, copy, blend;
+    };
     Out out[2];
     for (int ref = 0; ref < 2; ++ref) {
       UseReferenceKernels(ref == 1);

@@ -95,7 +95,9 @@ uint64_t Digest(const TkivFrameSurface& work, const TkivFrameSurface& target) {
 
 TEST(Golden, ComposedFramesOfEveryEffect) {
   kivtest::ManualEngine engine;
-  struct Setup { int w, h, res, tiles; };
+  struct Setup {
+    int w, h, res, tiles;
+  };
   const Setup setups[] = {{23, 13, 3, 1}, {23, 13, 2, 2}, {1, 1, 1, 1}, {12, 30, 4, 1}};
   const int progress[] = {0, 1, 37, 50, 100};
   std::ostringstream out;
@@ -104,8 +106,8 @@ TEST(Golden, ComposedFramesOfEveryEffect) {
     if (name == kRandomEffectName) continue;
     for (const Setup& s : setups)
       for (int rot = 0; rot < 4; ++rot) {
-        out << "# " << name << " " << s.w << "x" << s.h << " res=" << s.res
-            << " tiles=" << s.tiles << " rot=" << rot << "\n";
+        out << "# " << name << " " << s.w << "x" << s.h << " res=" << s.res << " tiles=" << s.tiles
+            << " rot=" << rot << "\n";
         for (int p : progress) {
           TkivFrameSurface source(s.w, s.h), target(s.w, s.h);
           kivtest::PaintPattern(source, 1);
@@ -117,7 +119,8 @@ TEST(Golden, ComposedFramesOfEveryEffect) {
           rec.SetTileCount(s.tiles);
           rec.SetRotation(static_cast<TkivRotation>(rot));
           TkivFrameSurface pattern(5, 4);
-          for (int i = 0; i < 20; ++i) pattern.SetPixel(i % 5, i / 5, 0xFF000000u | (i * 13) * 0x010101u);
+          for (int i = 0; i < 20; ++i)
+            pattern.SetPixel(i % 5, i / 5, 0xFF000000u | (i * 13) * 0x010101u);
           rec.SetBitmap(pattern);
           const int slot = StartAnimation(nullptr, 0, 0, 9, rec, &target, &source);
           ASSERT_TRUE(IsAnimating(slot)) << name;

@@ -22,7 +22,9 @@ std::vector<uint8_t> Mask(const std::string& name, int w, int h, int p) {
   return m;
 }
 
-int At(const std::vector<uint8_t>& m, int w, int x, int y) { return m[x + y * w]; }
+int At(const std::vector<uint8_t>& m, int w, int x, int y) {
+  return m[x + y * w];
+}
 
 int CountValue(const std::vector<uint8_t>& m, int v) {
   int n = 0;
@@ -31,9 +33,11 @@ int CountValue(const std::vector<uint8_t>& m, int v) {
 }
 
 TEST(MaskLine, EndsExactlyOnItsEndPointAndClips) {
-  struct Case { int x0, y0, x1, y1; };
-  const Case cases[] = {{0, 0, 9, 3}, {9, 0, 0, 4}, {2, 4, 7, 0}, {5, 0, 5, 4}, {0, 2, 9, 2},
-                        {3, 3, 3, 3}, {0, 4, 4, 0}, {1, 0, 8, 1}};
+  struct Case {
+    int x0, y0, x1, y1;
+  };
+  const Case cases[] = {{0, 0, 9, 3}, {9, 0, 0, 4}, {2, 4, 7, 0}, {5, 0, 5, 4},
+                        {0, 2, 9, 2}, {3, 3, 3, 3}, {0, 4, 4, 0}, {1, 0, 8, 1}};
   for (const Case& c : cases) {
     std::vector<uint8_t> m(10 * 5, 0);
     DrawMaskLine(m.data(), 10, 5, c.x0, c.y0, c.x1, c.y1, 9);
@@ -92,7 +96,8 @@ TEST(MaskEffects, EdgeValues) {
 TEST(MaskEffects, EveryEffectIsFullAtTheEndAndMostAreEmptyAtTheStart) {
   // At 100 % the new picture must show everywhere. At 0 only the effects
   // that draw their first shape already (the Slide circles, Stream) write.
-  const std::vector<std::pair<int, int>> sizes = {{8, 3}, {1, 1}, {3, 8}, {20, 20}, {31, 7}, {400, 2}};
+  const std::vector<std::pair<int, int>> sizes = {{8, 3},   {1, 1},  {3, 8},
+                                                  {20, 20}, {31, 7}, {400, 2}};
   for (const TkivMaskEffect& e : kMaskEffects)
     for (auto [w, h] : sizes) {
       auto full = Mask(e.name, w, h, 100);

@@ -65,7 +65,8 @@ int Mask(const std::vector<std::string>& a) {
   BuildEffectMask(static_cast<TkivRotation>(rot), std::get<TkivMaskProc>(item->Proc), g,
                   static_cast<uint8_t>(p));
   for (int y = 0; y < g.Rows; ++y) {
-    for (int x = 0; x < g.Cols; ++x) std::printf(x ? " %3d" : "%3d", mask[x + static_cast<size_t>(y) * g.Cols]);
+    for (int x = 0; x < g.Cols; ++x)
+      std::printf(x ? " %3d" : "%3d", mask[x + static_cast<size_t>(y) * g.Cols]);
     std::printf("\n");
   }
   return 0;
@@ -156,7 +157,8 @@ int Sheet(const std::vector<std::string>& a) {
   sheet.Fill(0xFF303030u);
   for (size_t r = 0; r < rows.size(); ++r)
     for (size_t c = 0; c < rows[r].size(); ++c)
-      rows[r][c].DrawTo(sheet, gap + static_cast<int>(c) * (w + gap), gap + static_cast<int>(r) * (h + gap));
+      rows[r][c].DrawTo(sheet, gap + static_cast<int>(c) * (w + gap),
+                        gap + static_cast<int>(r) * (h + gap));
   kivtool::WritePng(sheet, out);
   std::printf("%s: %zu effect(s), %zu frames per row\n", out.c_str(), rows.size(), most - 1);
   return 0;
