@@ -5,8 +5,9 @@
 //   effects_gallery [--once] [--time MS] [--resolution R] [--tiles T] [--effect NAME]
 //
 // --once ends the program after one round; otherwise it loops until closed.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <cwchar>
