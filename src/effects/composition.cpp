@@ -280,13 +280,44 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const Tk
     return !partial && left.op != 0 && left.op == right.op && left.sv == right.sv &&
            right.su == left.su + 1;
   };
+  // The record of cell (i, j) is at base(j) + i * step, and its target cell
+  // is a linear function of the stored column and row, by the rotation.
+  int64_t step = 1, su0 = 0, suc = 1, sur = 0, sv0 = 0, svc = 0, svr = 1;
+  auto base_of = [&](int j) -> int64_t {
+    switch (rot) {
+      case qrRotate90:
+        return int64_t{cols - 1} * rows + j;
+      case qrRotate180:
+        return int64_t{cols - 1} + int64_t{rows - 1 - j} * cols;
+      case qrRotate270:
+        return int64_t{rows - 1 - j};
+      default:
+        return int64_t{j} * cols;
+    }
+  };
+  switch (rot) {
+    case qrRotate90:
+      step = -rows, su0 = cols - 1, suc = 0, sur = -1, sv0 = 0, svc = 1, svr = 0;
+      break;
+    case qrRotate180:
+      step = -1, su0 = cols - 1, suc = -1, sur = 0, sv0 = rows - 1, svc = 0, svr = -1;
+      break;
+    case qrRotate270:
+      step = rows, su0 = 0, suc = 0, sur = 1, sv0 = rows - 1, svc = -1, svr = 0;
+      break;
+    default:
+      break;
+  }
   auto build_runs = [&] {
     for (int j = 0; j < rows; ++j) {
       std::vector<Run>& r = runs[j];
       r.clear();
+      int64_t index = base_of(j);
       Cell prev{0, 0, 0};
-      for (int i = 0; i < cols; ++i) {
-        const Cell c = cell_at(i, j);
+      for (int i = 0; i < cols; ++i, index += step) {
+        const TkivCellRec& cr = g.Cells[index];
+        const Cell c{cr.Opacity, static_cast<int>(su0 + suc * cr.SourceCol + sur * cr.SourceRow),
+                     static_cast<int>(sv0 + svc * cr.SourceCol + svr * cr.SourceRow)};
         if (c.op != 0) {  // a cell left alone changes nothing
           partial |= c.op != 255;
           if (i > 0 && joins(prev, c))

@@ -2,6 +2,8 @@
 // messages arrive through the message loop and run AnimationTick.
 #include <windows.h>
 
+#include <exception>
+
 #include "effects/engine.hpp"
 
 namespace kiv {
@@ -41,7 +43,16 @@ class TkivWindowTimer : public TkivEngineTimer {
   }
 
  private:
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { AnimationTick(); }
+  // An exception must not unwind through the system's dispatch frames: a
+  // failed frame is reported to the debugger output and the slot, still
+  // active, tries again at the next event.
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    try {
+      AnimationTick();
+    } catch (const std::exception& e) {
+      OutputDebugStringA(e.what());
+    }
+  }
   UINT_PTR id_ = 0;
 };
 
