@@ -186,6 +186,35 @@ TEST(AnimationEngine, RestartingARunningSlotStartsAfresh) {
   EXPECT_EQ(frames, 20);
 }
 
+int g_failures_left = 0;
+void FailingProbe(uint8_t* mask, int w, int h, uint8_t) {
+  if (g_failures_left > 0) {
+    --g_failures_left;
+    throw Exception("frame failed");
+  }
+  for (int i = 0; i < w * h; ++i) mask[i] = 255;
+}
+
+TEST(AnimationEngine, AFailedFrameLeavesTheSlotRunningAndNotBusy) {
+  if (FindEffect("FailingProbe") == nullptr)
+    RegisterEffect("FailingProbe", pkFade, TkivMaskProc{FailingProbe});
+  ManualEngine engine;
+  TkivFrameSurface source(8, 8), target(8, 8);
+  TkivAnimationRec rec;
+  rec.SetEffect("FailingProbe");
+  const int slot = StartAnimation(nullptr, 0, 0, -1, rec, &target, &source);
+  g_failures_left = 1;
+  EXPECT_THROW(AnimationTick(), Exception);
+  EXPECT_TRUE(IsAnimating(slot));
+  EXPECT_FALSE(AnimationSlot(slot).Busy);
+  int frames = 0;
+  while (IsAnimating(slot) && frames < 100) {
+    AnimationTick();
+    ++frames;
+  }
+  EXPECT_EQ(frames, 19);  // the failed event still advanced the time by 20 ms
+}
+
 TEST(Stopwatch, MeasuresForwardTime) {
   TkivTimer t;
   EXPECT_GT(t.Frequency, 0);
