@@ -309,7 +309,7 @@ TEST(RichEdit, ReadOnlyScrollBarsAndBorder) {
   f.edit->Lines()->LoadFromFile(Rtf("minimal.rtf"));
   std::filesystem::remove(file);
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-  f.edit->SetBorderStyle(bsNoBorder);
+  f.edit->SetBorderStyle(bsNone);
   EXPECT_FALSE(GetWindowLongW(f.edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   // Typing into a read-only box changes nothing.
   SendMessageW(f.edit->Handle(), WM_CHAR, L'x', 1);

@@ -131,7 +131,7 @@ KIV_IMPLEMENT_CLASS(TRichEdit, c) {
       .Default(ssNone);
   c.Enum("BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle,
          {"bsNone", "bsSingle"})
-      .Default(bsSingleBorder);
+      .Default(bsSingle);
   c.Boolean("WantTabs", &TRichEdit::WantTabs, &TRichEdit::SetWantTabs).Default(false);
   c.Boolean("WantReturns", &TRichEdit::WantReturns, &TRichEdit::SetWantReturns).Default(true);
   c.Boolean("WordWrap", &TRichEdit::WordWrap, &TRichEdit::SetWordWrap).Default(true);

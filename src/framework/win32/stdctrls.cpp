@@ -349,7 +349,7 @@ void TRichEdit::CreateParams(TCreateParams& p) {
   if (!word_wrap_) p.Style |= ES_AUTOHSCROLL;
   if (scroll_bars_ == ssVertical || scroll_bars_ == ssBoth) p.Style |= WS_VSCROLL | ES_AUTOVSCROLL;
   if (scroll_bars_ == ssHorizontal || scroll_bars_ == ssBoth) p.Style |= WS_HSCROLL;
-  if (border_style_ == bsSingleBorder) p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (border_style_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TRichEdit::CreateHandleDone() {
@@ -462,6 +462,7 @@ void TRichEdit::SetScrollBars(TScrollStyle value) {
 }
 
 void TRichEdit::SetBorderStyle(TBorderStyle value) {
+  if (value != bsNone) value = bsSingle;
   if (value == border_style_) return;
   border_style_ = value;
   RecreateWnd();
