@@ -290,3 +290,33 @@ TEST(ApplicationRun, ClosingTheMainFormEndsTheProgram) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(Cursor, TheControlUnderThePointerChoosesTheCursor) {
+  Shown s;
+  auto* box = new TBox(s.form.get(), clBlue);
+  box->SetBounds(0, 0, 60, 60);
+  box->SetParent(s.form.get());
+  box->SetCursor(crHandPoint);
+  auto* beam = new TSwatch(s.form.get(), clRed);
+  beam->SetBounds(30, 30, 20, 20);
+  beam->SetParent(box);
+  beam->SetCursor(crIBeam);
+  s.Show();
+  TPoint o = box->ClientOrigin();
+  struct Case {
+    int x, y;
+    const wchar_t* want;
+  };
+  for (const Case& t : {Case{5, 5, IDC_HAND}, Case{35, 35, IDC_IBEAM}}) {
+    SetCursorPos(o.X + t.x, o.Y + t.y);
+    SendMessageW(box->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, t.want)) << t.x;
+  }
+}
+
+}  // namespace
+}  // namespace kiv
