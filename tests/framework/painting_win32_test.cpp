@@ -320,3 +320,62 @@ TEST(Cursor, TheControlUnderThePointerChoosesTheCursor) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+class THintTaker : public TSwatch {
+ public:
+  using TSwatch::TSwatch;
+  int asked = 0;
+  bool refuse = false;
+
+ protected:
+  void CMHintShow(TMessage& m) override {
+    ++asked;
+    auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+    info->HintStr += L" (more)";
+    TSwatch::CMHintShow(m);
+    if (refuse) m.Result = 1;
+  }
+};
+
+TEST(Hint, ARestingPointerAsksTheControlThenShowsItsHint) {
+  Shown s;
+  auto* c = new THintTaker(s.form.get(), clRed);
+  c->SetBounds(10, 10, 40, 40);
+  c->SetParent(s.form.get());
+  c->SetHint(L"Close the window");
+  c->SetShowHint(true);
+  s.Show();
+  Application()->HintPause = 50;
+  TPoint o = s.form->ClientOrigin();
+  SetCursorPos(o.X + 20, o.Y + 20);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 0);  // not yet: the pointer has only just arrived
+  Sleep(80);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 1);
+  ASSERT_NE(Application()->HintWindow(), nullptr);
+  wchar_t text[64] = {};
+  GetWindowTextW(Application()->HintWindow(), text, 64);
+  EXPECT_STREQ(text, L"Close the window (more)");
+  EXPECT_TRUE(IsWindowVisible(Application()->HintWindow()));
+  Application()->Idle();  // once per stay
+  EXPECT_EQ(c->asked, 1);
+  // Leaving takes the hint away; a refusing control gets none.
+  SetCursorPos(o.X + 100, o.Y + 70);
+  Application()->Idle();
+  EXPECT_EQ(Application()->HintWindow(), nullptr);
+  c->refuse = true;
+  SetCursorPos(o.X + 20, o.Y + 20);
+  Application()->Idle();
+  Sleep(80);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 2);
+  EXPECT_EQ(Application()->HintWindow(), nullptr);
+  Application()->HintPause = 500;
+}
+
+}  // namespace
+}  // namespace kiv

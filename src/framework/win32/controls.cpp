@@ -599,7 +599,11 @@ void TControl::CMParentColorChanged(TMessage& m) {
   Perform(CM_COLORCHANGED);
 }
 
-void TControl::CMHintShow(TMessage& m) { m.Result = hint_.empty() ? 1 : 0; }
+// Accepts the hint (result 0) when there is a text to show.
+void TControl::CMHintShow(TMessage& m) {
+  auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+  m.Result = (info ? info->HintStr.empty() : hint_.empty()) ? 1 : 0;
+}
 void TControl::CMHitTest(TMessage& m) { m.Result = 1; }
 void TControl::CMCursorChanged(TMessage& m) {}
 

@@ -59,6 +59,14 @@ using TMouseMoveEvent = std::function<void(TObject*, TShiftState, int, int)>;
 using TKeyEvent = std::function<void(TObject*, uint16_t& key, TShiftState)>;
 using TKeyPressEvent = std::function<void(TObject*, wchar_t& key)>;
 
+// What CM_HINTSHOW carries (LParam points to it): the control may change the
+// text or the place, or refuse the hint by answering non-zero.
+struct THintInfo {
+  class TControl* HintControl = nullptr;
+  TPoint CursorPos;  // in screen coordinates
+  std::wstring HintStr;
+};
+
 // Conversions at the seam between byte strings (names, stored texts in the
 // system code page) and the wide texts of captions.
 std::wstring ToWide(const std::string& s);

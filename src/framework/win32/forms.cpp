@@ -420,7 +420,16 @@ void TApplication::DoMouseIdle() {
   POINT p;
   if (!GetCursorPos(&p)) return;
   TControl* control = FindDragTarget({p.x, p.y}, true);
-  if (control == mouse_control_) return;
+  if (control == mouse_control_) {
+    if (control && !hint_done_ && GetTickCount() - mouse_since_ >= HintPause) {
+      hint_done_ = true;
+      DoHint(control, {p.x, p.y});
+    }
+    return;
+  }
+  CancelHint();
+  mouse_since_ = GetTickCount();
+  hint_done_ = false;
   TControl* capture = GetCaptureControl();
   TControl* old = mouse_control_;
   if (old && (!capture || capture == old)) old->Perform(CM_MOUSELEAVE);
@@ -429,7 +438,38 @@ void TApplication::DoMouseIdle() {
 }
 
 void TApplication::ControlDestroying(TControl* control) {
-  if (mouse_control_ == control) mouse_control_ = nullptr;
+  if (mouse_control_ == control) {
+    mouse_control_ = nullptr;
+    CancelHint();
+  }
+}
+
+void TApplication::CancelHint() {
+  if (hint_window_) DestroyWindow(hint_window_);
+  hint_window_ = nullptr;
+}
+
+void TApplication::DoHint(TControl* control, TPoint pos) {
+  if (!ShowHint || !control->ShowHint() || control->Hint().empty()) return;
+  THintInfo info{control, pos, control->Hint()};
+  if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&info)) != 0) return;
+  if (info.HintStr.empty()) return;
+  CancelHint();
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", info.HintStr.c_str(),
+                           WS_POPUP | WS_BORDER | SS_LEFT, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!w) return;
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  HDC dc = GetDC(w);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, 300, 0};
+  DrawTextW(dc, info.HintStr.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  SetWindowPos(w, HWND_TOPMOST, info.CursorPos.X, info.CursorPos.Y + 20, r.right + 6, r.bottom + 4,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  hint_window_ = w;
 }
 
 int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
