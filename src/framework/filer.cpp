@@ -444,6 +444,7 @@ void TReader::ReadProperty(TPersistent* instance, int depth) {
       target = sub;
       rest.remove_prefix(dot + 1);
     }
+    if (rest.empty()) throw EReadError("Property " + name + " does not exist");
     const TPropInfo* prop = target->ClassType().FindProperty(rest);
     if (prop && prop->Writable()) {
       ReadPropValue(target, *prop, depth);
