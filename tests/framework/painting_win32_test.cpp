@@ -248,30 +248,36 @@ TEST(ApplicationRun, ClosingTheMainFormEndsTheProgram) {
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   std::wstring cmd = exe;
-  ASSERT_TRUE(CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   struct Find {
     DWORD pid;
     HWND form = nullptr, button = nullptr;
   } find{pi.dwProcessId};
   for (int i = 0; i < 100 && !find.button; ++i) {
     Sleep(50);
-    EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* f = reinterpret_cast<Find*>(p);
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      wchar_t title[64] = {};
-      GetWindowTextW(w, title, 64);
-      if (pid == f->pid && std::wstring(title) == L"Framework demo" && IsWindowVisible(w)) {
-        f->form = w;
-        EnumChildWindows(w, [](HWND c, LPARAM p) -> BOOL {
-          wchar_t cls[32] = {};
-          GetClassNameW(c, cls, 32);
-          if (std::wstring(cls) == L"Kiv.BUTTON") reinterpret_cast<Find*>(p)->button = c;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<Find*>(p);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          wchar_t title[64] = {};
+          GetWindowTextW(w, title, 64);
+          if (pid == f->pid && std::wstring(title) == L"Framework demo" && IsWindowVisible(w)) {
+            f->form = w;
+            EnumChildWindows(
+                w,
+                [](HWND c, LPARAM p) -> BOOL {
+                  wchar_t cls[32] = {};
+                  GetClassNameW(c, cls, 32);
+                  if (std::wstring(cls) == L"Kiv.BUTTON") reinterpret_cast<Find*>(p)->button = c;
+                  return TRUE;
+                },
+                p);
+          }
           return TRUE;
-        }, p);
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&find));
+        },
+        reinterpret_cast<LPARAM>(&find));
   }
   ASSERT_NE(find.button, nullptr);
   RECT client;
