@@ -276,6 +276,20 @@ TEST(Bitmap, BrokenFilesAreRefusedWithAClearError) {
   EXPECT_THROW(b.LoadFromBytes(tiny, sizeof tiny), EInvalidGraphic);
 }
 
+TEST(Bitmap, StreamsCarryTheFileFromTheirPosition) {
+  auto b = LoadBmp("g/rgb24.bmp");
+  TMemoryStream s;
+  s.WriteBuffer("head", 4);
+  b->SaveToStream(s);
+  s.SetPosition(4);
+  TBitmap back;
+  back.LoadFromStream(s);
+  EXPECT_EQ(back.Width(), 127);
+  EXPECT_TRUE(Pixels(&back) == Pixels(b.get()));
+  s.SetPosition(s.Size() - 10);  // what is left is no bitmap
+  EXPECT_THROW(back.LoadFromStream(s), EInvalidGraphic);
+}
+
 TEST(Bitmap, SavedBitmapsReadBackIdentically) {
   for (const char* name :
        {"g/pal8.bmp", "g/rgb24.bmp", "g/pal1.bmp", "g/rgb32.bmp", "g/pal4.bmp"}) {

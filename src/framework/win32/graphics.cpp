@@ -334,6 +334,18 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 }
 }  // namespace
 
+void TGraphic::LoadFromStream(TStream& stream) {
+  int64_t remaining = stream.Size() - stream.Position();
+  if (remaining < 0 || remaining > (int64_t{1} << 31)) throw EReadError("Stream read error");
+  std::vector<uint8_t> data = ReadBytes(stream, static_cast<uint64_t>(remaining));
+  LoadFromBytes(data.data(), data.size());
+}
+
+void TGraphic::SaveToStream(TStream& stream) const {
+  std::vector<uint8_t> data = SaveToBytes();
+  stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
 void TGraphic::LoadFromFile(const std::string& file_name) {
   std::vector<uint8_t> data = ReadWholeFile(file_name);
   LoadFromBytes(data.data(), data.size());

@@ -12,6 +12,7 @@
 #include "framework/classes.hpp"
 #include "framework/colors.hpp"
 #include "framework/font.hpp"
+#include "framework/streams.hpp"
 #include "framework/types.hpp"
 
 namespace kiv {
@@ -197,6 +198,9 @@ class TGraphic {
   virtual std::vector<uint8_t> SaveToBytes() const;
   void LoadFromFile(const std::string& file_name);
   void SaveToFile(const std::string& file_name) const;
+  // The rest of the stream from its position (at most 2 GiB).
+  virtual void LoadFromStream(TStream& stream);
+  virtual void SaveToStream(TStream& stream) const;
   // Makes this graphic a copy of another of the same kind; throws otherwise.
   virtual void Assign(const TGraphic& source);
   // A new graphic of the same class, empty.
