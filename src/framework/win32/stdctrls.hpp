@@ -13,7 +13,8 @@
 namespace kiv {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TBorderStyle { bsNoBorder, bsSingleBorder };
+// The border of a control: bsNone or bsSingle (the first two form border styles).
+using TBorderStyle = TFormBorderStyle;
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
@@ -181,15 +182,17 @@ class TRichEdit : public TWinControl {
   friend class TRichEditStrings;
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   void Dispatch(TMessage& m) override;
   void ApplyAlignment();
 
  private:
   TRichEditStrings lines_;
+  std::string saved_rtf_;  // the content while the window is remade
   TAlignment alignment_ = taLeftJustify;
   bool read_only_ = false;
   TScrollStyle scroll_bars_ = ssNone;
-  TBorderStyle border_style_ = bsSingleBorder;
+  TBorderStyle border_style_ = bsSingle;
   bool want_tabs_ = false, want_returns_ = true, word_wrap_ = true;
 };
 
