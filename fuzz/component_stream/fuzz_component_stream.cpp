@@ -24,6 +24,7 @@ class TFuzzItem : public TCollectionItem {
   explicit TFuzzItem(TCollection* c) : TCollectionItem(c), sub_(TFuzzItem::StaticClass(), this) {}
   int32_t value = 0;
   std::u16string text;
+  TComponent* link = nullptr;
   TCollection* Sub() const { return const_cast<TCollection*>(&sub_); }
 
  private:
@@ -37,6 +38,9 @@ KIV_IMPLEMENT_CLASS(TFuzzItem, c) {
       "Text", [](const TFuzzItem& i) { return i.text; },
       [](TFuzzItem& i, const std::u16string& v) { i.text = v; });
   c.Object("Sub", &TFuzzItem::Sub);
+  c.Component(
+      "Link", [](const TFuzzItem& i) { return i.link; },
+      [](TFuzzItem& i, TComponent* v) { i.link = v; });
 }
 
 class TFuzzComp : public TComponent {
@@ -60,6 +64,7 @@ class TFuzzComp : public TComponent {
   TFuzzComp* buddy = nullptr;
   TNotifyEvent OnPing;
   std::vector<uint8_t> payload;
+  std::vector<std::u16string> lines;
   TFuzzComp* parent_ = nullptr;
   std::vector<TFuzzComp*> kids_;
 
@@ -80,6 +85,20 @@ class TFuzzComp : public TComponent {
         "Payload", [this](TStream& s) { payload = ReadBytes(s, static_cast<uint64_t>(s.Size())); },
         [this](TStream& s) { s.WriteBuffer(payload.data(), static_cast<int64_t>(payload.size())); },
         !payload.empty());
+    filer.DefineProperty(
+        "Lines",
+        [this](TReader& r) {
+          lines.clear();
+          r.ReadListBegin();
+          while (!r.EndOfList()) lines.push_back(r.ReadWideString());
+          r.ReadListEnd();
+        },
+        [this](TWriter& w) {
+          w.WriteListBegin();
+          for (const auto& l : lines) w.WriteWideString(l);
+          w.WriteListEnd();
+        },
+        !lines.empty());
   }
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override { return parent_; }

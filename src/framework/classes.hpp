@@ -52,8 +52,9 @@
 // NoDefault(), Stored(bool) and Stored(&T::IsXStored).
 //
 // Rules the stream writer applies: an ordinal equal to its declared default, an
-// empty string, a float of 0, a nil reference and an unassigned event are not
-// written; an ordinal without a declared default is always written.
+// empty string, a float of 0, a nil reference and an event without a method
+// name (set by the reader, or by Bind with a name) are not written; an
+// ordinal without a declared default is always written.
 //
 // Ownership
 // ---------

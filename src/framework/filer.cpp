@@ -444,6 +444,7 @@ void TReader::ReadProperty(TPersistent* instance, int depth) {
       target = sub;
       rest.remove_prefix(dot + 1);
     }
+    if (rest.empty()) throw EReadError("Property " + name + " does not exist");
     const TPropInfo* prop = target->ClassType().FindProperty(rest);
     if (prop && prop->Writable()) {
       ReadPropValue(target, *prop, depth);
@@ -546,6 +547,13 @@ void TReader::ReadCollection(TCollection& collection, int depth) {
   ReadValue();  // vaCollection
   collection.BeginUpdate();
   try {
+    // The items about to go may wait for references (a property written
+    // twice): forget those before the items are destroyed.
+    std::erase_if(fixups_, [&](const Fixup& f) {
+      for (TPersistent* p = f.instance; p; p = p->GetOwner())
+        if (p == &collection) return true;
+      return false;
+    });
     collection.Clear();
     while (!EndOfList()) {
       if (IsIntegerType(NextValue())) ReadInt64();  // the item's stored order

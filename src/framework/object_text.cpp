@@ -496,9 +496,13 @@ class TextToBinary {
           Next();
           return;
         }
+        Next();
+        while (IsSymbol('.')) {  // a reference into another root: Form2.Button1
+          Next();
+          id += "." + ExpectIdent();
+        }
         if (id.size() > 255) Error("Identifier too long");
         w_.WriteIdent(id);
-        Next();
         return;
       }
       case Tok::End:
@@ -517,7 +521,13 @@ class TextToBinary {
       w_.WriteValue(vaSet);
       if (!IsSymbol(']')) {
         for (;;) {
-          WriteShort(ExpectIdent());
+          // Sets of integer subranges name their elements by number: [0, 2].
+          if (tok_ == Tok::Integer && int_ >= 0) {
+            WriteShort(std::to_string(int_));
+            Next();
+          } else {
+            WriteShort(ExpectIdent());
+          }
           if (IsSymbol(']')) break;
           ExpectSymbol(',');
         }

@@ -38,8 +38,10 @@ std::string LastErrorText() {
   return out;
 }
 
+// As the framework maps them: compatibility mode shares nothing, like exclusive.
 DWORD ShareFlags(uint32_t mode) {
   switch (mode & 0xF0) {
+    case fmShareCompat:
     case fmShareExclusive:
       return 0;
     case fmShareDenyWrite:
@@ -76,8 +78,7 @@ intptr_t FileOpen(const std::string& name, uint32_t mode, std::string& error) {
 }
 
 intptr_t FileCreate(const std::string& name, uint32_t mode, std::string& error) {
-  return Open(name, GENERIC_READ | GENERIC_WRITE, (mode & 0xF0) ? ShareFlags(mode) : 0,
-              CREATE_ALWAYS, error);
+  return Open(name, GENERIC_READ | GENERIC_WRITE, ShareFlags(mode), CREATE_ALWAYS, error);
 }
 
 void FileClose(intptr_t handle) {

@@ -106,7 +106,8 @@ enum : uint32_t {
 // A file on disk. fmCreate creates (or empties) the file for reading and
 // writing; the open modes need an existing file. Failures raise EFCreateError
 // 'Cannot create file "name". reason' or EFOpenError 'Cannot open file
-// "name". reason'. Sharing modes are honoured where the platform has them.
+// "name". reason'. Sharing modes are honoured where the platform has them
+// (Win32; fmShareCompat shares nothing there, as fmShareExclusive).
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& file_name, uint32_t mode);

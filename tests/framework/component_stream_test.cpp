@@ -26,6 +26,8 @@ class TTestItem : public TCollectionItem {
   const std::string& Label() const { return label_; }
   void SetLabel(const std::string& v) { label_ = v; }
   TCollection* Sub() const { return const_cast<TCollection*>(&sub_); }
+  TComponent* Link() const { return link_; }
+  void SetLink(TComponent* v) { link_ = v; }
   void Assign(const TPersistent* source) override {
     if (auto* o = dynamic_cast<const TTestItem*>(source)) {
       value_ = o->value_;
@@ -40,11 +42,13 @@ class TTestItem : public TCollectionItem {
   int32_t value_ = 0;
   std::string label_;
   TCollection sub_;
+  TComponent* link_ = nullptr;
 };
 KIV_IMPLEMENT_CLASS(TTestItem, c) {
   c.Integer("Value", &TTestItem::Value, &TTestItem::SetValue).Default(0);
   c.String("Label", &TTestItem::Label, &TTestItem::SetLabel);
   c.Object("Sub", &TTestItem::Sub);
+  c.Component("Link", &TTestItem::Link, &TTestItem::SetLink);
 }
 
 // A component with one property of every kind, a binary and a custom
@@ -452,13 +456,18 @@ TEST_F(ComponentStream, MalformedBinaryFailsWithoutCrashing) {
       // a wide string claiming 2^32-1 characters in a short stream
       {std::string("TPF0\x09TTestComp\x01X\x05Title\x12\xFF\xFF\xFF\xFF", 27),
        "Error reading X.Title: Stream read error"},
+      // a property path ending in a dot names nothing (its value must not be skipped silently)
+      {std::string("TPF0\x09TTestComp\x01X\x05" "Font.\x02\x05\0\0", 26),
+       "Error reading X.Font.: Property Font. does not exist"},
   };
   for (const Case& t : cases) {
     try {
       ReadBinary(t.bytes);
       ADD_FAILURE() << "no error";
     } catch (const EReadError& e) {
-      if (t.message) EXPECT_STREQ(e.what(), t.message);
+      if (t.message) {
+        EXPECT_STREQ(e.what(), t.message);
+      }
     }
   }
   // Every truncation of a good stream fails cleanly (ASan watches for leaks).
@@ -524,6 +533,22 @@ TEST_F(ComponentStream, ReadsIntoAGivenRootAndKeepsChildrenOwned) {
   EXPECT_EQ(form.kids_.size(), 1u);
 }
 
+TEST_F(ComponentStream, ReferencesFromReplacedItemsAreDropped) {
+  // Items written twice: the first items, waiting for their Link, are gone
+  // when references are resolved (ASan reports a use after free otherwise).
+  auto c = ReadText(
+      "object A: TTestComp\n"
+      "  Items = <\n    item\n      Link = B\n    end>\n"
+      "  Items = <\n    item\n      Sub = <\n        item\n          Link = A\n        end>\n    "
+      "end>\n"
+      "  Items = <\n    item\n      Value = 1\n    end\n    item\n      Link = B\n    end>\n"
+      "  object B: TTestComp\n  end\n"
+      "end\n");
+  ASSERT_EQ(c->Items()->Count(), 2);
+  EXPECT_EQ(static_cast<TTestItem*>(c->Items()->Items(0))->Link(), nullptr);
+  EXPECT_EQ(static_cast<TTestItem*>(c->Items()->Items(1))->Link(), c->FindComponent("B"));
+}
+
 TEST_F(ComponentStream, TextAcceptsHexConcatenationAndFloats) {
   auto c = ReadText(
       "object A: TTestComp\n"
@@ -538,6 +563,15 @@ TEST_F(ComponentStream, TextAcceptsHexConcatenationAndFloats) {
   EXPECT_EQ(c->Caption(), "aBcD");
   EXPECT_EQ(c->Ratio(), -1500.0);
   EXPECT_EQ(c->Color(), 0xFF00FF);
+
+  // Numbered set elements and dotted references pass through the conversion.
+  TStringStream text("object A: TTestComp\n  X = [0, 2]\n  Y = Form2.Button1\nend\n");
+  TMemoryStream bin;
+  ObjectTextToBinary(text, bin);
+  bin.SetPosition(0);
+  TStringStream back;
+  ObjectBinaryToText(bin, back);
+  EXPECT_EQ(back.DataString(), "object A: TTestComp\n  X = [0, 2]\n  Y = Form2.Button1\nend\n");
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ class TWatcher : public TComponent {
   };
   std::vector<Event> events;
   TComponent* target = nullptr;
+  bool removed_was_destroying = false;
   void Watch(TComponent* c) {
     target = c;
     if (c) c->FreeNotification(this);
@@ -29,7 +30,10 @@ class TWatcher : public TComponent {
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     events.push_back({c, op});
-    if (op == opRemove && c == target) target = nullptr;
+    if (op == opRemove && c == target) {
+      target = nullptr;
+      removed_was_destroying = c->ComponentState().Contains(csDestroying);
+    }
   }
   int Count(TComponent* c, TOperation op) const {
     int n = 0;
@@ -113,6 +117,7 @@ TEST(Component, OwnerDestructionNotifiesOutsideWatchers) {
   form.reset();
   EXPECT_EQ(outside.target, nullptr);
   EXPECT_EQ(outside.Count(button, opRemove), 1);
+  EXPECT_TRUE(outside.removed_was_destroying);
 }
 
 TEST(Component, NamesAreIdentifiersUniqueAmongTheOwnersComponents) {

@@ -56,6 +56,9 @@ TEST(Font, DefaultsSizeAndHeightFollowPixelsPerInch) {
   TFont f;
   EXPECT_EQ(f.Name(), "MS Sans Serif");
   EXPECT_EQ(f.PixelsPerInch(), ScreenPixelsPerInch());
+#ifndef _WIN32
+  EXPECT_EQ(ScreenPixelsPerInch(), 96);
+#endif
   f.SetPixelsPerInch(96);
   f.SetHeight(-11);
   EXPECT_EQ(f.Size(), 8);
