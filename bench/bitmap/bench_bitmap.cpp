@@ -33,11 +33,21 @@ void FillPixels(TkivPixel* p, size_t n, Mix mix, uint32_t seed) {
     const uint32_t rgb = rng() & 0x00FFFFFF;
     uint32_t a = 255;
     switch (mix) {
-      case kHalf: a = 128; break;
-      case kRandom: a = rng() & 0xFF; break;
-      case kOpaque90: a = (rng() % 10 == 0) ? rng() % 255 : 255; break;
-      case kOpaque: a = 255; break;
-      case kKey10: a = 255; break;
+      case kHalf:
+        a = 128;
+        break;
+      case kRandom:
+        a = rng() & 0xFF;
+        break;
+      case kOpaque90:
+        a = (rng() % 10 == 0) ? rng() % 255 : 255;
+        break;
+      case kOpaque:
+        a = 255;
+        break;
+      case kKey10:
+        a = 255;
+        break;
     }
     p[i] = a << 24 | rgb;
     if (mix == kKey10 && rng() % 10 == 0) p[i] = kiv::KeyPixel;
@@ -53,8 +63,7 @@ struct Surface {
 };
 
 pixman_image_t* Wrap(TkivPixel* bits, int w, int h) {
-  return pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h, reinterpret_cast<uint32_t*>(bits),
-                                  w * 4);
+  return pixman_image_create_bits(PIXMAN_a8r8g8b8, w, h, reinterpret_cast<uint32_t*>(bits), w * 4);
 }
 
 // A pool of tiles for the 75 x 25 cases: one contiguous block per tile.
@@ -157,7 +166,8 @@ void BM_Blend_75x25(benchmark::State& state) {
   for (auto _ : state) {
     const TkivPixel* s = pool.Src(i);
     TkivPixel* d = pool.Dst(i);
-    for (int y = 0; y < kTileH; ++y) kiv::Kernels.BlendPixels(s + y * kTileW, d + y * kTileW, kTileW);
+    for (int y = 0; y < kTileH; ++y)
+      kiv::Kernels.BlendPixels(s + y * kTileW, d + y * kTileW, kTileW);
     benchmark::ClobberMemory();
     i = (i + 1) % kTiles;
   }

@@ -8,8 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kiv::TDecodeLimits limits;
-  limits.MaxFramePixels = 4 << 20;   // 16 MiB of pixels per frame
-  limits.MaxTotalPixels = 16 << 20;  // 64 MiB for all frames
+  limits.MaxFramePixels = 1 << 20;  // 4 MiB of pixels per frame
+  limits.MaxTotalPixels = 4 << 20;  // 16 MiB for all frames
   try {
     kiv::TDecodedPicture pic = kiv::DecodeJpeg(data, size, limits);
     if (pic.Frames.empty() || pic.Frames[0].Pixels.size() != size_t(pic.Width) * size_t(pic.Height))

@@ -1,4 +1,5 @@
 #include "framework/classes.hpp"
+#include "framework/text_convert.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -7,14 +8,6 @@ namespace kiv {
 
 namespace {
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 std::vector<const TClassInfo*>& Registry() {
   static std::vector<const TClassInfo*> classes;
@@ -261,7 +254,7 @@ TPersistent* TComponent::GetOwner() const {
 
 TComponent* TComponent::Components(int index) const {
   if (index < 0 || index >= ComponentCount())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    ListIndexError(index);
   return components_[static_cast<size_t>(index)];
 }
 

@@ -4,6 +4,71 @@
 
 namespace kiv {
 
+// ---- TList ----
+
+void TList::Check(int index) const {
+  if (index < 0 || index >= Count()) ListIndexError(index);
+}
+
+void* TList::Items(int index) const {
+  Check(index);
+  return items_[index];
+}
+
+void TList::SetItems(int index, void* item) {
+  Check(index);
+  items_[index] = item;
+}
+
+int TList::Add(void* item) {
+  items_.push_back(item);
+  return Count() - 1;
+}
+
+void TList::Insert(int index, void* item) {
+  if (index < 0 || index > Count()) ListIndexError(index);
+  items_.insert(items_.begin() + index, item);
+}
+
+void TList::Delete(int index) {
+  Check(index);
+  items_.erase(items_.begin() + index);
+}
+
+int TList::IndexOf(const void* item) const {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+int TList::Remove(void* item) {
+  int index = IndexOf(item);
+  if (index >= 0) Delete(index);
+  return index;
+}
+
+void* TList::Extract(void* item) {
+  return Remove(item) >= 0 ? item : nullptr;
+}
+
+void TList::Exchange(int index1, int index2) {
+  Check(index1);
+  Check(index2);
+  std::swap(items_[index1], items_[index2]);
+}
+
+void TList::Move(int current_index, int new_index) {
+  if (current_index == new_index) return;
+  Check(current_index);
+  Check(new_index);
+  void* item = items_[current_index];
+  items_.erase(items_.begin() + current_index);
+  items_.insert(items_.begin() + new_index, item);
+}
+
+void TList::Pack() {
+  items_.erase(std::remove(items_.begin(), items_.end(), nullptr), items_.end());
+}
+
 KIV_IMPLEMENT_CLASS(TCollectionItem, c) {}
 KIV_IMPLEMENT_CLASS(TCollection, c) {}
 
@@ -95,7 +160,7 @@ void TCollection::Clear() {
 
 TCollectionItem* TCollection::Items(int index) const {
   if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    ListIndexError(index);
   return items_[static_cast<size_t>(index)];
 }
 

@@ -1,12 +1,38 @@
 #pragma once
-// Collections: an owned, ordered list of items of one item class, streamed as
-// the framework streams collections (<item ... end> in the text form).
+// Lists and collections. TList is the framework's plain ordered list of
+// pointers (it owns nothing); a collection is an owned, ordered list of items
+// of one item class, streamed as the framework streams collections
+// (<item ... end> in the text form).
 #include <string>
 #include <vector>
 
 #include "framework/classes.hpp"
 
 namespace kiv {
+
+class TList {
+ public:
+  int Count() const { return static_cast<int>(items_.size()); }
+  void* Items(int index) const;  // EListError out of bounds
+  void SetItems(int index, void* item);
+  void* First() const { return Items(0); }
+  void* Last() const { return Items(Count() - 1); }
+  int Add(void* item);
+  void Insert(int index, void* item);  // index may be Count
+  void Delete(int index);
+  int Remove(void* item);  // index the item had, -1 when absent
+  void* Extract(void* item);  // removes and returns it, nullptr when absent
+  int IndexOf(const void* item) const;
+  void Exchange(int index1, int index2);
+  void Move(int current_index, int new_index);
+  // Drops every nil entry.
+  void Pack();
+  void Clear() { items_.clear(); }
+
+ private:
+  void Check(int index) const;
+  std::vector<void*> items_;
+};
 
 enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 

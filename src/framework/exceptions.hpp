@@ -48,6 +48,11 @@ KIV_DECLARE_EXCEPTION(EDecompressionError, EZlibError);
 
 #undef KIV_DECLARE_EXCEPTION
 
+// Raises EListError "List index out of bounds (N)".
+[[noreturn]] inline void ListIndexError(int index) {
+  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
 // Raises EAssertionFailed with "Assertion failure" and the unit name when a
 // consistency check fails: KivAssert(ok, "kiv_bitmap").
 inline void KivAssert(bool condition, const char* unit) {

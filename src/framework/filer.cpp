@@ -14,14 +14,6 @@ namespace {
 
 constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 [[noreturn]] void InvalidFormat() {
   throw EReadError("Invalid stream format");
@@ -444,6 +436,7 @@ void TReader::ReadProperty(TPersistent* instance, int depth) {
       target = sub;
       rest.remove_prefix(dot + 1);
     }
+    if (rest.empty()) throw EReadError("Property " + name + " does not exist");
     const TPropInfo* prop = target->ClassType().FindProperty(rest);
     if (prop && prop->Writable()) {
       ReadPropValue(target, *prop, depth);

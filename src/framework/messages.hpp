@@ -57,12 +57,12 @@ inline constexpr uint32_t CM_CONTROLCHANGE = CM_BASE + 54;
 // Platform notifications reflected back to the control that caused them
 // (a native button's click reaches the button as CN_COMMAND).
 inline constexpr uint32_t CN_BASE = 0xBC00;
-inline constexpr uint32_t CN_COMMAND = CN_BASE + 0x0111;   // WM_COMMAND
-inline constexpr uint32_t CN_NOTIFY = CN_BASE + 0x004E;    // WM_NOTIFY
-inline constexpr uint32_t CN_KEYDOWN = CN_BASE + 0x0100;   // WM_KEYDOWN
-inline constexpr uint32_t CN_CHAR = CN_BASE + 0x0102;      // WM_CHAR
+inline constexpr uint32_t CN_COMMAND = CN_BASE + 0x0111;     // WM_COMMAND
+inline constexpr uint32_t CN_NOTIFY = CN_BASE + 0x004E;      // WM_NOTIFY
+inline constexpr uint32_t CN_KEYDOWN = CN_BASE + 0x0100;     // WM_KEYDOWN
+inline constexpr uint32_t CN_CHAR = CN_BASE + 0x0102;        // WM_CHAR
 inline constexpr uint32_t CN_SYSKEYDOWN = CN_BASE + 0x0104;  // WM_SYSKEYDOWN
-inline constexpr uint32_t CN_SYSCHAR = CN_BASE + 0x0106;   // WM_SYSCHAR
+inline constexpr uint32_t CN_SYSCHAR = CN_BASE + 0x0106;     // WM_SYSCHAR
 inline constexpr uint32_t CN_CTLCOLOREDIT = CN_BASE + 0x0133;
 inline constexpr uint32_t CN_CTLCOLORSTATIC = CN_BASE + 0x0138;
 

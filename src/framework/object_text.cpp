@@ -17,14 +17,6 @@ namespace {
 constexpr size_t kStringChunk = 64;  // characters per line of a long string
 constexpr size_t kBinaryLine = 32;   // bytes per line of binary data
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 // One piece of a string in the text form: printable ASCII in quotes (quotes
 // doubled), everything else as #code.

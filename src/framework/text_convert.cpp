@@ -1,10 +1,22 @@
 #include "framework/text_convert.hpp"
 
+#include <cctype>
+
 #include <limits>
 
 #include "framework/exceptions.hpp"
 
 namespace kiv {
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
 
 bool TryStrToInt64(std::string_view text, int64_t& value) {
   size_t i = 0;

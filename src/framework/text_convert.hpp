@@ -7,6 +7,10 @@
 
 namespace kiv {
 
+// Compares ASCII letters without regard to case, as identifiers, names and
+// file extensions are compared ("clBtnFace" = "CLBTNFACE").
+bool SameText(std::string_view a, std::string_view b);
+
 // Decimal with optional sign, or hexadecimal after "$", "0x" or "0X" (also
 // after a sign); leading blanks allowed. Hexadecimal may use all 32 bits
 // ($FF000000 is negative). Otherwise EConvertError "'text' is not a valid

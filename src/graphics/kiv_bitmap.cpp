@@ -59,7 +59,9 @@ KIV_IMPLEMENT_CLASS(TkivBitmap, c) {}
 
 TkivBitmap::TkivBitmap() = default;
 
-TkivBitmap::~TkivBitmap() { ReleaseMemory(); }
+TkivBitmap::~TkivBitmap() {
+  ReleaseMemory();
+}
 
 void TkivBitmap::ReleaseMemory() {
   if (dc_ != nullptr) Unregister(this);
@@ -80,8 +82,7 @@ void TkivBitmap::SetSize(int32_t w, int32_t h) {
   width_ = 0;
   height_ = 0;
   if (aw > INT32_MAX || ah > INT32_MAX ||
-      static_cast<uint64_t>(aw) * static_cast<uint64_t>(ah) * sizeof(TkivPixel) >
-          kMaxSurfaceBytes)
+      static_cast<uint64_t>(aw) * static_cast<uint64_t>(ah) * sizeof(TkivPixel) > kMaxSurfaceBytes)
     throw Exception("Can't allocate the DIB handle");
   const TkivSurfaceMemory m =
       AllocateSurfaceMemory(static_cast<int32_t>(aw), static_cast<int32_t>(ah));
@@ -273,9 +274,15 @@ void DrawSurfaceInto(const TkivBitmap& source, const TkivPixelView& target, TRec
       const TkivPixel* s = source.PixelPtr(sx, sy + row);
       TkivPixel* d = target.Row(static_cast<int32_t>(ct) + row) + cl;
       switch (kind) {
-        case RowKind::kCopy: k.CopyPixels(s, d, cw); break;
-        case RowKind::kKey: k.KeyCopyPixels(s, d, cw); break;
-        case RowKind::kBlend: k.BlendPixels(s, d, cw); break;
+        case RowKind::kCopy:
+          k.CopyPixels(s, d, cw);
+          break;
+        case RowKind::kKey:
+          k.KeyCopyPixels(s, d, cw);
+          break;
+        case RowKind::kBlend:
+          k.BlendPixels(s, d, cw);
+          break;
       }
     }
     EndMMX();
@@ -292,8 +299,8 @@ void DrawSurfaceInto(const TkivBitmap& source, const TkivPixelView& target, TRec
   } else {
     const float scale = MapScale(sw, dw);
     for (int32_t i = 0; i < cw; ++i)
-      columns[i] = MapIndex(i + cl - dst.Left, scale, src.Left, src.Right - 1, round_maps) -
-                   src.Left;
+      columns[i] =
+          MapIndex(i + cl - dst.Left, scale, src.Left, src.Right - 1, round_maps) - src.Left;
   }
   const float row_scale = dh < 2 ? 0.0f : MapScale(sh, dh);
   if (kind != RowKind::kCopy) t_row_buffer.resize(static_cast<size_t>(cw));
@@ -356,8 +363,7 @@ void TkivBitmap::MergeBehind(const TkivBitmap& source, int32_t x, int32_t y, TRe
   const int32_t n = static_cast<int32_t>(x1 - x0);
   for (int64_t sy = y0; sy < y1; ++sy) {
     const TkivPixel* s = source.PixelPtr(static_cast<int32_t>(x0), static_cast<int32_t>(sy));
-    TkivPixel* d =
-        PixelPtr(static_cast<int32_t>(px + x0 - sl), static_cast<int32_t>(py + sy - st));
+    TkivPixel* d = PixelPtr(static_cast<int32_t>(px + x0 - sl), static_cast<int32_t>(py + sy - st));
     for (int32_t i = 0; i < n; ++i) {
       const TkivPixel dp = d[i];
       const uint32_t a = dp >> 24;

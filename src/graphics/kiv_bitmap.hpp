@@ -79,6 +79,16 @@ class TkivBitmap : public TPersistent {
   void SaveToStream(TStream& stream) const;
   void LoadFromStream(TStream& stream);
 
+  // A bitmap resource of a module loaded as a data file; nothing when the
+  // module or the resource is missing. 32-bit resources keep their alpha
+  // (AlphaBlend as DetectAlpha finds); others become opaque.
+  void LoadFromModuleResource(const std::string& module_file, const std::string& resource_name);
+  // A packed 32-bit DIB (info header, optional colour masks, pixels): size and
+  // pixels with their alpha, then DetectAlpha. Name and Transparent are kept.
+  // Raises EInvalidGraphic "Bitmap image is not valid" for anything else or
+  // for data shorter than its header says.
+  void LoadFromPackedDib32(const uint8_t* data, size_t size);
+
   // Surface to surface.
   void DrawTo(TkivBitmap& target, int32_t x, int32_t y) const;
   void DrawTo(TkivBitmap& target, int32_t x, int32_t y, TRect src) const;
@@ -123,9 +133,7 @@ struct TkivPixelView {
   int32_t width = 0;
   int32_t height = 0;
   bool bottom_up = false;
-  TkivPixel* Row(int32_t y) const {
-    return bits + int64_t{bottom_up ? height - 1 - y : y} * width;
-  }
+  TkivPixel* Row(int32_t y) const { return bits + int64_t{bottom_up ? height - 1 - y : y} * width; }
 };
 
 // The surface-to-surface drawing core, also used for the direct DIB route:
@@ -140,6 +148,7 @@ struct TkivDrawTarget {
   TkivBitmap* surface = nullptr;
   TkivPixelView dib;  // bottom-up 32-bit DIB for kDirectDib
   TPoint origin;      // the device context's window origin
+  TRect visible;      // in the DC's coordinates: what drawing can reach
 };
 TkivDrawTarget ClassifyDrawTarget(TkivDC dc);
 void DrawThroughGdi(const TkivBitmap& source, TkivDC dc, TRect dst, TRect src);

@@ -38,7 +38,9 @@ bool Meets(const TRect& a, const TRect& b) {
 
 }  // namespace
 
-void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y) const { Draw(dc, x, y, BoundsRect()); }
+void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y) const {
+  Draw(dc, x, y, BoundsRect());
+}
 
 void TkivBitmap::Draw(TkivDC dc, int32_t x, int32_t y, TRect src) const {
   Draw(dc, TRect{x, y, x + src.Width(), y + src.Height()}, src);
@@ -50,14 +52,24 @@ void TkivBitmap::Draw(TkivDC dc, TRect dst, TRect src) const {
 
 // Tiles are laid column by column from dst's top-left corner, each cut to dst;
 // a cut tile shows the top-left part of src. With a non-empty clip, only the
-// pieces that meet it are drawn (whole, through Draw).
+// pieces that meet it are drawn (whole, through Draw). Pieces that cannot
+// reach the destination's visible area draw nothing and are skipped, so a
+// huge dst with a tiny tile costs only what is visible.
 static void TileImpl(const TkivBitmap& self, TkivDC dc, TRect dst, TRect src, const TRect* clip) {
   const int64_t tw = int64_t{src.Right} - src.Left, th = int64_t{src.Bottom} - src.Top;
   if (tw <= 0 || th <= 0 || dst.IsEmpty()) return;
   const TkivDrawTarget target = ClassifyDrawTarget(dc);
-  for (int64_t x = dst.Left; x < dst.Right; x += tw) {
+  if (target.kind == TkivDrawTarget::kNone) return;
+  const TRect& v = target.visible;
+  auto first = [](int64_t start, int64_t size, int64_t from) {
+    return from <= start ? start : start + (from - start) / size * size;
+  };
+  const int64_t x0 = first(dst.Left, tw, v.Left), y0 = first(dst.Top, th, v.Top);
+  const int64_t x1 = std::min<int64_t>(dst.Right, v.Right);
+  const int64_t y1 = std::min<int64_t>(dst.Bottom, v.Bottom);
+  for (int64_t x = x0; x < x1; x += tw) {
     const int32_t w = static_cast<int32_t>(std::min<int64_t>(tw, dst.Right - x));
-    for (int64_t y = dst.Top; y < dst.Bottom; y += th) {
+    for (int64_t y = y0; y < y1; y += th) {
       const int32_t h = static_cast<int32_t>(std::min<int64_t>(th, dst.Bottom - y));
       const TRect piece{static_cast<int32_t>(x), static_cast<int32_t>(y),
                         static_cast<int32_t>(x) + w, static_cast<int32_t>(y) + h};

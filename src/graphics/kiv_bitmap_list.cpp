@@ -63,10 +63,10 @@ void TkivBitmapLink::Analyse(TRect margins) {
   if (no_margins) {
     parts.push_back({0, 0, w, h, &masked_body_});
   } else {
-    parts = {{0, 0, ml, mt, &masked_angles_},          {w - mr, 0, w, mt, &masked_angles_},
-             {w - mr, h - mb, w, h, &masked_angles_},  {0, h - mb, ml, h, &masked_angles_},
-             {ml, 0, w - mr, mt, &masked_border_},     {ml, h - mb, w - mr, h, &masked_border_},
-             {0, mt, ml, h - mb, &masked_border_},     {w - mr, mt, w, h - mb, &masked_border_},
+    parts = {{0, 0, ml, mt, &masked_angles_},         {w - mr, 0, w, mt, &masked_angles_},
+             {w - mr, h - mb, w, h, &masked_angles_}, {0, h - mb, ml, h, &masked_angles_},
+             {ml, 0, w - mr, mt, &masked_border_},    {ml, h - mb, w - mr, h, &masked_border_},
+             {0, mt, ml, h - mb, &masked_border_},    {w - mr, mt, w, h - mb, &masked_border_},
              {ml, mt, w - mr, h - mb, &masked_body_}};
   }
   // Pixels outside the surface read as 0, which is transparent: a part that
@@ -76,8 +76,7 @@ void TkivBitmapLink::Analyse(TRect margins) {
     const int64_t l = std::max<int64_t>(p.l, 0), t = std::max<int64_t>(p.t, 0);
     const int64_t r = std::min(p.r, w), b = std::min(p.b, h);
     if (r <= l || b <= t) continue;
-    const int64_t x0 = rect_.Left + l, y0 = rect_.Top + t, x1 = rect_.Left + r,
-                  y1 = rect_.Top + b;
+    const int64_t x0 = rect_.Left + l, y0 = rect_.Top + t, x1 = rect_.Left + r, y1 = rect_.Top + b;
     if (x0 < 0 || y0 < 0 || x1 > sw || y1 > sh) *p.flag = true;
   }
   // The pixels inside the surface.

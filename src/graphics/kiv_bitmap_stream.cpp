@@ -20,10 +20,13 @@ void TkivBitmap::LoadFromStream(TStream& stream) {
   const int32_t stored_h = ReadI32(stream);
   // A zero or negative height marks rows stored bottom to top.
   const int64_t h = stored_h > 0 ? int64_t{stored_h} : -int64_t{stored_h};
-  // The pixel block is read only into a surface of exactly the stored size;
-  // when it will be, the stream must hold it before anything is allocated.
-  if (w > 0 && h > 0) {
-    const uint64_t bytes = uint64_t(w) * uint64_t(h) * sizeof(TkivPixel);
+  // The pixel block is read only into a surface of exactly the stored size.
+  // Whenever the surface would be sized at all (a negative width sizes it by
+  // its magnitude without reading pixels), the stream must hold that many
+  // pixel bytes: a short stream cannot make the surface allocate memory.
+  const int64_t aw = w < 0 ? -int64_t{w} : int64_t{w};
+  if (aw > 0 && h > 0) {
+    const uint64_t bytes = uint64_t(aw) * uint64_t(h) * sizeof(TkivPixel);
     const int64_t remaining = stream.Size() - stream.Position();
     if (remaining < 0 || bytes > static_cast<uint64_t>(remaining))
       throw EReadError("Stream read error");

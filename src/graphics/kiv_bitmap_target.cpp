@@ -10,6 +10,7 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC dc) {
   if (TkivBitmap* surface = FindBitmapByDC(dc)) {
     t.kind = TkivDrawTarget::kSurface;
     t.surface = surface;
+    t.visible = surface->BoundsRect();
   }
   return t;
 }

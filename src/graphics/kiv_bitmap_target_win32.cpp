@@ -2,6 +2,8 @@
 // the GDI fallbacks for destinations whose pixels cannot be reached directly.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi.hpp"
 
@@ -56,8 +58,8 @@ bool ProbeBottomUp(HDC dc, TkivPixel* bits, int w, int h) {
   const TkivPixel keep_first = *first, keep_last = *last;
   // A colour unlike both candidates (GDI stores colours with alpha 0).
   COLORREF probe = 0x000001;
-  while ((probe & 0xFFFFFF) == ((keep_first & 0xFF) << 16 | (keep_first & 0xFF00) |
-                                ((keep_first >> 16) & 0xFF)) ||
+  while ((probe & 0xFFFFFF) ==
+             ((keep_first & 0xFF) << 16 | (keep_first & 0xFF00) | ((keep_first >> 16) & 0xFF)) ||
          (probe & 0xFFFFFF) ==
              ((keep_last & 0xFF) << 16 | (keep_last & 0xFF00) | ((keep_last >> 16) & 0xFF)))
     probe += 0x010203;
@@ -72,7 +74,9 @@ bool ProbeBottomUp(HDC dc, TkivPixel* bits, int w, int h) {
 
 }  // namespace
 
-void AllowTransparentBlt(bool allowed) { g_transparent_blt_allowed = allowed; }
+void AllowTransparentBlt(bool allowed) {
+  g_transparent_blt_allowed = allowed;
+}
 
 TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
   TkivDrawTarget t;
@@ -82,6 +86,8 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
     t.kind = TkivDrawTarget::kSurface;
     t.surface = surface;
     t.origin = WindowOrigin(dc);
+    t.visible = TRect{t.origin.X, t.origin.Y, t.origin.X + surface->Width(),
+                      t.origin.Y + surface->Height()};
     return t;
   }
   HGDIOBJ bitmap = GetCurrentObject(dc, OBJ_BITMAP);
@@ -95,9 +101,16 @@ TkivDrawTarget ClassifyDrawTarget(TkivDC handle) {
     t.dib = TkivPixelView{static_cast<TkivPixel*>(ds.dsBm.bmBits), ds.dsBm.bmWidth,
                           ds.dsBm.bmHeight, true};
     t.origin = WindowOrigin(dc);
+    t.visible = TRect{t.origin.X, t.origin.Y, t.origin.X + t.dib.width, t.origin.Y + t.dib.height};
     return t;
   }
   t.kind = TkivDrawTarget::kGdi;
+  RECT box;
+  if (GetClipBox(dc, &box) == ERROR) {
+    t.visible = TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  } else {
+    t.visible = TRect{box.left, box.top, box.right, box.bottom};
+  }
   return t;
 }
 

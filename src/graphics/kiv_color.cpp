@@ -9,10 +9,18 @@
 namespace kiv {
 
 namespace {
-inline uint32_t ClampByte(int32_t v) { return static_cast<uint32_t>(std::clamp(v, 0, 255)); }
-inline int32_t R(TkivPixel p) { return (p >> 16) & 0xFF; }
-inline int32_t G(TkivPixel p) { return (p >> 8) & 0xFF; }
-inline int32_t B(TkivPixel p) { return p & 0xFF; }
+inline uint32_t ClampByte(int32_t v) {
+  return static_cast<uint32_t>(std::clamp(v, 0, 255));
+}
+inline int32_t R(TkivPixel p) {
+  return (p >> 16) & 0xFF;
+}
+inline int32_t G(TkivPixel p) {
+  return (p >> 8) & 0xFF;
+}
+inline int32_t B(TkivPixel p) {
+  return p & 0xFF;
+}
 }  // namespace
 
 TkivPixel ColorToPixel(TColor color, uint8_t alpha) {
@@ -37,7 +45,9 @@ TkivPixel AddChannels(TkivPixel pixel, int16_t dr, int16_t dg, int16_t db, int16
   return PackPixel(R(pixel) + dr, G(pixel) + dg, B(pixel) + db, a);
 }
 
-TkivPixel AddGrey(TkivPixel pixel, int16_t d) { return AddChannels(pixel, d, d, d, 0); }
+TkivPixel AddGrey(TkivPixel pixel, int16_t d) {
+  return AddChannels(pixel, d, d, d, 0);
+}
 
 TkivHSL PixelToHSL(TkivPixel pixel) {
   const float r = static_cast<float>(R(pixel)) / 255.0f;

@@ -96,18 +96,15 @@ void SetAlphaBlockOf(TkivPixel* bits, int32_t stride, uint8_t alpha, int32_t lef
   if (right < left || bottom < top) return;
   const int64_t w = int64_t{right} - left + 1;
   TkivPixel* row = bits + int64_t{top} * stride + left;
-  for (int32_t y = top; y <= bottom; ++y, row += stride) SetAlpha(row, static_cast<int32_t>(w), alpha);
+  for (int32_t y = top; y <= bottom; ++y, row += stride)
+    SetAlpha(row, static_cast<int32_t>(w), alpha);
 }
 
 constexpr TkivKernelTable kReferenceMMX = {
-    reference::BlendPixelMMX,
-    reference::BlendPixelsMMX,
-    reference::KeyCopyPixels,
-    reference::CopyPixels,
-    reference::FillPixels,
-    FillBlockOf<reference::FillPixels>,
-    reference::SetAlphaPixels,
-    SetAlphaBlockOf<reference::SetAlphaPixels>,
+    reference::BlendPixelMMX,  reference::BlendPixelsMMX,
+    reference::KeyCopyPixels,  reference::CopyPixels,
+    reference::FillPixels,     FillBlockOf<reference::FillPixels>,
+    reference::SetAlphaPixels, SetAlphaBlockOf<reference::SetAlphaPixels>,
     reference::GatherPixels,
 };
 

@@ -36,9 +36,9 @@ inline __m128i Blend4(__m128i s, __m128i d) {
 
 // Alpha of each pixel in both of its 16-bit lanes, by one byte shuffle.
 __attribute__((target("avx2"))) inline __m256i AlphaLanes(__m256i s) {
-  const __m256i spread = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15,
-                                          -1, 3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1,
-                                          15, -1);
+  const __m256i spread =
+      _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1, 7,
+                       -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
   return _mm256_shuffle_epi8(s, spread);
 }
 
@@ -56,8 +56,17 @@ __attribute__((target("avx2"))) inline __m256i Blend8(__m256i s, __m256i d) {
   // bg * 256 of the even bytes is d shifted left in its 16-bit lanes; of the
   // odd bytes it is d with the even bytes cleared.
   const __m256i lo = _mm256_add_epi16(_mm256_slli_epi16(d, 8), _mm256_mullo_epi16(diff_lo, a2));
-  const __m256i hi = _mm256_add_epi16(_mm256_and_si256(d, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
+  const __m256i hi =
+      _mm256_add_epi16(_mm256_and_si256(d, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
   return _mm256_blendv_epi8(_mm256_srli_epi16(lo, 8), hi, hi_mask);
+}
+
+// Source pixels made opaque, the destination's where the source is the key.
+__attribute__((target("avx2"))) inline __m256i KeyCopy8(__m256i s, __m256i d) {
+  const __m256i is_key = _mm256_cmpeq_epi32(_mm256_and_si256(s, _mm256_set1_epi32(0x00FFFFFF)),
+                                            _mm256_set1_epi32(static_cast<int>(KeyPixel)));
+  return _mm256_blendv_epi8(_mm256_or_si256(s, _mm256_set1_epi32(static_cast<int>(0xFF000000u))), d,
+                            is_key);
 }
 
 // Lanes 0..n-1 selected, for the masked tail of a run (0 <= n <= 8).
@@ -77,8 +86,22 @@ void BlendPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count) {
   reference::BlendPixelsMMX(src + i, dst + i, count - i);
 }
 
+// Runs of 8 or more end with one full vector over their last 8 pixels,
+// computed from the pixels as they were before the run was touched, so the
+// pixels it shares with the last whole block get the same values again.
 __attribute__((target("avx2"))) void BlendPixelsAVX2(const TkivPixel* src, TkivPixel* dst,
                                                      int32_t count) {
+  if (count < 8) {
+    if (count <= 0) return;
+    const __m256i m = TailMask(count);
+    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src), m);
+    const __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst), m);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst), m, Blend8(s, d));
+    return;
+  }
+  const int32_t last = count - 8;
+  const __m256i s_last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + last));
+  const __m256i d_last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + last));
   int32_t i = 0;
   for (; i + 16 <= count; i += 16) {
     const __m256i s0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
@@ -93,12 +116,8 @@ __attribute__((target("avx2"))) void BlendPixelsAVX2(const TkivPixel* src, TkivP
     const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), Blend8(s, d));
   }
-  if (i < count) {
-    const __m256i m = TailMask(count - i);
-    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), m);
-    const __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(dst + i), m);
-    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), m, Blend8(s, d));
-  }
+  if (i < count)
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), Blend8(s_last, d_last));
 }
 
 void KeyCopyPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count) {
@@ -126,23 +145,29 @@ __attribute__((target("avx2"))) void KeyCopyPixelsAVX2(const TkivPixel* src, Tki
   const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF);
   const __m256i key = _mm256_set1_epi32(static_cast<int>(KeyPixel));
   const __m256i opaque = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
-  int32_t i = 0;
   // Branch-free: the destination line is fetched for the store anyway, so
   // reading it to keep the key pixels' places costs no extra traffic.
+
+  if (count < 8) {
+    if (count <= 0) return;
+    const __m256i m = TailMask(count);
+    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src), m);
+    const __m256i keep = _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key), m);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst), keep, _mm256_or_si256(s, opaque));
+    return;
+  }
+  // The last 8 pixels as they were, as in BlendPixelsAVX2.
+  const int32_t last = count - 8;
+  const __m256i s_last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + last));
+  const __m256i d_last = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + last));
+  int32_t i = 0;
   for (; i + 8 <= count; i += 8) {
     const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
-    const __m256i is_key = _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key);
     __m256i* p = reinterpret_cast<__m256i*>(dst + i);
-    _mm256_storeu_si256(p, _mm256_blendv_epi8(_mm256_or_si256(s, opaque), _mm256_loadu_si256(p),
-                                              is_key));
+    _mm256_storeu_si256(p, KeyCopy8(s, _mm256_loadu_si256(p)));
   }
-  if (i < count) {
-    const __m256i m = TailMask(count - i);
-    const __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(src + i), m);
-    const __m256i keep =
-        _mm256_andnot_si256(_mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key), m);
-    _mm256_maskstore_epi32(reinterpret_cast<int*>(dst + i), keep, _mm256_or_si256(s, opaque));
-  }
+  if (i < count)
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), KeyCopy8(s_last, d_last));
 }
 
 void FillPixelsSSE2(TkivPixel* dst, int32_t count, TkivPixel value) {

@@ -54,7 +54,9 @@ void NextTokenUntil(std::string& text, const std::string& delimiters, std::strin
   TakeToken(text, token, [&](char c) { return delimiters.find(c) != std::string::npos; });
 }
 
-int32_t KeyboardDelayFromSetting(int32_t value) { return value * 200 + 200; }
+int32_t KeyboardDelayFromSetting(int32_t value) {
+  return value * 200 + 200;
+}
 
 int32_t KeyboardRepeatIntervalFromSetting(int32_t value) {
   return static_cast<int32_t>(Round(1000.0 / ((value + 1) * 2.3)));

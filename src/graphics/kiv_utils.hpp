@@ -16,10 +16,18 @@ class TkivBitmap;
 class TStream;
 
 // ---------------------------------------------------------------- rectangles
-inline int32_t RectWidth(const TRect& r) { return r.Right - r.Left; }
-inline int32_t RectHeight(const TRect& r) { return r.Bottom - r.Top; }
-inline bool IsRectEmpty(const TRect& r) { return RectWidth(r) <= 0 || RectHeight(r) <= 0; }
-inline bool RectEquals(const TRect& a, const TRect& b) { return a == b; }
+inline int32_t RectWidth(const TRect& r) {
+  return r.Right - r.Left;
+}
+inline int32_t RectHeight(const TRect& r) {
+  return r.Bottom - r.Top;
+}
+inline bool IsRectEmpty(const TRect& r) {
+  return RectWidth(r) <= 0 || RectHeight(r) <= 0;
+}
+inline bool RectEquals(const TRect& a, const TRect& b) {
+  return a == b;
+}
 // a lies within b.
 inline bool RectInside(const TRect& a, const TRect& b) {
   return a.Left >= b.Left && a.Top >= b.Top && a.Right <= b.Right && a.Bottom <= b.Bottom;

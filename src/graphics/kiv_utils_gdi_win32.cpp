@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/colors.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_color.hpp"
-#include "framework/colors.hpp"
 #include "graphics/kiv_winapi.hpp"
 
 namespace kiv {
 
 namespace {
 
-COLORREF Rgb(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)) & 0xFFFFFF; }
+COLORREF Rgb(TColor color) {
+  return static_cast<COLORREF>(ColorToRGB(color)) & 0xFFFFFF;
+}
 
 std::string ToAnsi(const std::wstring& text, DWORD flags) {
   if (text.empty()) return {};
@@ -72,7 +74,13 @@ int MeasureScreenPixelFormat() {
     DIBSECTION ds{};
     if (GetObjectW(dib, sizeof(ds), &ds) == sizeof(ds)) {
       switch (ds.dsBm.bmBitsPixel) {
-        case 1: case 4: case 8: case 15: case 16: case 24: case 32:
+        case 1:
+        case 4:
+        case 8:
+        case 15:
+        case 16:
+        case 24:
+        case 32:
           result = ds.dsBm.bmBitsPixel;
           break;
         default:
@@ -88,7 +96,9 @@ const int g_screen_pixel_format = MeasureScreenPixelFormat();
 
 }  // namespace
 
-int ScreenPixelFormatBits() { return g_screen_pixel_format; }
+int ScreenPixelFormatBits() {
+  return g_screen_pixel_format;
+}
 
 // ---------------------------------------------------------------- text
 
@@ -185,7 +195,9 @@ int DrawTextVertical(HDC dc, const std::wstring& text, const TRect& rect, bool c
 
 // ---------------------------------------------------------------- shapes
 
-void MoveToPoint(HDC dc, int x, int y) { MoveToEx(dc, x, y, nullptr); }
+void MoveToPoint(HDC dc, int x, int y) {
+  MoveToEx(dc, x, y, nullptr);
+}
 
 void DrawLineTo(HDC dc, int x, int y, TColor color) {
   ShapeTools tools(dc, color, false, 0);
@@ -277,8 +289,8 @@ void FillChecker(HDC dc, const TRect& rect, TColor a, TColor b) {
 
 void DrawSmallIcon(HDC dc, const TRect& rect, HICON icon) {
   if (icon == nullptr) return;
-  const TRect r = CenterRect(
-      TRect{0, 0, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}, rect);
+  const TRect r =
+      CenterRect(TRect{0, 0, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)}, rect);
   DrawIconEx(dc, r.Left, r.Top, icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
 

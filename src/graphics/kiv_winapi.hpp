@@ -4,6 +4,7 @@
 // with a load count under a critical section), multiple monitors,
 // TransparentBlt and GetScrollBarInfo. Windows only.
 #include <windows.h>
+// after windows.h, which it needs
 #include <uxtheme.h>
 
 #include "framework/types.hpp"
@@ -23,8 +24,7 @@ using TGetScrollBarInfo = BOOL(WINAPI*)(HWND, LONG, PSCROLLBARINFO);
 using TOpenThemeData = HTHEME(WINAPI*)(HWND, LPCWSTR);
 using TCloseThemeData = HRESULT(WINAPI*)(HTHEME);
 using TDrawThemeBackground = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCRECT, LPCRECT);
-using TDrawThemeText = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD,
-                                        LPCRECT);
+using TDrawThemeText = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, LPCRECT);
 using TGetThemeBackgroundRegion = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCRECT, HRGN*);
 using TGetThemeSysColor = COLORREF(WINAPI*)(HTHEME, int);
 using TIsAppThemed = BOOL(WINAPI*)();

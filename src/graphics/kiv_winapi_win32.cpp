@@ -6,7 +6,7 @@ namespace {
 
 struct PlatformState {
   TkivPlatform p;
-  HMODULE user32 = nullptr;   // our own LoadLibrary reference
+  HMODULE user32 = nullptr;  // our own LoadLibrary reference
   HMODULE msimg32 = nullptr;
   HMODULE uxtheme = nullptr;
   CRITICAL_SECTION lock;
@@ -17,8 +17,9 @@ PlatformState* g_state = nullptr;
 
 template <typename F>
 F Lookup(HMODULE module, const char* name) {
-  return module != nullptr ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                           : nullptr;
+  return module != nullptr
+             ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+             : nullptr;
 }
 
 void ClearVisualStyleSlots(TkivPlatform& p) {
@@ -61,8 +62,8 @@ void StartRest(PlatformState& s) {
   p.MonitorFromPoint = Lookup<TMonitorFromPoint>(mapped, "MonitorFromPoint");
   p.MonitorFromWindow = Lookup<TMonitorFromWindow>(mapped, "MonitorFromWindow");
   p.GetMonitorInfoA = Lookup<TGetMonitorInfoA>(mapped, "GetMonitorInfoA");
-  const bool wanted = !p.IsWindowsVersion4 &&
-                      (p.IsWinNT || p.LayeredWindowsAvailable || p.VisualStylesLoaded);
+  const bool wanted =
+      !p.IsWindowsVersion4 && (p.IsWinNT || p.LayeredWindowsAvailable || p.VisualStylesLoaded);
   if (wanted) {
     s.msimg32 = LoadLibraryW(L"msimg32.dll");
     p.TransparentBlt = Lookup<TTransparentBlt>(s.msimg32, "TransparentBlt");
@@ -89,7 +90,9 @@ struct PlatformStartup {
 
 }  // namespace
 
-TkivPlatform& Platform() { return State().p; }
+TkivPlatform& Platform() {
+  return State().p;
+}
 
 bool LoadVisualStyles() {
   PlatformState& s = State();
@@ -110,8 +113,8 @@ bool LoadVisualStyles() {
       p.IsThemeActive = Lookup<TIsThemeActive>(s.uxtheme, "IsThemeActive");
       // Loaded only when every function the library calls was found.
       p.VisualStylesLoaded = p.OpenThemeData && p.CloseThemeData && p.DrawThemeBackground &&
-                             p.DrawThemeText && p.GetThemeBackgroundRegion &&
-                             p.GetThemeSysColor && p.IsAppThemed && p.IsThemeActive;
+                             p.DrawThemeText && p.GetThemeBackgroundRegion && p.GetThemeSysColor &&
+                             p.IsAppThemed && p.IsThemeActive;
     }
   }
   UpdateVisualStylesActive();
@@ -159,7 +162,8 @@ namespace {
 TRect MonitorArea(HMONITOR monitor, bool work_area) {
   MONITORINFO info{};
   info.cbSize = 40;  // the plain record, without the device name
-  if (monitor == nullptr || !Platform().GetMonitorInfoA(monitor, &info)) return ScreenArea(work_area);
+  if (monitor == nullptr || !Platform().GetMonitorInfoA(monitor, &info))
+    return ScreenArea(work_area);
   const RECT& r = work_area ? info.rcWork : info.rcMonitor;
   return TRect{r.left, r.top, r.right, r.bottom};
 }

@@ -456,6 +456,9 @@ TEST_F(ComponentStream, MalformedBinaryFailsWithoutCrashing) {
       // a wide string claiming 2^32-1 characters in a short stream
       {std::string("TPF0\x09TTestComp\x01X\x05Title\x12\xFF\xFF\xFF\xFF", 27),
        "Error reading X.Title: Stream read error"},
+      // a property path ending in a dot names nothing (its value must not be skipped silently)
+      {std::string("TPF0\x09TTestComp\x01X\x05" "Font.\x02\x05\0\0", 26),
+       "Error reading X.Font.: Property Font. does not exist"},
   };
   for (const Case& t : cases) {
     try {

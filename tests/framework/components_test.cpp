@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/classes.hpp"
+#include "framework/collections.hpp"
 
 namespace kiv {
 namespace {
@@ -215,6 +216,39 @@ TEST(Set, OperationsFollowTheOrdinals) {
   EXPECT_EQ((s - TSet<E>{a}).Bits(), 4u);
   EXPECT_EQ((s + TSet<E>{b}), (TSet<E>{a, b, c}));
   EXPECT_EQ((s * TSet<E>{b, c}).Bits(), 4u);
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(List, KeepsOrderAndRefusesIndexesOutOfBounds) {
+  int a = 1, b = 2, c = 3;
+  TList list;
+  EXPECT_EQ(list.Add(&a), 0);
+  EXPECT_EQ(list.Add(&b), 1);
+  list.Insert(0, &c);  // c a b
+  list.Move(0, 2);     // a b c
+  EXPECT_EQ(list.Items(0), &a);
+  EXPECT_EQ(list.Last(), &c);
+  list.Exchange(0, 1);  // b a c
+  EXPECT_EQ(list.IndexOf(&a), 1);
+  EXPECT_EQ(list.Remove(&a), 1);
+  EXPECT_EQ(list.Remove(&a), -1);
+  EXPECT_EQ(list.Extract(&b), &b);
+  list.Add(nullptr);
+  list.Pack();
+  EXPECT_EQ(list.Count(), 1);
+  try {
+    list.Items(1);
+    FAIL() << "no error for index 1 of 1";
+  } catch (const EListError& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (1)");
+  }
+  EXPECT_THROW(list.Insert(3, &a), EListError);
+  EXPECT_THROW(list.Delete(-1), EListError);
 }
 
 }  // namespace

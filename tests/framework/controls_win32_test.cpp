@@ -198,11 +198,11 @@ TEST(Align, ControlsStackInTheFrameworkOrder) {
     TPanel* c;
     TRect want;
   };
-  for (const Case& t : {Case{top_first, Rect(0, 0, 300, 15)}, Case{top_second, Rect(0, 15, 300, 25)},
-                        Case{bottom_lowest, Rect(0, 170, 300, 200)},
-                        Case{bottom_upper, Rect(0, 150, 300, 170)},
-                        Case{left, Rect(0, 25, 40, 150)}, Case{right, Rect(275, 25, 300, 150)},
-                        Case{client, Rect(40, 25, 275, 150)}})
+  for (const Case& t :
+       {Case{top_first, Rect(0, 0, 300, 15)}, Case{top_second, Rect(0, 15, 300, 25)},
+        Case{bottom_lowest, Rect(0, 170, 300, 200)}, Case{bottom_upper, Rect(0, 150, 300, 170)},
+        Case{left, Rect(0, 25, 40, 150)}, Case{right, Rect(275, 25, 300, 150)},
+        Case{client, Rect(40, 25, 275, 150)}})
     EXPECT_EQ(t.c->BoundsRect(), t.want) << t.c->Left() << "," << t.c->Top();
   // Resizing the parent realigns; hiding a control closes its gap.
   f.form->SetClientSize(400, 300);
@@ -377,10 +377,10 @@ TEST(DialogKeys, AcceleratorCharacters) {
     wchar_t ch;
     bool want;
   };
-  for (const Case& t : {Case{L"&Close", L'c', true}, Case{L"&Close", L'C', true},
-                        Case{L"&Close", L'l', false}, Case{L"Save && &Exit", L'e', true},
-                        Case{L"Save && Exit", L'e', false}, Case{L"No accel", L'n', false},
-                        Case{L"Trailing&", L'g', false}})
+  for (const Case& t :
+       {Case{L"&Close", L'c', true}, Case{L"&Close", L'C', true}, Case{L"&Close", L'l', false},
+        Case{L"Save && &Exit", L'e', true}, Case{L"Save && Exit", L'e', false},
+        Case{L"No accel", L'n', false}, Case{L"Trailing&", L'g', false}})
     EXPECT_EQ(IsAccel(t.ch, t.caption), t.want) << ToNarrow(t.caption) << " " << char(t.ch);
 }
 
@@ -429,8 +429,12 @@ TEST(MouseTracking, TheIdleStepReportsEnterAndLeaveUpTheParentChain) {
     SetCursorPos(o.X + x, o.Y + y);
     Application()->Idle();
   };
-  auto e = [](const char* who) { return std::string(who) + ":" + std::to_string(CM_MOUSEENTER - CM_BASE); };
-  auto l = [](const char* who) { return std::string(who) + ":" + std::to_string(CM_MOUSELEAVE - CM_BASE); };
+  auto e = [](const char* who) {
+    return std::string(who) + ":" + std::to_string(CM_MOUSEENTER - CM_BASE);
+  };
+  auto l = [](const char* who) {
+    return std::string(who) + ":" + std::to_string(CM_MOUSELEAVE - CM_BASE);
+  };
   move_to(5, 5);
   EXPECT_EQ(log, (std::vector<std::string>{e("outer")}));
   EXPECT_EQ(Application()->MouseControl(), outer);
@@ -480,9 +484,9 @@ TEST(Application, TitleIsTheProgramNameCutAtTheFirstDotAndLowered) {
     const wchar_t* path;
     const wchar_t* want;
   };
-  for (const Case& t : {Case{L"C:\\pics\\SunSet.exe", L"Sunset"},
-                        Case{L"Z:/a.b/photo.final.exe", L"photo"}, Case{L"NOEXT", L"Noext"},
-                        Case{L"x.exe", L"x"}})
+  for (const Case& t :
+       {Case{L"C:\\pics\\SunSet.exe", L"Sunset"}, Case{L"Z:/a.b/photo.final.exe", L"photo"},
+        Case{L"NOEXT", L"Noext"}, Case{L"x.exe", L"x"}})
     EXPECT_EQ(TitleFromProgramPath(t.path), t.want);
   EXPECT_EQ(Application()->Title(), L"test_framework");  // this program
 }
@@ -501,25 +505,34 @@ TEST(Application, AnExceptionEscapingAnEventShowsTheStandardErrorBox) {
   buttons = 0;
   SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-      wchar_t cls[32];
-      GetClassNameW(w, cls, 32);
-      if (std::wstring(cls) == L"#32770") { *reinterpret_cast<HWND*>(p) = w; return FALSE; }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+          wchar_t cls[32];
+          GetClassNameW(w, cls, 32);
+          if (std::wstring(cls) == L"#32770") {
+            *reinterpret_cast<HWND*>(p) = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&box));
     if (!box) return;
     KillTimer(nullptr, id);
     wchar_t buf[256];
     GetWindowTextW(box, buf, 256);
     caption = buf;
-    EnumChildWindows(box, [](HWND w, LPARAM) -> BOOL {
-      wchar_t cls[32], t[256];
-      GetClassNameW(w, cls, 32);
-      GetWindowTextW(w, t, 256);
-      if (_wcsicmp(cls, L"Button") == 0 && IsWindowVisible(w)) ++buttons;
-      if (_wcsicmp(cls, L"Static") == 0 && t[0]) text = t;
-      return TRUE;
-    }, 0);
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM) -> BOOL {
+          wchar_t cls[32], t[256];
+          GetClassNameW(w, cls, 32);
+          GetWindowTextW(w, t, 256);
+          if (_wcsicmp(cls, L"Button") == 0 && IsWindowVisible(w)) ++buttons;
+          if (_wcsicmp(cls, L"Static") == 0 && t[0]) text = t;
+          return TRUE;
+        },
+        0);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
   SendMessageW(b->Handle(), BM_CLICK, 0, 0);

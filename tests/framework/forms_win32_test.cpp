@@ -43,7 +43,9 @@ class TResourceForm : public TForm {
   }
 };
 
-KIV_IMPLEMENT_CLASS(TResourceForm, c) { c.Method("FormCreate", &TResourceForm::FormCreate); }
+KIV_IMPLEMENT_CLASS(TResourceForm, c) {
+  c.Method("FormCreate", &TResourceForm::FormCreate);
+}
 
 namespace {
 
@@ -203,7 +205,9 @@ struct EditFixture {
   }
 };
 
-std::string Rtf(const std::string& name) { return kivtest::TestData("rtf/rtfpipe/Files/" + name); }
+std::string Rtf(const std::string& name) {
+  return kivtest::TestData("rtf/rtfpipe/Files/" + name);
+}
 
 std::string TempText(const std::string& name, const std::string& content) {
   auto path = std::filesystem::temp_directory_path() / name;
@@ -221,8 +225,9 @@ TEST(RichEdit, LoadsRichTextWithItsOwnFormatting) {
   EXPECT_EQ(f.edit->Text(), L"foobar");
   // Every well-formed document loads as rich text (no RTF control words
   // appear as text).
-  for (const char* name : {"RtfParserTest_0.rtf", "RtfParserTest_2.rtf", "RtfParserTest_7.rtf",
-                           "Test01.rtf", "phprtflite/hello_world.rtf", "phprtflite/paragraphs_fonts.rtf", "phprtflite/utf8.rtf"}) {
+  for (const char* name :
+       {"RtfParserTest_0.rtf", "RtfParserTest_2.rtf", "RtfParserTest_7.rtf", "Test01.rtf",
+        "phprtflite/hello_world.rtf", "phprtflite/paragraphs_fonts.rtf", "phprtflite/utf8.rtf"}) {
     f.edit->Clear();
     f.edit->Lines()->LoadFromFile(Rtf(name));
     EXPECT_GT(f.edit->Lines()->Count(), 0) << name;
@@ -245,14 +250,16 @@ TEST(RichEdit, PlainTextFallsBackAndTakesTheBoxAlignment) {
     f.edit->Lines()->LoadFromFile(file);
     EXPECT_EQ(f.edit->Lines()->Count(), t.lines) << t.content;
     if (t.lines > 0) {
-      EXPECT_EQ(f.edit->Lines()->Get(0), ToWide(std::string(t.content).substr(0, std::string(t.content).find('\r'))));
+      EXPECT_EQ(f.edit->Lines()->Get(0),
+                ToWide(std::string(t.content).substr(0, std::string(t.content).find('\r'))));
       for (int i = 0; i < t.lines; ++i) EXPECT_EQ(f.edit->ParagraphAlignment(i), taCenter) << i;
     }
     std::filesystem::remove(file);
   }
   // Words wrap at the box's width and wrapped lines count.
   EditFixture narrow(80, 100);
-  std::string file = TempText("kiv_long.txt", "a long caption that cannot fit on one line of a narrow box");
+  std::string file =
+      TempText("kiv_long.txt", "a long caption that cannot fit on one line of a narrow box");
   narrow.edit->Lines()->LoadFromFile(file);
   EXPECT_GT(narrow.edit->Lines()->Count(), 2);
   std::filesystem::remove(file);
@@ -309,7 +316,7 @@ TEST(RichEdit, ReadOnlyScrollBarsAndBorder) {
   f.edit->Lines()->LoadFromFile(Rtf("minimal.rtf"));
   std::filesystem::remove(file);
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-  f.edit->SetBorderStyle(bsNoBorder);
+  f.edit->SetBorderStyle(bsNone);
   EXPECT_FALSE(GetWindowLongW(f.edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   // Typing into a read-only box changes nothing.
   SendMessageW(f.edit->Handle(), WM_CHAR, L'x', 1);

@@ -67,8 +67,8 @@ TEST(Canvas, PenDrawsLinesPolylinesAndOutlines) {
   c->LineTo(5, 0);  // the end point is not drawn
   EXPECT_EQ(c->PenPos(), Point(5, 0));
   c->Polyline({{0, 2}, {0, 5}, {3, 5}});
-  EXPECT_EQ(Mask(b.get(), kRed), (std::vector<std::string>{"#####.", "......", "#.....", "#.....",
-                                                           "#.....", "###..."}));
+  EXPECT_EQ(Mask(b.get(), kRed),
+            (std::vector<std::string>{"#####.", "......", "#.....", "#.....", "#.....", "###..."}));
   // Rectangle: outline with the pen, inside with the brush.
   auto r = Surface(5, 5);
   r->Canvas()->Pen()->SetColor(clBlue);
@@ -178,7 +178,7 @@ TEST(Bitmap, FormatsHandleTypesAndScanLines) {
   static_cast<uint32_t*>(b.ScanLine(1))[2] = 0x00123456;
   EXPECT_EQ(b.Canvas()->Pixel(2, 1), 0x563412);  // COLORREF order
   EXPECT_THROW(b.ScanLine(2), EInvalidGraphic);
-  b.SetPixelFormat(pf24bit);  // the picture survives a format change
+  b.SetPixelFormat(pf24bit);            // the picture survives a format change
   EXPECT_EQ(b.BytesPerScanLine(), 12);  // 9 bytes padded to 4
   EXPECT_EQ(b.Canvas()->Pixel(2, 1), 0x563412);
   b.SetSize(5, 4);  // and a resize keeps the old corner
@@ -216,8 +216,9 @@ TEST(Bitmap, EveryEncodingOfTheSamePictureDecodesToTheSamePixels) {
     std::vector<const char*> same;
   };
   const Group groups[] = {
-      {"g/pal8.bmp", {"g/pal8-0.bmp", "g/pal8os2.bmp", "g/pal8rle.bmp", "g/pal8topdown.bmp",
-                      "g/pal8v4.bmp", "g/pal8v5.bmp"}},
+      {"g/pal8.bmp",
+       {"g/pal8-0.bmp", "g/pal8os2.bmp", "g/pal8rle.bmp", "g/pal8topdown.bmp", "g/pal8v4.bmp",
+        "g/pal8v5.bmp"}},
       {"g/pal4.bmp", {"g/pal4rle.bmp"}},
       {"g/pal1.bmp", {"g/pal1wb.bmp"}},
       {"g/rgb24.bmp", {"g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb24pal.bmp", "g/rgb32bfdef.bmp"}},
@@ -244,10 +245,9 @@ TEST(Bitmap, EveryEncodingOfTheSamePictureDecodesToTheSamePixels) {
 
 TEST(Bitmap, BrokenFilesAreRefusedWithAClearError) {
   // The clearly malformed files must be refused; none may crash or hang.
-  for (const char* name :
-       {"b/badbitcount.bmp", "b/badbitssize.bmp", "b/badheadersize.bmp", "b/badplanes.bmp",
-        "b/badwidth.bmp", "b/reallybig.bmp", "b/rletopdown.bmp", "b/shortfile.bmp",
-        "b/badpalettesize.bmp"}) {
+  for (const char* name : {"b/badbitcount.bmp", "b/badbitssize.bmp", "b/badheadersize.bmp",
+                           "b/badplanes.bmp", "b/badwidth.bmp", "b/reallybig.bmp",
+                           "b/rletopdown.bmp", "b/shortfile.bmp", "b/badpalettesize.bmp"}) {
     TBitmap b;
     try {
       b.LoadFromFile(kivtest::TestData(std::string("bmpsuite/") + name));
@@ -276,8 +276,23 @@ TEST(Bitmap, BrokenFilesAreRefusedWithAClearError) {
   EXPECT_THROW(b.LoadFromBytes(tiny, sizeof tiny), EInvalidGraphic);
 }
 
+TEST(Bitmap, StreamsCarryTheFileFromTheirPosition) {
+  auto b = LoadBmp("g/rgb24.bmp");
+  TMemoryStream s;
+  s.WriteBuffer("head", 4);
+  b->SaveToStream(s);
+  s.SetPosition(4);
+  TBitmap back;
+  back.LoadFromStream(s);
+  EXPECT_EQ(back.Width(), 127);
+  EXPECT_TRUE(Pixels(&back) == Pixels(b.get()));
+  s.SetPosition(s.Size() - 10);  // what is left is no bitmap
+  EXPECT_THROW(back.LoadFromStream(s), EInvalidGraphic);
+}
+
 TEST(Bitmap, SavedBitmapsReadBackIdentically) {
-  for (const char* name : {"g/pal8.bmp", "g/rgb24.bmp", "g/pal1.bmp", "g/rgb32.bmp", "g/pal4.bmp"}) {
+  for (const char* name :
+       {"g/pal8.bmp", "g/rgb24.bmp", "g/pal1.bmp", "g/rgb32.bmp", "g/pal4.bmp"}) {
     auto b = LoadBmp(name);
     std::vector<uint8_t> data = b->SaveToBytes();
     ASSERT_GT(data.size(), 54u);
@@ -326,7 +341,8 @@ TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
   EXPECT_EQ(p.Width(), 127);
   EXPECT_GE(changes, 1);
   // Other decoders register their extensions; the case of the name does not matter.
-  TPicture::RegisterFileFormat("DUM", "Dummy pictures", [] { return std::make_unique<TDummyGraphic>(); });
+  TPicture::RegisterFileFormat("DUM", "Dummy pictures",
+                               [] { return std::make_unique<TDummyGraphic>(); });
   std::string file = TempFile("kiv_picture.Dum", "12345");
   p.LoadFromFile(file);
   ASSERT_NE(dynamic_cast<TDummyGraphic*>(p.Graphic()), nullptr);
@@ -489,7 +505,8 @@ TEST(Bitmap, CorruptedAndTruncatedFilesNeverCrash) {
       int edits = 1 + next() % 4;
       for (int e = 0; e < edits; ++e) {
         // Mostly the headers and colour table, sometimes anywhere.
-        size_t at = (next() % 4) ? next() % std::min<size_t>(data.size(), 160) : next() % data.size();
+        size_t at =
+            (next() % 4) ? next() % std::min<size_t>(data.size(), 160) : next() % data.size();
         data[at] = static_cast<uint8_t>(next() % 3 == 0 ? 0xFF : next());
       }
       cases.push_back(std::move(data));

@@ -248,30 +248,36 @@ TEST(ApplicationRun, ClosingTheMainFormEndsTheProgram) {
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
   std::wstring cmd = exe;
-  ASSERT_TRUE(CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessW(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   struct Find {
     DWORD pid;
     HWND form = nullptr, button = nullptr;
   } find{pi.dwProcessId};
   for (int i = 0; i < 100 && !find.button; ++i) {
     Sleep(50);
-    EnumWindows([](HWND w, LPARAM p) -> BOOL {
-      auto* f = reinterpret_cast<Find*>(p);
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      wchar_t title[64] = {};
-      GetWindowTextW(w, title, 64);
-      if (pid == f->pid && std::wstring(title) == L"Framework demo" && IsWindowVisible(w)) {
-        f->form = w;
-        EnumChildWindows(w, [](HWND c, LPARAM p) -> BOOL {
-          wchar_t cls[32] = {};
-          GetClassNameW(c, cls, 32);
-          if (std::wstring(cls) == L"Kiv.BUTTON") reinterpret_cast<Find*>(p)->button = c;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<Find*>(p);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          wchar_t title[64] = {};
+          GetWindowTextW(w, title, 64);
+          if (pid == f->pid && std::wstring(title) == L"Framework demo" && IsWindowVisible(w)) {
+            f->form = w;
+            EnumChildWindows(
+                w,
+                [](HWND c, LPARAM p) -> BOOL {
+                  wchar_t cls[32] = {};
+                  GetClassNameW(c, cls, 32);
+                  if (std::wstring(cls) == L"Kiv.BUTTON") reinterpret_cast<Find*>(p)->button = c;
+                  return TRUE;
+                },
+                p);
+          }
           return TRUE;
-        }, p);
-      }
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&find));
+        },
+        reinterpret_cast<LPARAM>(&find));
   }
   ASSERT_NE(find.button, nullptr);
   RECT client;
@@ -286,6 +292,95 @@ TEST(ApplicationRun, ClosingTheMainFormEndsTheProgram) {
   if (code == 99) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(Cursor, TheControlUnderThePointerChoosesTheCursor) {
+  Shown s;
+  auto* box = new TBox(s.form.get(), clBlue);
+  box->SetBounds(0, 0, 60, 60);
+  box->SetParent(s.form.get());
+  box->SetCursor(crHandPoint);
+  auto* beam = new TSwatch(s.form.get(), clRed);
+  beam->SetBounds(30, 30, 20, 20);
+  beam->SetParent(box);
+  beam->SetCursor(crIBeam);
+  s.Show();
+  TPoint o = box->ClientOrigin();
+  struct Case {
+    int x, y;
+    const wchar_t* want;
+  };
+  for (const Case& t : {Case{5, 5, IDC_HAND}, Case{35, 35, IDC_IBEAM}}) {
+    SetCursorPos(o.X + t.x, o.Y + t.y);
+    SendMessageW(box->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box->Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, t.want)) << t.x;
+  }
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+class THintTaker : public TSwatch {
+ public:
+  using TSwatch::TSwatch;
+  int asked = 0;
+  bool refuse = false;
+
+ protected:
+  void CMHintShow(TMessage& m) override {
+    ++asked;
+    auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+    info->HintStr += L" (more)";
+    TSwatch::CMHintShow(m);
+    if (refuse) m.Result = 1;
+  }
+};
+
+TEST(Hint, ARestingPointerAsksTheControlThenShowsItsHint) {
+  Shown s;
+  auto* c = new THintTaker(s.form.get(), clRed);
+  c->SetBounds(10, 10, 40, 40);
+  c->SetParent(s.form.get());
+  c->SetHint(L"Close the window");
+  c->SetShowHint(true);
+  s.Show();
+  Application()->HintPause = 50;
+  TPoint o = s.form->ClientOrigin();
+  SetCursorPos(o.X + 20, o.Y + 20);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 0);  // not yet: the pointer has only just arrived
+  Sleep(80);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 1);
+  ASSERT_NE(Application()->HintWindow(), nullptr);
+  wchar_t text[64] = {};
+  GetWindowTextW(Application()->HintWindow(), text, 64);
+  EXPECT_STREQ(text, L"Close the window (more)");
+  EXPECT_TRUE(IsWindowVisible(Application()->HintWindow()));
+  Application()->Idle();  // once per stay
+  EXPECT_EQ(c->asked, 1);
+  // Leaving takes the hint away; a refusing control gets none.
+  SetCursorPos(o.X + 100, o.Y + 70);
+  Application()->Idle();
+  EXPECT_EQ(Application()->HintWindow(), nullptr);
+  c->refuse = true;
+  SetCursorPos(o.X + 20, o.Y + 20);
+  Application()->Idle();
+  Sleep(80);
+  Application()->Idle();
+  EXPECT_EQ(c->asked, 2);
+  EXPECT_EQ(Application()->HintWindow(), nullptr);
+  Application()->HintPause = 500;
 }
 
 }  // namespace

@@ -106,9 +106,12 @@ TEST(FileStream, ExclusiveSharingKeepsOthersOut) {
     TFileStream owner(name, fmCreate | fmShareExclusive);
     EXPECT_THROW(TFileStream(name, fmOpenRead | fmShareDenyNone), EFOpenError);
   }
-  TFileStream reader(name, fmOpenRead | fmShareDenyWrite);
-  TFileStream second(name, fmOpenRead | fmShareDenyWrite);
-  EXPECT_THROW(TFileStream(name, fmOpenWrite | fmShareDenyNone), EFOpenError);
+  {
+    TFileStream reader(name, fmOpenRead | fmShareDenyWrite);
+    TFileStream second(name, fmOpenRead | fmShareDenyWrite);
+    EXPECT_THROW(TFileStream(name, fmOpenWrite | fmShareDenyNone), EFOpenError);
+  }
+  std::remove(name.c_str());
 }
 #endif
 

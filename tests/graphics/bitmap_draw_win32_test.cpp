@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
+#include "framework/exceptions.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi.hpp"
-#include "framework/exceptions.hpp"
 
 namespace kiv {
 namespace {
@@ -72,9 +72,15 @@ std::unique_ptr<TkivBitmap> Mixed(int w, int h) {
   auto b = Pattern(w, h, 5);
   for (int i = 0; i < w * h; ++i) {
     switch (i % 4) {
-      case 1: b->Bits()[i] = KeyPixel; break;
-      case 2: b->Bits()[i] &= 0x00FFFFFF; break;
-      case 3: b->Bits()[i] = (b->Bits()[i] & 0x00FFFFFF) | 0x80000000u; break;
+      case 1:
+        b->Bits()[i] = KeyPixel;
+        break;
+      case 2:
+        b->Bits()[i] &= 0x00FFFFFF;
+        break;
+      case 3:
+        b->Bits()[i] = (b->Bits()[i] & 0x00FFFFFF) | 0x80000000u;
+        break;
     }
   }
   return b;
@@ -169,7 +175,8 @@ TEST(DrawRoutes, DeviceDependentBitmapGetsTheSurfaceColours) {
   ASSERT_EQ(ClassifyDrawTarget(mem).kind, TkivDrawTarget::kGdi);
   for (bool use_transparent_blt : {true, false})
     for (int kind = 0; kind < 3; ++kind) {
-      SCOPED_TRACE(testing::Message() << "TransparentBlt " << use_transparent_blt << " kind " << kind);
+      SCOPED_TRACE(testing::Message()
+                   << "TransparentBlt " << use_transparent_blt << " kind " << kind);
       AllowTransparentBlt(use_transparent_blt);
       auto src = Mixed(10, 10);
       src->SetTransparent(kind == 1);
@@ -253,6 +260,34 @@ TEST(DrawRoutes, SizingFailsWithTheGeneralExceptionAndLeavesTheSurfaceEmpty) {
   EXPECT_TRUE(b.IsEmpty());
   EXPECT_EQ(b.DC(), nullptr);
   EXPECT_EQ(b.Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// The system's user32.dll holds the classic window bitmaps (OBM_CLOSE is 32754).
+TEST(ModuleResource, LoadsABitmapResourceOpaqueAndIgnoresMissingOnes) {
+  TkivBitmap b;
+  b.SetName("keep");
+  b.LoadFromModuleResource("user32.dll", "#32754");
+  ASSERT_FALSE(b.IsEmpty());
+  HBITMAP reference = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32754));
+  ASSERT_NE(reference, nullptr);
+  BITMAP bm{};
+  GetObjectW(reference, sizeof(bm), &bm);
+  EXPECT_EQ(b.Width(), bm.bmWidth);
+  EXPECT_EQ(b.Height(), bm.bmHeight);
+  DeleteObject(reference);
+  for (int i = 0; i < b.Width() * b.Height(); ++i) ASSERT_EQ(b.Bits()[i] >> 24, 255u);
+  EXPECT_EQ(b.Name(), "keep");
+  const TkivPixel first = b.GetPixel(0, 0);
+  b.LoadFromModuleResource("user32.dll", "NO_SUCH_BITMAP");
+  b.LoadFromModuleResource("no_such_module_here.dll", "#32754");
+  EXPECT_EQ(b.GetPixel(0, 0), first);
+  EXPECT_EQ(b.Width(), bm.bmWidth);
 }
 
 }  // namespace

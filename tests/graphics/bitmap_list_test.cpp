@@ -48,13 +48,18 @@ TEST(BitmapLink, AnalyseFindsTheTransparentParts) {
     EXPECT_EQ(f.Flags(TRect{}), Flags(false, false, false));
     EXPECT_EQ(f.Flags(m2), Flags(false, false, false));
   }
-  struct Case { int x, y; TkivPixel p; TRect margins; Flags want; };
+  struct Case {
+    int x, y;
+    TkivPixel p;
+    TRect margins;
+    Flags want;
+  };
   for (const Case& c : {
            Case{39, 49, KeyPixel, m2, {true, false, false}},
            Case{35, 40, KeyPixel, m2, {false, true, false}},
            Case{35, 45, KeyPixel, m2, {false, false, true}},
-           Case{30, 45, 0xFE000000, m2, {false, true, false}},  // alpha below 255
-           Case{35, 45, 0x33333333, m2, {false, false, false}}, // never transparent
+           Case{30, 45, 0xFE000000, m2, {false, true, false}},               // alpha below 255
+           Case{35, 45, 0x33333333, m2, {false, false, false}},              // never transparent
            Case{39, 49, KeyPixel | 0xFF000000u, m2, {false, false, false}},  // opaque key colour
            Case{37, 42, KeyPixel, TRect{}, {false, false, true}},
            Case{29, 42, KeyPixel, TRect{}, {false, false, false}},  // outside the link

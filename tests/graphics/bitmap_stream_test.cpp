@@ -37,8 +37,8 @@ TEST(SurfaceStream, WritesNameSizeAndPixels) {
   b.SetPixel(1, 0, 0x88776655);
   TMemoryStream s;
   b.SaveToStream(s);
-  const std::vector<uint8_t> want = {2, 0, 0, 0, 'A', 'b', 2, 0, 0, 0, 1, 0, 0, 0,
-                                     0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
+  const std::vector<uint8_t> want = {2, 0, 0, 0,    'A',  'b',  2,    0,    0,    0,    1,
+                                     0, 0, 0, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
   EXPECT_EQ(Bytes(s), want);
 
   // Height -1: the same single row, read bottom to top.
@@ -106,17 +106,20 @@ TEST(SurfaceStream, TruncatedAndHostileStreamsRaiseBeforeAllocating) {
     Put32(v, h);
     return v;
   };
-  struct Case { std::vector<uint8_t> bytes; };
+  struct Case {
+    std::vector<uint8_t> bytes;
+  };
   std::vector<uint8_t> short_pixels = header(0, 2, 2);
   short_pixels.resize(short_pixels.size() + 15);  // one byte short of 16
   for (const std::vector<uint8_t>& bytes : {
-           std::vector<uint8_t>{1, 0},                // length cut
-           std::vector<uint8_t>{5, 0, 0, 0, 'a'},     // name cut
-           header(0x7FFFFFFF, 1, 1),                  // absurd name
-           header(0xFFFFFFFF, 1, 1),                  // negative name length
-           header(0, 0x7FFFFFFF, 0x7FFFFFFF),         // absurd size
-           header(0, 65536, 0x80000000u),             // most negative height
-           header(0, 100000, 1),                      // pixels missing
+           std::vector<uint8_t>{1, 0},             // length cut
+           std::vector<uint8_t>{5, 0, 0, 0, 'a'},  // name cut
+           header(0x7FFFFFFF, 1, 1),               // absurd name
+           header(0xFFFFFFFF, 1, 1),               // negative name length
+           header(0, 0x7FFFFFFF, 0x7FFFFFFF),      // absurd size
+           header(0, 65536, 0x80000000u),          // most negative height
+           header(0, 100000, 1),                   // pixels missing
+           header(0, 0xFFF00000u, 200),            // negative width, nothing behind
            short_pixels,
        }) {
     auto s = StreamOf(bytes);

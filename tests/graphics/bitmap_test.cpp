@@ -78,8 +78,8 @@ TEST(Surface, AbsurdSizesRaiseWithoutAllocating) {
   TkivBitmap b;
   b.SetSize(3, 3);
   const size_t before = BitmapRegistry().size();
-  for (auto [w, h] : {std::pair{INT32_MAX, INT32_MAX}, {INT32_MIN, 2}, {65536, 65536},
-                      {1 << 28, 2}}) {
+  for (auto [w, h] :
+       {std::pair{INT32_MAX, INT32_MAX}, {INT32_MIN, 2}, {65536, 65536}, {1 << 28, 2}}) {
     try {
       b.SetSize(w, h);
       ADD_FAILURE() << w << " x " << h << " did not raise";
@@ -212,8 +212,8 @@ TEST(SurfaceDrawing, SameSizeIsClippedToTheTarget) {
   EXPECT_EQ(dst.GetPixel(14, 17), 0u);
   // Source rectangles outside the source draw nothing, at any size.
   dst.Fill(0);
-  for (TRect bad : {TRect{0, 0, 11, 10}, TRect{-1, 0, 9, 10}, TRect{0, 0, 10, 11},
-                    TRect{5, 5, 5, 9}}) {
+  for (TRect bad :
+       {TRect{0, 0, 11, 10}, TRect{-1, 0, 9, 10}, TRect{0, 0, 10, 11}, TRect{5, 5, 5, 9}}) {
     src->DrawTo(dst, 0, 0, bad);
     src->DrawTo(dst, TRect{0, 0, 20, 20}, bad);
   }
@@ -235,12 +235,16 @@ TEST(SurfaceDrawing, FlagsChooseTheKernel) {
   TkivBitmap dst;
   dst.SetSize(3, 1);
   const TkivPixel bg = Argb(255, 0, 0, 255);
-  struct Case { bool alpha, key; TkivPixel want[3]; };
+  struct Case {
+    bool alpha, key;
+    TkivPixel want[3];
+  };
   for (const Case& c : {
            Case{false, false, {Argb(128, 255, 0, 0), KeyPixel | 0xFF000000u, Argb(0, 1, 2, 3)}},
            Case{false, true, {Argb(255, 255, 0, 0), bg, Argb(255, 1, 2, 3)}},
-           Case{true, true, {Kernels.BlendPixel(Argb(128, 255, 0, 0), bg),
-                             KeyPixel | 0xFF000000u, bg}},
+           Case{true,
+                true,
+                {Kernels.BlendPixel(Argb(128, 255, 0, 0), bg), KeyPixel | 0xFF000000u, bg}},
        }) {
     src.SetAlphaBlend(c.alpha);
     src.SetTransparent(c.key);
@@ -269,8 +273,8 @@ TEST(SurfaceDrawing, StretchMapsTruncateOntoSurfacesAndRoundOntoDibs) {
   EXPECT_EQ(dst.GetPixel(3, 0) & 0xFF, 1u);
 
   std::vector<TkivPixel> dib(4 * 3, 0);  // 4 x 3, bottom-up
-  DrawSurfaceInto(*src, TkivPixelView{dib.data(), 4, 3, true}, TRect{0, 0, 4, 1},
-                  src->BoundsRect(), true);
+  DrawSurfaceInto(*src, TkivPixelView{dib.data(), 4, 3, true}, TRect{0, 0, 4, 1}, src->BoundsRect(),
+                  true);
   const TkivPixel top_row_in_memory[] = {dib[8], dib[9], dib[10], dib[11]};
   EXPECT_EQ(top_row_in_memory[0] & 0xFF, 0u);
   EXPECT_EQ(top_row_in_memory[1] & 0xFF, 0u);
@@ -366,6 +370,16 @@ TEST(SurfaceDrawing, TileLaysCutPiecesColumnByColumn) {
   dst.Fill(0);
   src->Tile(dst.DC(), TRect{0, 0, 9, 6}, TRect{1, 1, 1, 3});
   for (int i = 0; i < 54; ++i) ASSERT_EQ(dst.Bits()[i], 0u);
+  // A huge destination with a one-pixel tile: only the visible pieces cost,
+  // and they sit on the grid that starts at dst's corner.
+  src->Tile(dst.DC(), TRect{-2000000001, -2000000000, 2000000000, 2000000000}, TRect{1, 1, 2, 2});
+  for (int i = 0; i < 54; ++i) ASSERT_EQ(dst.Bits()[i], src->GetPixel(1, 1));
+  dst.Fill(0);
+  src->Tile(dst.DC(), TRect{-1000000001, -7, 2000000000, 4}, src->BoundsRect());
+  // Columns start at -1000000001 = 3 * -333333334 + 1: x = 0 is column 2 of its tile.
+  EXPECT_EQ(dst.GetPixel(0, 0), src->GetPixel(2, 1));
+  EXPECT_EQ(dst.GetPixel(1, 3), src->GetPixel(0, 1));
+  EXPECT_EQ(dst.GetPixel(1, 4), 0u);
 }
 
 TEST(SurfaceDrawing, DrawOntoASurfaceDeviceContextGoesToThatSurface) {

@@ -19,7 +19,9 @@ TEST(Color, ConvertsBetweenFrameworkColoursAndPixels) {
 }
 
 TEST(Color, ChannelAdjustmentsClampColoursAndWrapAlpha) {
-  struct Case { TkivPixel got, want; };
+  struct Case {
+    TkivPixel got, want;
+  };
   for (const Case& c : {
            Case{Brighten(Argb(0, 240, 16, 32), 20), Argb(255, 255, 36, 52)},
            Case{Brighten(Argb(0, 240, 16, 32), -40), Argb(255, 200, 0, 0)},
@@ -42,7 +44,7 @@ TEST(Color, HueRotationPassesThroughHSL) {
   EXPECT_EQ(HSLToPixel(0, 0, 90.0f / 255.0f), Argb(255, 90, 90, 90));
   EXPECT_EQ(RotateHue(Argb(0, 255, 0, 0), 85), Argb(255, 0, 255, 0));
   EXPECT_EQ(RotateHue(Argb(0, 0, 255, 0), 85), Argb(255, 0, 0, 255));
-  EXPECT_EQ(RotateHue(Argb(0, 0, 0, 255), 85), Argb(255, 255, 0, 0));  // 255 wraps to 0
+  EXPECT_EQ(RotateHue(Argb(0, 0, 0, 255), 85), Argb(255, 255, 0, 0));   // 255 wraps to 0
   EXPECT_EQ(RotateHue(Argb(0, 255, 0, 0), -85), Argb(255, 0, 0, 255));  // -85 wraps to 170
   const TkivHSL blue = PixelToHSL(Argb(0, 0, 0, 255));
   EXPECT_FLOAT_EQ(blue.H, 2.0f / 3.0f);

@@ -15,7 +15,9 @@ constexpr TkivPixel Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 }
 
 TEST(BlendPixel, IntegerFormulaWeighsBackgroundBy255MinusAlpha) {
-  struct Case { TkivPixel fg, bg, want; };
+  struct Case {
+    TkivPixel fg, bg, want;
+  };
   for (const Case& c : {
            Case{Argb(128, 255, 0, 0), Argb(255, 0, 0, 255), Argb(255, 127, 0, 126)},
            Case{Argb(255, 1, 2, 3), Argb(9, 9, 9, 9), Argb(255, 1, 2, 3)},  // opaque: fg
@@ -28,7 +30,9 @@ TEST(BlendPixel, IntegerFormulaWeighsBackgroundBy255MinusAlpha) {
 }
 
 TEST(BlendPixel, MMXFormulaBlendsEveryLaneWithoutSpecialCases) {
-  struct Case { TkivPixel fg, bg, want; };
+  struct Case {
+    TkivPixel fg, bg, want;
+  };
   for (const Case& c : {
            Case{Argb(128, 255, 0, 0), Argb(255, 0, 0, 255), Argb(191, 127, 0, 127)},
            // a = 255 is not a copy: (bg + 255 * fg) >> 8 per lane.
@@ -53,8 +57,7 @@ TEST(BlendPixel, MMXFormulaBlendsEveryLaneWithoutSpecialCases) {
 std::vector<TkivPixel> EdgePixels() {
   std::vector<TkivPixel> v;
   for (uint32_t a : {0u, 1u, 2u, 127u, 128u, 129u, 254u, 255u})
-    for (uint32_t c : {0u, 1u, 127u, 128u, 254u, 255u})
-      v.push_back(Argb(a, c, 255 - c, c ^ 0x55));
+    for (uint32_t c : {0u, 1u, 127u, 128u, 254u, 255u}) v.push_back(Argb(a, c, 255 - c, c ^ 0x55));
   for (uint32_t a : {0u, 1u, 128u, 255u}) v.push_back(KeyPixel | a << 24);
   v.push_back(0x33333333);
   v.push_back(0xFEFFFFFF);
@@ -82,10 +85,14 @@ TEST(KernelTable, SimdVariantsAreBitExactWithTheReference) {
   const std::vector<TkivPixel> edges = EdgePixels();
   auto random_pixel = [&] {
     switch (rng() % 4) {
-      case 0: return edges[rng() % edges.size()];
-      case 1: return static_cast<TkivPixel>(rng()) | 0xFF000000u;
-      case 2: return static_cast<TkivPixel>(rng()) & 0x00FFFFFFu;
-      default: return static_cast<TkivPixel>(rng());
+      case 0:
+        return edges[rng() % edges.size()];
+      case 1:
+        return static_cast<TkivPixel>(rng()) | 0xFF000000u;
+      case 2:
+        return static_cast<TkivPixel>(rng()) & 0x00FFFFFFu;
+      default:
+        return static_cast<TkivPixel>(rng());
     }
   };
   for (const Variant& v : kVariants) {
@@ -105,16 +112,21 @@ TEST(KernelTable, SimdVariantsAreBitExactWithTheReference) {
         const TkivPixel* s = src.data() + off;
         const TkivPixel value = random_pixel();
         const uint8_t alpha = static_cast<uint8_t>(rng());
-        check("BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
-              [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
-        check("KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
-              [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
-        check("CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
-              [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
-        check("FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
-              [&](TkivPixel* d) { t.FillPixels(d, n, value); });
-        check("SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
-              [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
+        check(
+            "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
+            [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
+        check(
+            "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
+            [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
+        check(
+            "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
+            [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
+        check(
+            "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
+            [&](TkivPixel* d) { t.FillPixels(d, n, value); });
+        check(
+            "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
+            [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
       }
     // Every edge pixel over every edge pixel, as one long run.
     std::vector<TkivPixel> src, want;
@@ -172,8 +184,8 @@ TEST(KernelTable, RowKernelsFollowTheirRules) {
     EXPECT_EQ(dst[0], Argb(255, 0, 0, 255));
     EXPECT_EQ(dst[5], 0x12345678u);
     EXPECT_EQ(dst[3], Argb(255, 1, 2, 3));
-    EXPECT_EQ(dst[11], v.version == TkivBlendVersion::MMX ? Argb(191, 127, 0, 127)
-                                                          : Argb(255, 127, 0, 126));
+    EXPECT_EQ(dst[11],
+              v.version == TkivBlendVersion::MMX ? Argb(191, 127, 0, 127) : Argb(255, 127, 0, 126));
     // Key copy: the key colour with any alpha is left out, the rest turns opaque.
     const TkivPixel key_src[] = {Argb(255, 0x7F, 0, 0x7F), Argb(0, 0x12, 0x34, 0x56),
                                  Argb(0, 0x7F, 0, 0x7F), Argb(9, 0x7F, 1, 0x7F)};

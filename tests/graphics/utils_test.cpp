@@ -24,7 +24,9 @@ TEST(Utils, RectangleArithmetic) {
 }
 
 TEST(Utils, TokensEndAtTheirDelimiterAndAreTrimmed) {
-  struct Case { std::string text, delimiters, token, rest; };
+  struct Case {
+    std::string text, delimiters, token, rest;
+  };
   for (const Case& c : {
            Case{"key = value", "", "key", "= value"},
            Case{"= value", "", "", "value"},

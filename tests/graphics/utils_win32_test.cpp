@@ -1,6 +1,7 @@
 // The device-context helpers and the optional platform functions, under Wine
 // in both looks.
 #include <windows.h>
+// after windows.h, which it needs
 #include <uxtheme.h>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@
 namespace kiv {
 namespace {
 
-HDC DC(const TkivBitmap& b) { return static_cast<HDC>(b.DC()); }
+HDC DC(const TkivBitmap& b) {
+  return static_cast<HDC>(b.DC());
+}
 
 TEST(PlatformFunctions, OptionalFunctionsAreFoundAtStartUp) {
   TkivPlatform& p = Platform();
@@ -201,8 +204,8 @@ TEST(DrawingUtils, ShapesSilhouetteCheckerAndIcon) {
   EXPECT_EQ(b.GetPixel(7, 7) & 0xFFFFFF, 0xFFFFFFu);   // clear inside
   EXPECT_EQ(b.GetPixel(4, 15) & 0xFFFFFF, 0x0000FFu);  // line, its end excluded
   EXPECT_EQ(b.GetPixel(5, 15) & 0xFFFFFF, 0xFFFFFFu);
-  EXPECT_EQ(b.GetPixel(17, 17) & 0xFFFFFF, 0u);        // dark bottom-right
-  EXPECT_EQ(b.GetPixel(12, 17) & 0xFFFFFF, 0u);        // dark line up to Left - 1, excluded
+  EXPECT_EQ(b.GetPixel(17, 17) & 0xFFFFFF, 0u);  // dark bottom-right
+  EXPECT_EQ(b.GetPixel(12, 17) & 0xFFFFFF, 0u);  // dark line up to Left - 1, excluded
   EXPECT_EQ(b.GetPixel(11, 17) & 0xFFFFFF, 0xFFFFFFu);
 
   // Checker: b where x and y are both odd or both even.

@@ -34,7 +34,9 @@ void TImageList::SetSize(int width, int height) {
   height_ = height;
 }
 
-int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+int TImageList::Count() const {
+  return list_ ? ImageList_GetImageCount(list_) : 0;
+}
 
 // Image lists want device-dependent-compatible bitmaps of their own; give
 // them copies so the caller's bitmaps stay untouched.

@@ -1,6 +1,7 @@
 #pragma once
 // Actions with their lists, and image lists.
 #include <windows.h>
+// after windows.h, which it needs
 #include <commctrl.h>
 
 #include <string>

@@ -20,7 +20,9 @@ thread_local TWinControl* g_creating = nullptr;
 TControl* g_capture_control = nullptr;
 std::vector<TControlCanvas*> g_canvases_with_dc;
 
-bool IsWin(const TControl* c) { return dynamic_cast<const TWinControl*>(c) != nullptr; }
+bool IsWin(const TControl* c) {
+  return dynamic_cast<const TWinControl*>(c) != nullptr;
+}
 
 // Window classes: the framework's own, and one superclass per platform class
 // a control builds on, so that every message of every control window passes
@@ -107,14 +109,17 @@ std::wstring ToWide(const std::string& s) {
 
 std::string ToNarrow(const std::wstring& w) {
   if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr,
+                              nullptr);
   std::string s(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr,
+                      nullptr);
   return s;
 }
 
 static wchar_t Upper(wchar_t c) {
-  return static_cast<wchar_t>(reinterpret_cast<uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
+  return static_cast<wchar_t>(
+      reinterpret_cast<uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<uintptr_t>(c)))));
 }
 
 wchar_t AccelChar(const std::wstring& caption) {
@@ -228,30 +233,71 @@ intptr_t TControl::Perform(uint32_t msg, uintptr_t wparam, intptr_t lparam) {
   return m.Result;
 }
 
-void TControl::WndProc(TMessage& m) { Dispatch(m); }
+void TControl::WndProc(TMessage& m) {
+  Dispatch(m);
+}
 
 void TControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
-    case WM_LBUTTONDOWN: WMLButtonDown(m); return;
-    case WM_LBUTTONUP: WMLButtonUp(m); return;
-    case WM_LBUTTONDBLCLK: WMLButtonDblClk(m); return;
-    case WM_RBUTTONDOWN: WMRButtonDown(m); return;
-    case WM_RBUTTONUP: WMRButtonUp(m); return;
-    case WM_MOUSEMOVE: WMMouseMove(m); return;
-    case WM_SETTEXT: WMSetText(m); return;
-    case CM_MOUSEENTER: CMMouseEnter(m); return;
-    case CM_MOUSELEAVE: CMMouseLeave(m); return;
-    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
-    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
-    case CM_TEXTCHANGED: CMTextChanged(m); return;
-    case CM_FONTCHANGED: CMFontChanged(m); return;
-    case CM_COLORCHANGED: CMColorChanged(m); return;
-    case CM_PARENTFONTCHANGED: CMParentFontChanged(m); return;
-    case CM_PARENTCOLORCHANGED: CMParentColorChanged(m); return;
-    case CM_HINTSHOW: CMHintShow(m); return;
-    case CM_HITTEST: CMHitTest(m); return;
-    case CM_CURSORCHANGED: CMCursorChanged(m); return;
-    default: DefaultHandler(m);
+    case WM_LBUTTONDOWN:
+      WMLButtonDown(m);
+      return;
+    case WM_LBUTTONUP:
+      WMLButtonUp(m);
+      return;
+    case WM_LBUTTONDBLCLK:
+      WMLButtonDblClk(m);
+      return;
+    case WM_RBUTTONDOWN:
+      WMRButtonDown(m);
+      return;
+    case WM_RBUTTONUP:
+      WMRButtonUp(m);
+      return;
+    case WM_MOUSEMOVE:
+      WMMouseMove(m);
+      return;
+    case WM_SETTEXT:
+      WMSetText(m);
+      return;
+    case CM_MOUSEENTER:
+      CMMouseEnter(m);
+      return;
+    case CM_MOUSELEAVE:
+      CMMouseLeave(m);
+      return;
+    case CM_ENABLEDCHANGED:
+      CMEnabledChanged(m);
+      return;
+    case CM_VISIBLECHANGED:
+      CMVisibleChanged(m);
+      return;
+    case CM_TEXTCHANGED:
+      CMTextChanged(m);
+      return;
+    case CM_FONTCHANGED:
+      CMFontChanged(m);
+      return;
+    case CM_COLORCHANGED:
+      CMColorChanged(m);
+      return;
+    case CM_PARENTFONTCHANGED:
+      CMParentFontChanged(m);
+      return;
+    case CM_PARENTCOLORCHANGED:
+      CMParentColorChanged(m);
+      return;
+    case CM_HINTSHOW:
+      CMHintShow(m);
+      return;
+    case CM_HITTEST:
+      CMHitTest(m);
+      return;
+    case CM_CURSORCHANGED:
+      CMCursorChanged(m);
+      return;
+    default:
+      DefaultHandler(m);
   }
 }
 
@@ -303,7 +349,9 @@ void TControl::MoveBy(const TRect& r) {
   anchoring_ = false;
 }
 
-TRect TControl::GetClientRect() { return Rect(0, 0, width_, height_); }
+TRect TControl::GetClientRect() {
+  return Rect(0, 0, width_, height_);
+}
 
 void TControl::SetClientSize(int width, int height) {
   TRect c = ClientRect();
@@ -335,7 +383,9 @@ void TControl::SetVisible(bool value) {
   RequestAlign();
 }
 
-bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
+bool TControl::Showing() const {
+  return visible_ && parent_ && parent_->Showing();
+}
 
 void TControl::SetEnabled(bool value) {
   if (value == enabled_) return;
@@ -368,7 +418,9 @@ void TControl::SetCursor(TCursor value) {
   Perform(CM_CURSORCHANGED);
 }
 
-std::wstring TControl::Text() const { return text_; }
+std::wstring TControl::Text() const {
+  return text_;
+}
 
 void TControl::SetText(const std::wstring& value) {
   if (value == Text()) return;
@@ -379,14 +431,13 @@ void TControl::SetText(const std::wstring& value) {
 void TControl::SetAlign(TAlign value) {
   if (value == align_) return;
   align_ = value;
-  static const TAnchors kAnchorAlign[] = {
-      kDefaultAnchors,
-      {akLeft, akTop, akRight},
-      {akLeft, akRight, akBottom},
-      {akLeft, akTop, akBottom},
-      {akRight, akTop, akBottom},
-      {akLeft, akTop, akRight, akBottom},
-      kDefaultAnchors};
+  static const TAnchors kAnchorAlign[] = {kDefaultAnchors,
+                                          {akLeft, akTop, akRight},
+                                          {akLeft, akRight, akBottom},
+                                          {akLeft, akTop, akBottom},
+                                          {akRight, akTop, akBottom},
+                                          {akLeft, akTop, akRight, akBottom},
+                                          kDefaultAnchors};
   anchors_ = kAnchorAlign[value];
   RequestAlign();
 }
@@ -452,7 +503,9 @@ void TControl::SendToBack() {
   Invalidate();
 }
 
-bool TControl::MouseCapture() { return GetCaptureControl() == this; }
+bool TControl::MouseCapture() {
+  return GetCaptureControl() == this;
+}
 
 void TControl::SetMouseCapture(bool value) {
   if (value == MouseCapture()) return;
@@ -472,7 +525,9 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 
-TComponent* TControl::GetParentComponent() const { return parent_; }
+TComponent* TControl::GetParentComponent() const {
+  return parent_;
+}
 
 void TControl::SetParentComponent(TComponent* parent) {
   auto* win = dynamic_cast<TWinControl*>(parent);
@@ -541,7 +596,8 @@ void TControl::WMLButtonUp(TMessage& m) {
 void TControl::WMLButtonDblClk(TMessage& m) {
   DefaultHandler(m);
   if (control_style_ & csDoubleClicks) DblClick();
-  MouseDown(mbLeft, MouseShift(m.WParam) | ssDouble, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  MouseDown(mbLeft, MouseShift(m.WParam) | ssDouble, GET_X_LPARAM(m.LParam),
+            GET_Y_LPARAM(m.LParam));
 }
 
 void TControl::WMRButtonDown(TMessage& m) {
@@ -574,11 +630,21 @@ void TControl::CMMouseLeave(TMessage& m) {
   if (parent_) parent_->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<intptr_t>(this));
 }
 
-void TControl::CMEnabledChanged(TMessage& m) { Invalidate(); }
-void TControl::CMVisibleChanged(TMessage& m) { Invalidate(); }
-void TControl::CMTextChanged(TMessage& m) { Invalidate(); }
-void TControl::CMFontChanged(TMessage& m) { Invalidate(); }
-void TControl::CMColorChanged(TMessage& m) { Invalidate(); }
+void TControl::CMEnabledChanged(TMessage& m) {
+  Invalidate();
+}
+void TControl::CMVisibleChanged(TMessage& m) {
+  Invalidate();
+}
+void TControl::CMTextChanged(TMessage& m) {
+  Invalidate();
+}
+void TControl::CMFontChanged(TMessage& m) {
+  Invalidate();
+}
+void TControl::CMColorChanged(TMessage& m) {
+  Invalidate();
+}
 
 void TControl::CMParentFontChanged(TMessage& m) {
   if (!parent_font_ || !parent_) return;
@@ -599,8 +665,14 @@ void TControl::CMParentColorChanged(TMessage& m) {
   Perform(CM_COLORCHANGED);
 }
 
-void TControl::CMHintShow(TMessage& m) { m.Result = hint_.empty() ? 1 : 0; }
-void TControl::CMHitTest(TMessage& m) { m.Result = 1; }
+// Accepts the hint (result 0) when there is a text to show.
+void TControl::CMHintShow(TMessage& m) {
+  auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+  m.Result = (info ? info->HintStr.empty() : hint_.empty()) ? 1 : 0;
+}
+void TControl::CMHitTest(TMessage& m) {
+  m.Result = 1;
+}
 void TControl::CMCursorChanged(TMessage& m) {}
 
 // ---------------------------------------------------------------------------
@@ -675,9 +747,9 @@ void TWinControl::CreateWnd() {
   def_proc_ = cls.def_proc;
   native_ = !p.SubclassName.empty();
   g_creating = this;
-  HWND window = CreateWindowExW(p.ExStyle, cls.name.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y,
-                                p.Width, p.Height, p.WndParent, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+  HWND window =
+      CreateWindowExW(p.ExStyle, cls.name.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
+                      p.Height, p.WndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
   g_creating = nullptr;
   if (!window) {
     handle_ = nullptr;
@@ -733,22 +805,53 @@ void TWinControl::WndProc(TMessage& m) {
 
 void TWinControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT: WMPaint(m); return;
-    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
-    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(m); return;
-    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
-    case WM_SETFOCUS: WMSetFocus(m); return;
-    case WM_KILLFOCUS: WMKillFocus(m); return;
-    case WM_SETCURSOR: WMSetCursor(m); return;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: WMKeyDown(m); return;
-    case WM_KEYUP: case WM_SYSKEYUP: WMKeyUp(m); return;
-    case WM_CHAR: WMChar(m); return;
-    case WM_COMMAND: WMCommand(m); return;
-    case WM_NOTIFY: WMNotify(m); return;
-    case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLORLISTBOX:
+    case WM_PAINT:
+      WMPaint(m);
+      return;
+    case WM_ERASEBKGND:
+      WMEraseBkgnd(m);
+      return;
+    case WM_WINDOWPOSCHANGING:
+      WMWindowPosChanging(m);
+      return;
+    case WM_WINDOWPOSCHANGED:
+      WMWindowPosChanged(m);
+      return;
+    case WM_SETFOCUS:
+      WMSetFocus(m);
+      return;
+    case WM_KILLFOCUS:
+      WMKillFocus(m);
+      return;
+    case WM_SETCURSOR:
+      WMSetCursor(m);
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      WMKeyDown(m);
+      return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      WMKeyUp(m);
+      return;
+    case WM_CHAR:
+      WMChar(m);
+      return;
+    case WM_COMMAND:
+      WMCommand(m);
+      return;
+    case WM_NOTIFY:
+      WMNotify(m);
+      return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
       WMCtlColor(m);
       return;
-    case CN_CTLCOLOREDIT: case CN_CTLCOLORSTATIC: case CN_BASE + WM_CTLCOLORBTN:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORSTATIC:
+    case CN_BASE + WM_CTLCOLORBTN:
     case CN_BASE + WM_CTLCOLORLISTBOX: {
       HDC dc = reinterpret_cast<HDC>(m.WParam);
       SetTextColor(dc, ColorToRef(Font()->Color()));
@@ -756,16 +859,37 @@ void TWinControl::Dispatch(TMessage& m) {
       m.Result = reinterpret_cast<intptr_t>(BrushHandle());
       return;
     }
-    case CN_KEYDOWN: case CN_SYSKEYDOWN: CNKeyDown(m); return;
-    case CN_CHAR: case CN_SYSCHAR: CNChar(m); return;
-    case CM_DIALOGKEY: CMDialogKey(m); return;
-    case CM_DIALOGCHAR: CMDialogChar(m); return;
-    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
-    case CM_ENTER: CMEnter(m); return;
-    case CM_EXIT: CMExit(m); return;
-    case CM_CONTROLLISTCHANGE: CMControlListChange(m); return;
-    case CM_CONTROLCHANGE: CMControlChange(m); return;
-    default: TControl::Dispatch(m);
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+      CNKeyDown(m);
+      return;
+    case CN_CHAR:
+    case CN_SYSCHAR:
+      CNChar(m);
+      return;
+    case CM_DIALOGKEY:
+      CMDialogKey(m);
+      return;
+    case CM_DIALOGCHAR:
+      CMDialogChar(m);
+      return;
+    case CM_FOCUSCHANGED:
+      CMFocusChanged(m);
+      return;
+    case CM_ENTER:
+      CMEnter(m);
+      return;
+    case CM_EXIT:
+      CMExit(m);
+      return;
+    case CM_CONTROLLISTCHANGE:
+      CMControlListChange(m);
+      return;
+    case CM_CONTROLCHANGE:
+      CMControlChange(m);
+      return;
+    default:
+      TControl::Dispatch(m);
   }
 }
 
@@ -797,9 +921,15 @@ void TWinControl::RemoveControl(TControl* c) {
     if (form) {
       // The focus and the active control must not point into a removed branch.
       for (TWinControl* f = form->focused_control_; f; f = f->Parent())
-        if (f == w) { form->focused_control_ = nullptr; break; }
+        if (f == w) {
+          form->focused_control_ = nullptr;
+          break;
+        }
       for (TWinControl* f = form->active_control_; f; f = f->Parent())
-        if (f == w) { form->active_control_ = nullptr; break; }
+        if (f == w) {
+          form->active_control_ = nullptr;
+          break;
+        }
     }
     tab_list_.erase(std::remove(tab_list_.begin(), tab_list_.end(), w), tab_list_.end());
     if (!ComponentState().Contains(csDestroying) && w->handle_) w->DestroyHandle();
@@ -864,11 +994,16 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
     AdjustClientRect(rect);
     auto insert_before = [](TControl* a, TControl* b, TAlign align) {
       switch (align) {
-        case alTop: return a->Top() < b->Top();
-        case alBottom: return a->Top() + a->Height() >= b->Top() + b->Height();
-        case alLeft: return a->Left() < b->Left();
-        case alRight: return a->Left() + a->Width() >= b->Left() + b->Width();
-        default: return false;
+        case alTop:
+          return a->Top() < b->Top();
+        case alBottom:
+          return a->Top() + a->Height() >= b->Top() + b->Height();
+        case alLeft:
+          return a->Left() < b->Left();
+        case alRight:
+          return a->Left() + a->Width() >= b->Left() + b->Width();
+        default:
+          return false;
       }
     };
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
@@ -885,11 +1020,25 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
         TRect r;
         int w = c->width_, h = c->height_;
         switch (align) {
-          case alTop: r = Bounds(rect.Left, rect.Top, rect.Width(), h); rect.Top += h; break;
-          case alBottom: r = Bounds(rect.Left, rect.Bottom - h, rect.Width(), h); rect.Bottom -= h; break;
-          case alLeft: r = Bounds(rect.Left, rect.Top, w, rect.Height()); rect.Left += w; break;
-          case alRight: r = Bounds(rect.Right - w, rect.Top, w, rect.Height()); rect.Right -= w; break;
-          default: r = rect; break;
+          case alTop:
+            r = Bounds(rect.Left, rect.Top, rect.Width(), h);
+            rect.Top += h;
+            break;
+          case alBottom:
+            r = Bounds(rect.Left, rect.Bottom - h, rect.Width(), h);
+            rect.Bottom -= h;
+            break;
+          case alLeft:
+            r = Bounds(rect.Left, rect.Top, w, rect.Height());
+            rect.Left += w;
+            break;
+          case alRight:
+            r = Bounds(rect.Right - w, rect.Top, w, rect.Height());
+            rect.Right -= w;
+            break;
+          default:
+            r = rect;
+            break;
         }
         c->MoveBy(r);
       }
@@ -972,7 +1121,9 @@ bool TWinControl::CanFocus() {
   return true;
 }
 
-bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
+bool TWinControl::Focused() {
+  return handle_ && GetFocus() == handle_;
+}
 
 void TWinControl::SetFocus() {
   TCustomForm* form = GetParentForm(this);
@@ -999,7 +1150,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool go_forward,
   if (list.empty()) return nullptr;
   int count = static_cast<int>(list.size());
   auto found = std::find(list.begin(), list.end(), current);
-  int start = found == list.end() ? (go_forward ? count - 1 : 0) : static_cast<int>(found - list.begin());
+  int start =
+      found == list.end() ? (go_forward ? count - 1 : 0) : static_cast<int>(found - list.begin());
   int i = start;
   do {
     if (go_forward) {
@@ -1066,7 +1218,9 @@ TRect TWinControl::GetClientRect() {
   return TControl::GetClientRect();
 }
 
-void TWinControl::SetClientSize(int width, int height) { TControl::SetClientSize(width, height); }
+void TWinControl::SetClientSize(int width, int height) {
+  TControl::SetClientSize(width, height);
+}
 
 TPoint TWinControl::ClientOrigin() {
   POINT p{0, 0};
@@ -1074,7 +1228,9 @@ TPoint TWinControl::ClientOrigin() {
   return {p.x, p.y};
 }
 
-bool TWinControl::Showing() const { return handle_ && IsWindowVisible(handle_); }
+bool TWinControl::Showing() const {
+  return handle_ && IsWindowVisible(handle_);
+}
 
 std::wstring TWinControl::Text() const {
   if (!handle_) return text_;
@@ -1145,8 +1301,8 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 }
 
 void TWinControl::PaintHandler(TMessage& m) {
-  bool has_graphic_children = std::any_of(controls_.begin(), controls_.end(),
-                                          [](TControl* c) { return !IsWin(c); });
+  bool has_graphic_children =
+      std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !IsWin(c); });
   if (native_ && !has_graphic_children && !(control_state_ & csCustomPaint)) {
     DefaultHandler(m);
     return;
@@ -1160,7 +1316,8 @@ void TWinControl::PaintHandler(TMessage& m) {
       RECT r;
       ::GetClientRect(handle_, &r);
       HDC mem = CreateCompatibleDC(dc);
-      HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+      HBITMAP bmp =
+          CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
       HGDIOBJ old = SelectObject(mem, bmp);
       try {
         TMessage erase{WM_ERASEBKGND, reinterpret_cast<uintptr_t>(mem), 0, 0};
@@ -1192,7 +1349,9 @@ void TWinControl::PaintHandler(TMessage& m) {
   if (!m.WParam) EndPaint(handle_, &ps);
 }
 
-void TWinControl::WMPaint(TMessage& m) { PaintHandler(m); }
+void TWinControl::WMPaint(TMessage& m) {
+  PaintHandler(m);
+}
 
 void TWinControl::WMEraseBkgnd(TMessage& m) {
   if (native_) {
@@ -1207,7 +1366,9 @@ void TWinControl::WMEraseBkgnd(TMessage& m) {
   m.Result = 1;
 }
 
-void TWinControl::WMWindowPosChanging(TMessage& m) { DefaultHandler(m); }
+void TWinControl::WMWindowPosChanging(TMessage& m) {
+  DefaultHandler(m);
+}
 
 void TWinControl::WMWindowPosChanged(TMessage& m) {
   DefaultHandler(m);
@@ -1219,7 +1380,9 @@ void TWinControl::WMSetFocus(TMessage& m) {
   if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
 }
 
-void TWinControl::WMKillFocus(TMessage& m) { DefaultHandler(m); }
+void TWinControl::WMKillFocus(TMessage& m) {
+  DefaultHandler(m);
+}
 
 void TWinControl::WMSetCursor(TMessage& m) {
   if (reinterpret_cast<HWND>(m.WParam) == handle_ && LOWORD(m.LParam) == HTCLIENT) {
@@ -1306,9 +1469,21 @@ void TWinControl::CNKeyDown(TMessage& m) {
   auto key = static_cast<uint16_t>(m.WParam);
   uint32_t mask = 0;
   switch (key) {
-    case VK_TAB: mask = DLGC_WANTTAB; break;
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-    case VK_RETURN: case VK_EXECUTE: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    case VK_TAB:
+      mask = DLGC_WANTTAB;
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      mask = DLGC_WANTARROWS;
+      break;
+    case VK_RETURN:
+    case VK_EXECUTE:
+    case VK_ESCAPE:
+    case VK_CANCEL:
+      mask = DLGC_WANTALLKEYS;
+      break;
   }
   if (mask && Perform(CM_WANTSPECIALKEY, key) == 0 && (Perform(WM_GETDLGCODE) & mask) == 0) {
     if (TCustomForm* form = GetParentForm(this))
@@ -1329,11 +1504,21 @@ void TWinControl::CNChar(TMessage& m) {
   m.Result = 0;
 }
 
-void TWinControl::CMDialogKey(TMessage& m) { Broadcast(m); }
-void TWinControl::CMDialogChar(TMessage& m) { Broadcast(m); }
-void TWinControl::CMFocusChanged(TMessage& m) { Broadcast(m); }
-void TWinControl::CMEnter(TMessage& m) { DoEnter(); }
-void TWinControl::CMExit(TMessage& m) { DoExit(); }
+void TWinControl::CMDialogKey(TMessage& m) {
+  Broadcast(m);
+}
+void TWinControl::CMDialogChar(TMessage& m) {
+  Broadcast(m);
+}
+void TWinControl::CMFocusChanged(TMessage& m) {
+  Broadcast(m);
+}
+void TWinControl::CMEnter(TMessage& m) {
+  DoEnter();
+}
+void TWinControl::CMExit(TMessage& m) {
+  DoExit();
+}
 void TWinControl::DoEnter() {
   if (OnEnter) OnEnter(this);
 }
@@ -1362,7 +1547,8 @@ void TWinControl::CMFontChanged(TMessage& m) {
   if (font_handle_) {
     HFONT old = font_handle_;
     font_handle_ = nullptr;
-    if (handle_ && native_) ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), 1);
+    if (handle_ && native_)
+      ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), 1);
     DeleteObject(old);
   } else if (handle_ && native_) {
     ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), 1);
@@ -1376,15 +1562,25 @@ void TWinControl::CMColorChanged(TMessage& m) {
   NotifyControls(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::CMParentFontChanged(TMessage& m) { TControl::CMParentFontChanged(m); }
-void TWinControl::CMParentColorChanged(TMessage& m) { TControl::CMParentColorChanged(m); }
-void TWinControl::CMMouseEnter(TMessage& m) { TControl::CMMouseEnter(m); }
-void TWinControl::CMMouseLeave(TMessage& m) { TControl::CMMouseLeave(m); }
+void TWinControl::CMParentFontChanged(TMessage& m) {
+  TControl::CMParentFontChanged(m);
+}
+void TWinControl::CMParentColorChanged(TMessage& m) {
+  TControl::CMParentColorChanged(m);
+}
+void TWinControl::CMMouseEnter(TMessage& m) {
+  TControl::CMMouseEnter(m);
+}
+void TWinControl::CMMouseLeave(TMessage& m) {
+  TControl::CMMouseLeave(m);
+}
 
 // ---------------------------------------------------------------------------
 // Canvases of controls
 
-TControlCanvas::~TControlCanvas() { FreeHandle(); }
+TControlCanvas::~TControlCanvas() {
+  FreeHandle();
+}
 
 void TControlCanvas::FreeHandle() {
   if (!owned_dc_) return;
@@ -1457,7 +1653,9 @@ void TGraphicControl::WMPaint(TMessage& m) {
 TCustomControl::TCustomControl(TComponent* owner)
     : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
-TCustomControl::~TCustomControl() { canvas_->FreeHandle(); }
+TCustomControl::~TCustomControl() {
+  canvas_->FreeHandle();
+}
 
 void TCustomControl::DestroyWnd() {
   canvas_->FreeHandle();
@@ -1488,7 +1686,8 @@ void TCustomControl::PaintWindow(HDC dc) {
 
 namespace {
 LRESULT CALLBACK UtilWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* handler = reinterpret_cast<std::function<void(TMessage&)>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* handler =
+      reinterpret_cast<std::function<void(TMessage&)>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!handler) return DefWindowProcW(window, msg, wparam, lparam);
   TMessage m{msg, wparam, lparam, 0};
   try {
@@ -1517,12 +1716,11 @@ HWND AllocateHWnd(std::function<void(TMessage&)> handler) {
   HWND window = CreateWindowExW(0, L"KivUtilWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
   if (!window) throw EOutOfResources("Error creating window");
-  auto* h = new std::function<void(TMessage&)>(
-      [handler = std::move(handler), window](TMessage& m) {
-        handler(m);
-        if (m.Result == 0 && m.Msg != WM_TIMER)
-          m.Result = DefWindowProcW(window, m.Msg, m.WParam, m.LParam);
-      });
+  auto* h = new std::function<void(TMessage&)>([handler = std::move(handler), window](TMessage& m) {
+    handler(m);
+    if (m.Result == 0 && m.Msg != WM_TIMER)
+      m.Result = DefWindowProcW(window, m.Msg, m.WParam, m.LParam);
+  });
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(h));
   return window;
 }

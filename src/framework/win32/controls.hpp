@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/classes.hpp"
 #include "framework/messages.hpp"
 #include "framework/types.hpp"
-#include "framework/classes.hpp"
 #include "framework/win32/graphics.hpp"
 
 namespace kiv {
@@ -29,21 +29,41 @@ inline constexpr TAnchors kDefaultAnchors{akLeft, akTop};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftFlag : uint16_t {
-  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
 };
 using TShiftState = uint16_t;
 
 // What a control is (fixed by its class).
 enum TControlStyleFlag : uint32_t {
-  csAcceptsControls = 1u << 0, csCaptureMouse = 1u << 1, csClickEvents = 1u << 2,
-  csFramed = 1u << 3, csSetCaption = 1u << 4, csOpaque = 1u << 5, csDoubleClicks = 1u << 6,
-  csFixedWidth = 1u << 7, csFixedHeight = 1u << 8, csReplicatable = 1u << 9,
-  csNoStdEvents = 1u << 10, csActionClient = 1u << 11, csParentBackground = 1u << 12,
+  csAcceptsControls = 1u << 0,
+  csCaptureMouse = 1u << 1,
+  csClickEvents = 1u << 2,
+  csFramed = 1u << 3,
+  csSetCaption = 1u << 4,
+  csOpaque = 1u << 5,
+  csDoubleClicks = 1u << 6,
+  csFixedWidth = 1u << 7,
+  csFixedHeight = 1u << 8,
+  csReplicatable = 1u << 9,
+  csNoStdEvents = 1u << 10,
+  csActionClient = 1u << 11,
+  csParentBackground = 1u << 12,
 };
 // What a control is doing now.
 enum TControlStateFlag : uint32_t {
-  csLButtonDown = 1u << 0, csClicked = 1u << 1, csAlignmentNeeded = 1u << 2,
-  csFocusing = 1u << 3, csCreating = 1u << 4, csPaintCopy = 1u << 5, csCustomPaint = 1u << 6,
+  csLButtonDown = 1u << 0,
+  csClicked = 1u << 1,
+  csAlignmentNeeded = 1u << 2,
+  csFocusing = 1u << 3,
+  csCreating = 1u << 4,
+  csPaintCopy = 1u << 5,
+  csCustomPaint = 1u << 6,
   csDestroyingHandle = 1u << 7,
 };
 
@@ -58,6 +78,14 @@ using TMouseEvent = std::function<void(TObject*, TMouseButton, TShiftState, int,
 using TMouseMoveEvent = std::function<void(TObject*, TShiftState, int, int)>;
 using TKeyEvent = std::function<void(TObject*, uint16_t& key, TShiftState)>;
 using TKeyPressEvent = std::function<void(TObject*, wchar_t& key)>;
+
+// What CM_HINTSHOW carries (LParam points to it): the control may change the
+// text or the place, or refuse the hint by answering non-zero.
+struct THintInfo {
+  class TControl* HintControl = nullptr;
+  TPoint CursorPos;  // in screen coordinates
+  std::wstring HintStr;
+};
 
 // Conversions at the seam between byte strings (names, stored texts in the
 // system code page) and the wide texts of captions.
@@ -171,7 +199,10 @@ class TControl : public TComponent {
   // --- painting
   virtual void Invalidate();
   virtual void Update();
-  void Repaint() { Invalidate(); Update(); }
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
   void Refresh() { Repaint(); }
   void BringToFront();
   void SendToBack();

@@ -14,7 +14,8 @@ namespace kiv {
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
   SetVisible(false);
-  SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks);
+  SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption |
+                  csDoubleClicks);
   SetColor(clBtnFace);
   SetParentFont(false);
   SetBounds(0, 0, 320, 240);
@@ -54,15 +55,27 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.ExStyle = 0;
   p.WndParent = nullptr;
   switch (border_style_) {
-    case bsNone: p.Style |= WS_POPUP; break;
-    case bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
-    case bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsNone:
+      p.Style |= WS_POPUP;
+      break;
+    case bsSingle:
+      p.Style |= WS_CAPTION | WS_BORDER;
+      break;
+    case bsSizeable:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      break;
     case bsDialog:
       p.Style |= WS_CAPTION | DS_MODALFRAME;
       p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
       break;
-    case bsToolWindow: p.Style |= WS_CAPTION; p.ExStyle |= WS_EX_TOOLWINDOW; break;
-    case bsSizeToolWin: p.Style |= WS_CAPTION | WS_THICKFRAME; p.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsToolWindow:
+      p.Style |= WS_CAPTION;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
   }
   if (border_style_ != bsNone && border_icons_.Contains(biSystemMenu)) {
     p.Style |= WS_SYSMENU;
@@ -120,13 +133,17 @@ TPoint TCustomForm::ClientOrigin() {
   return {p.x, p.y};
 }
 
-bool TCustomForm::Showing() const { return TWinControl::Showing(); }
+bool TCustomForm::Showing() const {
+  return TWinControl::Showing();
+}
 
 void TCustomForm::AlignControls(TControl* control, TRect& rect) {
   TWinControl::AlignControls(control, rect);
 }
 
-void TCustomForm::Paint() { TCustomControl::Paint(); }
+void TCustomForm::Paint() {
+  TCustomControl::Paint();
+}
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
   if (control == active_control_) return;
@@ -150,12 +167,23 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
 
 void TCustomForm::Dispatch(TMessage& m) {
   switch (m.Msg) {
-    case WM_CLOSE: WMClose(m); return;
-    case WM_ACTIVATE: WMActivate(m); return;
-    case CM_SHOWINGCHANGED: CMShowingChanged(m); return;
-    case CM_RELEASE: CMRelease(m); return;
-    case WM_SETFOCUS: WMSetFocus(m); return;
-    default: TCustomControl::Dispatch(m);
+    case WM_CLOSE:
+      WMClose(m);
+      return;
+    case WM_ACTIVATE:
+      WMActivate(m);
+      return;
+    case CM_SHOWINGCHANGED:
+      CMShowingChanged(m);
+      return;
+    case CM_RELEASE:
+      CMRelease(m);
+      return;
+    case WM_SETFOCUS:
+      WMSetFocus(m);
+      return;
+    default:
+      TCustomControl::Dispatch(m);
   }
 }
 
@@ -210,7 +238,9 @@ void TCustomForm::CMVisibleChanged(TMessage& m) {
 
 void TCustomForm::CMShowingChanged(TMessage& m) {}
 
-void TCustomForm::CMRelease(TMessage& m) { delete this; }
+void TCustomForm::CMRelease(TMessage& m) {
+  delete this;
+}
 
 void TCustomForm::WMClose(TMessage& m) {
   Close();
@@ -348,7 +378,9 @@ TApplication::TApplication() : TComponent(nullptr), title_(DefaultTitle()) {}
 
 TApplication::~TApplication() = default;
 
-void TApplication::ClearMainForm() { main_form_ = nullptr; }
+void TApplication::ClearMainForm() {
+  main_form_ = nullptr;
+}
 
 void TApplication::Run() {
   if (main_form_ && ShowMainForm && !terminated_) main_form_->Show();
@@ -420,7 +452,16 @@ void TApplication::DoMouseIdle() {
   POINT p;
   if (!GetCursorPos(&p)) return;
   TControl* control = FindDragTarget({p.x, p.y}, true);
-  if (control == mouse_control_) return;
+  if (control == mouse_control_) {
+    if (control && !hint_done_ && GetTickCount() - mouse_since_ >= HintPause) {
+      hint_done_ = true;
+      DoHint(control, {p.x, p.y});
+    }
+    return;
+  }
+  CancelHint();
+  mouse_since_ = GetTickCount();
+  hint_done_ = false;
   TControl* capture = GetCaptureControl();
   TControl* old = mouse_control_;
   if (old && (!capture || capture == old)) old->Perform(CM_MOUSELEAVE);
@@ -429,10 +470,42 @@ void TApplication::DoMouseIdle() {
 }
 
 void TApplication::ControlDestroying(TControl* control) {
-  if (mouse_control_ == control) mouse_control_ = nullptr;
+  if (mouse_control_ == control) {
+    mouse_control_ = nullptr;
+    CancelHint();
+  }
 }
 
-int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
+void TApplication::CancelHint() {
+  if (hint_window_) DestroyWindow(hint_window_);
+  hint_window_ = nullptr;
+}
+
+void TApplication::DoHint(TControl* control, TPoint pos) {
+  if (!ShowHint || !control->ShowHint() || control->Hint().empty()) return;
+  THintInfo info{control, pos, control->Hint()};
+  if (control->Perform(CM_HINTSHOW, 0, reinterpret_cast<intptr_t>(&info)) != 0) return;
+  if (info.HintStr.empty()) return;
+  CancelHint();
+  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", info.HintStr.c_str(),
+                           WS_POPUP | WS_BORDER | SS_LEFT, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  if (!w) return;
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  HDC dc = GetDC(w);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, 300, 0};
+  DrawTextW(dc, info.HintStr.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  SetWindowPos(w, HWND_TOPMOST, info.CursorPos.X, info.CursorPos.Y + 20, r.right + 6, r.bottom + 4,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  hint_window_ = w;
+}
+
+int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption,
+                             unsigned flags) {
   HWND owner = GetActiveWindow();
   if (!owner && main_form_ && main_form_->HandleAllocated()) owner = main_form_->Handle();
   return ::MessageBoxW(owner, text.c_str(), caption.empty() ? title_.c_str() : caption.c_str(),
@@ -455,8 +528,12 @@ void TApplication::HandleException(const std::exception& e) {
 // ---------------------------------------------------------------------------
 // TScreen
 
-int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
-int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+int TScreen::Width() const {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+int TScreen::Height() const {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
 
 int TScreen::PixelsPerInch() const {
   HDC dc = GetDC(nullptr);
@@ -470,21 +547,49 @@ HCURSOR TScreen::Cursors(TCursor index) const {
     if (id == index) return cursor;
   const wchar_t* id = IDC_ARROW;
   switch (index) {
-    case crNone: return nullptr;
-    case crCross: id = IDC_CROSS; break;
-    case crIBeam: id = IDC_IBEAM; break;
-    case crSizeNESW: id = IDC_SIZENESW; break;
-    case crSizeNS: id = IDC_SIZENS; break;
-    case crSizeNWSE: id = IDC_SIZENWSE; break;
-    case crSizeWE: id = IDC_SIZEWE; break;
-    case crUpArrow: id = IDC_UPARROW; break;
-    case crHourGlass: id = IDC_WAIT; break;
-    case crNo: id = IDC_NO; break;
-    case crAppStart: id = IDC_APPSTARTING; break;
-    case crHelp: id = IDC_HELP; break;
-    case crHandPoint: id = IDC_HAND; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
-    default: break;
+    case crNone:
+      return nullptr;
+    case crCross:
+      id = IDC_CROSS;
+      break;
+    case crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case crSizeNESW:
+      id = IDC_SIZENESW;
+      break;
+    case crSizeNS:
+      id = IDC_SIZENS;
+      break;
+    case crSizeNWSE:
+      id = IDC_SIZENWSE;
+      break;
+    case crSizeWE:
+      id = IDC_SIZEWE;
+      break;
+    case crUpArrow:
+      id = IDC_UPARROW;
+      break;
+    case crHourGlass:
+      id = IDC_WAIT;
+      break;
+    case crNo:
+      id = IDC_NO;
+      break;
+    case crAppStart:
+      id = IDC_APPSTARTING;
+      break;
+    case crHelp:
+      id = IDC_HELP;
+      break;
+    case crHandPoint:
+      id = IDC_HAND;
+      break;
+    case crSizeAll:
+      id = IDC_SIZEALL;
+      break;
+    default:
+      break;
   }
   return LoadCursorW(nullptr, id);
 }

@@ -14,8 +14,16 @@ namespace kiv {
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;
@@ -157,6 +165,14 @@ class TApplication : public TComponent {
   // Forgets a control that is going away.
   void ControlDestroying(TControl* control);
 
+  // Hints: after the pointer rests HintPause milliseconds on a control whose
+  // ShowHint is set and whose Hint is not empty, the control is asked with
+  // CM_HINTSHOW and, unless it refuses, the hint window shows the text.
+  bool ShowHint = true;
+  unsigned HintPause = 500;
+  HWND HintWindow() const { return hint_window_; }
+  void CancelHint();
+
   TExceptionEvent OnException;
   std::function<void(TObject*, bool& done)> OnIdle;
 
@@ -168,6 +184,10 @@ class TApplication : public TComponent {
   TCustomForm* main_form_ = nullptr;
   bool terminated_ = false;
   TControl* mouse_control_ = nullptr;
+  DWORD mouse_since_ = 0;
+  bool hint_done_ = false;
+  HWND hint_window_ = nullptr;
+  void DoHint(TControl* control, TPoint pos);
 };
 
 class TScreen {

@@ -102,8 +102,8 @@ void TPen::Assign(const TPen& o) {
   Changed();
 }
 HGDIOBJ TPen::MakeHandle() const {
-  static const int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL,
-                                PS_INSIDEFRAME};
+  static const int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
   return CreatePen(kStyles[style_], width_, ColorToRef(color_));
 }
 
@@ -126,14 +126,15 @@ void TBrush::Assign(const TBrush& o) {
 }
 HGDIOBJ TBrush::MakeHandle() const {
   switch (style_) {
-    case bsSolid: return CreateSolidBrush(ColorToRef(color_));
+    case bsSolid:
+      return CreateSolidBrush(ColorToRef(color_));
     case bsClear: {
       LOGBRUSH lb{BS_NULL, 0, 0};
       return CreateBrushIndirect(&lb);
     }
     default: {
-      static const int kHatch[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
-                                   HS_CROSS, HS_DIAGCROSS};
+      static const int kHatch[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                                   HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
       return CreateHatchBrush(kHatch[style_ - bsHorizontal], ColorToRef(color_));
     }
   }
@@ -198,8 +199,8 @@ void TCanvas::RequireState(uint8_t need) {
   }
   if (missing & kPenValid) {
     SelectObject(dc, pen_.Handle());
-    static const int kRops[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN,
-                                R2_XORPEN};
+    static const int kRops[] = {R2_BLACK,   R2_WHITE,      R2_NOP,   R2_NOT,
+                                R2_COPYPEN, R2_NOTCOPYPEN, R2_XORPEN};
     SetROP2(dc, kRops[pen_.Mode()]);
   }
   if (missing & kBrushValid) {
@@ -276,7 +277,9 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   RECT rc{r.Left, r.Top, r.Right, r.Bottom};
   ::DrawFocusRect(dc_, &rc);
 }
-TColor TCanvas::Pixel(int x, int y) { return static_cast<TColor>(::GetPixel(Handle(), x, y)); }
+TColor TCanvas::Pixel(int x, int y) {
+  return static_cast<TColor>(::GetPixel(Handle(), x, y));
+}
 void TCanvas::SetPixel(int x, int y, TColor color) {
   ::SetPixelV(Handle(), x, y, ColorToRef(color));
 }
@@ -292,8 +295,8 @@ void TCanvas::CopyRect(const TRect& d, TCanvas* source, const TRect& s) {
   RequireState(kBrushValid);
   HDC src = source->Handle();
   int old_mode = SetStretchBltMode(dc_, COLORONCOLOR);
-  ::StretchBlt(dc_, d.Left, d.Top, d.Width(), d.Height(), src, s.Left, s.Top, s.Width(),
-               s.Height(), CopyMode);
+  ::StretchBlt(dc_, d.Left, d.Top, d.Width(), d.Height(), src, s.Left, s.Top, s.Width(), s.Height(),
+               CopyMode);
   SetStretchBltMode(dc_, old_mode);
 }
 
@@ -332,6 +335,18 @@ std::vector<uint8_t> ReadWholeFile(const std::string& file_name) {
 }
 }  // namespace
 
+void TGraphic::LoadFromStream(TStream& stream) {
+  int64_t remaining = stream.Size() - stream.Position();
+  if (remaining < 0 || remaining > (int64_t{1} << 31)) throw EReadError("Stream read error");
+  std::vector<uint8_t> data = ReadBytes(stream, static_cast<uint64_t>(remaining));
+  LoadFromBytes(data.data(), data.size());
+}
+
+void TGraphic::SaveToStream(TStream& stream) const {
+  std::vector<uint8_t> data = SaveToBytes();
+  stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
 void TGraphic::LoadFromFile(const std::string& file_name) {
   std::vector<uint8_t> data = ReadWholeFile(file_name);
   LoadFromBytes(data.data(), data.size());
@@ -357,8 +372,9 @@ class TBitmapCanvas : public TCanvas {
 
  protected:
   void CreateHandle() override {
-    if (owner_->Empty()) owner_->SetSize(owner_->Width() ? owner_->Width() : 0,
-                                         owner_->Height() ? owner_->Height() : 0);
+    if (owner_->Empty())
+      owner_->SetSize(owner_->Width() ? owner_->Width() : 0,
+                      owner_->Height() ? owner_->Height() : 0);
     SetHandle(owner_->MemoryDC());
   }
 
@@ -397,13 +413,21 @@ HDC TBitmap::MemoryDC() {
 
 int TBitmap::BitCount() const {
   switch (pixel_format_) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf15bit: case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
-    default: return 32;
+    case pf1bit:
+      return 1;
+    case pf4bit:
+      return 4;
+    case pf8bit:
+      return 8;
+    case pf15bit:
+    case pf16bit:
+      return 16;
+    case pf24bit:
+      return 24;
+    case pf32bit:
+      return 32;
+    default:
+      return 32;
   }
 }
 
@@ -444,7 +468,8 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, TBitmapHandle
       } bi{};
       if (info) {
         std::memcpy(&bi, info, sizeof(BITMAPINFOHEADER));
-        int ncolors = bi.h.biClrUsed ? bi.h.biClrUsed : (bi.h.biBitCount <= 8 ? 1 << bi.h.biBitCount : 0);
+        int ncolors =
+            bi.h.biClrUsed ? bi.h.biClrUsed : (bi.h.biBitCount <= 8 ? 1 << bi.h.biBitCount : 0);
         if (bi.h.biCompression == BI_BITFIELDS) ncolors = 3;
         std::memcpy(bi.colors, info->bmiColors, sizeof(RGBQUAD) * std::min(ncolors, 256));
         bi.h.biHeight = -height;
@@ -565,13 +590,26 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     height_ = info.bmHeight;
     handle_type_ = dib ? bmDIB : bmDDB;
     switch (info.bmBitsPixel) {
-      case 1: pixel_format_ = pf1bit; break;
-      case 4: pixel_format_ = pf4bit; break;
-      case 8: pixel_format_ = pf8bit; break;
-      case 16: pixel_format_ = pf16bit; break;
-      case 24: pixel_format_ = pf24bit; break;
-      case 32: pixel_format_ = pf32bit; break;
-      default: pixel_format_ = pfCustom;
+      case 1:
+        pixel_format_ = pf1bit;
+        break;
+      case 4:
+        pixel_format_ = pf4bit;
+        break;
+      case 8:
+        pixel_format_ = pf8bit;
+        break;
+      case 16:
+        pixel_format_ = pf16bit;
+        break;
+      case 24:
+        pixel_format_ = pf24bit;
+        break;
+      case 32:
+        pixel_format_ = pf32bit;
+        break;
+      default:
+        pixel_format_ = pfCustom;
     }
     if (!dib) pixel_format_ = pfDevice;
     // Bottom-up DIBs (resources load that way) are addressed from the end.
@@ -602,8 +640,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const wchar_t* name) {
-  HBITMAP bmp = static_cast<HBITMAP>(
-      LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP bmp =
+      static_cast<HBITMAP>(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bmp) throw EInvalidGraphic("Resource not found");
   SetHandle(bmp);
 }
@@ -664,7 +702,8 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     return static_cast<uint32_t>(data[at]) | static_cast<uint32_t>(data[at + 1]) << 8 |
            static_cast<uint32_t>(data[at + 2]) << 16 | static_cast<uint32_t>(data[at + 3]) << 24;
   };
-  if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M') throw EInvalidGraphic("Bitmap image is not valid");
+  if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
+    throw EInvalidGraphic("Bitmap image is not valid");
   uint32_t bits_offset = u32(10);
   uint32_t header_size = u32(14);
   // The header sizes of the known versions (core, OS/2 2.x short and long,
@@ -716,17 +755,22 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     if (colors_used > 0x10000) throw EInvalidGraphic("Bitmap image is not valid");
   } else if (compression == BI_BITFIELDS) {
     if (header_size >= 52) {  // masks inside the header
-      masks[0] = u32(54); masks[1] = u32(58); masks[2] = u32(62);
+      masks[0] = u32(54);
+      masks[1] = u32(58);
+      masks[2] = u32(62);
     } else {
       if (table_at + 12 > size) throw EInvalidGraphic("Bitmap image is not valid");
-      masks[0] = u32(table_at); masks[1] = u32(table_at + 4); masks[2] = u32(table_at + 8);
+      masks[0] = u32(table_at);
+      masks[1] = u32(table_at + 4);
+      masks[2] = u32(table_at + 8);
     }
   }
   if (table_at + static_cast<size_t>(ncolors) * table_entry > size)
     throw EInvalidGraphic("Bitmap image is not valid");
   uint64_t stride = ((static_cast<uint64_t>(width) * bit_count + 31) / 32) * 4;
   uint64_t image_size = stride * static_cast<uint64_t>(height);
-  if (bits_offset < table_at || bits_offset >= size) throw EInvalidGraphic("Bitmap image is not valid");
+  if (bits_offset < table_at || bits_offset >= size)
+    throw EInvalidGraphic("Bitmap image is not valid");
   uint64_t available = size - bits_offset;
   // A stated image size beyond the end of the file is a broken header.
   if (size_image > available) throw EInvalidGraphic("Bitmap image is not valid");
@@ -750,8 +794,12 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
   }
   if (compression == BI_BITFIELDS) std::memcpy(bi.colors, masks, sizeof(masks));
 
-  TPixelFormat format = bit_count == 1 ? pf1bit : bit_count == 4 ? pf4bit : bit_count == 8 ? pf8bit
-                        : bit_count == 16 ? pf16bit : bit_count == 24 ? pf24bit : pf32bit;
+  TPixelFormat format = bit_count == 1    ? pf1bit
+                        : bit_count == 4  ? pf4bit
+                        : bit_count == 8  ? pf8bit
+                        : bit_count == 16 ? pf16bit
+                        : bit_count == 24 ? pf24bit
+                                          : pf32bit;
   const uint8_t* bits = data + bits_offset;
   if (!rle && compression == BI_RGB && !top_down) {
     // Stored bottom-up; the bitmap keeps rows top-down.
@@ -761,7 +809,8 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
     Recreate(static_cast<int>(width), static_cast<int>(height), format, bmDIB,
              reinterpret_cast<BITMAPINFO*>(&bi), nullptr);
     for (int64_t y = 0; y < height; ++y)
-      std::memcpy(bits_ + y * stride_, bits + (height - 1 - y) * stride, static_cast<size_t>(stride));
+      std::memcpy(bits_ + y * stride_, bits + (height - 1 - y) * stride,
+                  static_cast<size_t>(stride));
   } else if (!rle && compression == BI_RGB) {
     FreeImage();
     Recreate(static_cast<int>(width), static_cast<int>(height), format, bmDIB,
@@ -815,8 +864,14 @@ std::vector<uint8_t> TBitmap::SaveToBytes() const {
   bi.h.biSizeImage = static_cast<DWORD>(rows.size());
   size_t offset = 14 + sizeof(BITMAPINFOHEADER) + ncolors * 4;
   std::vector<uint8_t> out(offset + rows.size());
-  auto put16 = [&](size_t at, uint32_t v) { out[at] = v & 0xFF; out[at + 1] = (v >> 8) & 0xFF; };
-  auto put32 = [&](size_t at, uint32_t v) { put16(at, v & 0xFFFF); put16(at + 2, v >> 16); };
+  auto put16 = [&](size_t at, uint32_t v) {
+    out[at] = v & 0xFF;
+    out[at + 1] = (v >> 8) & 0xFF;
+  };
+  auto put32 = [&](size_t at, uint32_t v) {
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
+  };
   out[0] = 'B';
   out[1] = 'M';
   put32(2, static_cast<uint32_t>(out.size()));
@@ -851,20 +906,24 @@ void TIcon::SetHandle(HICON icon) {
 }
 
 void TIcon::Draw(TCanvas* canvas, const TRect& r) {
-  if (icon_) DrawIconEx(canvas->Handle(), r.Left, r.Top, icon_, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+  if (icon_)
+    DrawIconEx(canvas->Handle(), r.Left, r.Top, icon_, r.Width(), r.Height(), 0, nullptr,
+               DI_NORMAL);
 }
 
 void TIcon::LoadFromBytes(const uint8_t* data, size_t size) {
   // Icon directory: reserved 0, type 1, count, then 16-byte entries.
-  if (size < 6 || data[0] || data[1] || data[2] != 1 || data[3]) throw EInvalidGraphic("Icon image is not valid");
+  if (size < 6 || data[0] || data[1] || data[2] != 1 || data[3])
+    throw EInvalidGraphic("Icon image is not valid");
   size_t count = data[4] | data[5] << 8;
   if (count == 0 || 6 + count * 16 > size) throw EInvalidGraphic("Icon image is not valid");
   const uint8_t* e = data + 6;  // first entry
   uint32_t bytes = e[8] | e[9] << 8 | e[10] << 16 | static_cast<uint32_t>(e[11]) << 24;
   uint32_t at = e[12] | e[13] << 8 | e[14] << 16 | static_cast<uint32_t>(e[15]) << 24;
-  if (at > size || bytes > size - at || bytes < 40) throw EInvalidGraphic("Icon image is not valid");
-  HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(data + at), bytes, TRUE, 0x00030000,
-                                        0, 0, LR_DEFAULTCOLOR);
+  if (at > size || bytes > size - at || bytes < 40)
+    throw EInvalidGraphic("Icon image is not valid");
+  HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(data + at), bytes, TRUE, 0x00030000, 0,
+                                        0, LR_DEFAULTCOLOR);
   if (!icon) throw EInvalidGraphic("Icon image is not valid");
   SetHandle(icon);
 }
@@ -938,8 +997,7 @@ void TPicture::LoadFromFile(const std::string& file_name) {
                         ? std::string()
                         : Lower(file_name.substr(dot + 1));
   auto it = Formats().find(ext);
-  if (it == Formats().end())
-    throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
+  if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
   std::unique_ptr<TGraphic> graphic = it->second.factory();
   graphic->LoadFromFile(file_name);
   SetGraphic(std::move(graphic));
@@ -958,7 +1016,8 @@ struct ClipboardLock {
 }  // namespace
 
 void TClipboard::Assign(TBitmap* bitmap) {
-  if (!bitmap || bitmap->Empty()) throw EInvalidOperation("Cannot put an empty bitmap on the clipboard");
+  if (!bitmap || bitmap->Empty())
+    throw EInvalidOperation("Cannot put an empty bitmap on the clipboard");
   // The clipboard takes ownership of a handle of its own: a DDB-compatible copy.
   HDC screen = CreateCompatibleDC(nullptr);
   HBITMAP copy = static_cast<HBITMAP>(CopyImage(bitmap->Handle(), IMAGE_BITMAP, 0, 0, 0));
@@ -972,7 +1031,9 @@ void TClipboard::Assign(TBitmap* bitmap) {
   }
 }
 
-bool TClipboard::HasBitmap() const { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+bool TClipboard::HasBitmap() const {
+  return IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
 
 void TClipboard::GetBitmap(TBitmap* into) {
   ClipboardLock lock;

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/types.hpp"
 #include "framework/classes.hpp"
 #include "framework/colors.hpp"
 #include "framework/font.hpp"
+#include "framework/streams.hpp"
+#include "framework/types.hpp"
 
 namespace kiv {
 
@@ -23,7 +24,6 @@ class TCanvas;
 // and clDefault have no colour and give black.
 COLORREF ColorToRef(TColor color);
 
-
 // ---------------------------------------------------------------------------
 // Pen and brush: values with a change notification and a platform handle made
 // on demand; the canvas that selects one lets go of it before it is freed.
@@ -33,8 +33,16 @@ HFONT CreateFontHandle(const TFont& font);
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmXor };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
-                   bsDiagCross };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 // Shared by TPen and TBrush: owns the platform handle, frees it on change.
 class TGraphicsObject {
@@ -130,8 +138,8 @@ class TCanvas {
   void Rectangle(const TRect& r);
   void RoundRect(const TRect& r, int rx, int ry);
   void Ellipse(const TRect& r);
-  void FillRect(const TRect& r);              // with Brush, no outline
-  void FrameRect(const TRect& r);             // one-pixel outline with Brush's colour
+  void FillRect(const TRect& r);   // with Brush, no outline
+  void FrameRect(const TRect& r);  // one-pixel outline with Brush's colour
   void Polygon(const std::vector<TPoint>& points);
   void Polyline(const std::vector<TPoint>& points);
   void TextOut(int x, int y, const std::wstring& text);
@@ -190,6 +198,9 @@ class TGraphic {
   virtual std::vector<uint8_t> SaveToBytes() const;
   void LoadFromFile(const std::string& file_name);
   void SaveToFile(const std::string& file_name) const;
+  // The rest of the stream from its position (at most 2 GiB).
+  virtual void LoadFromStream(TStream& stream);
+  virtual void SaveToStream(TStream& stream) const;
   // Makes this graphic a copy of another of the same kind; throws otherwise.
   virtual void Assign(const TGraphic& source);
   // A new graphic of the same class, empty.
@@ -208,7 +219,17 @@ class TGraphic {
   bool transparent_ = false;
 };
 
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum TPixelFormat {
+  pfDevice,
+  pf1bit,
+  pf4bit,
+  pf8bit,
+  pf15bit,
+  pf16bit,
+  pf24bit,
+  pf32bit,
+  pfCustom
+};
 enum TBitmapHandleType { bmDIB, bmDDB };
 
 class TBitmapCanvas;

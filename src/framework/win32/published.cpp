@@ -10,8 +10,12 @@
 namespace kiv {
 
 namespace {
-std::u16string U16(const std::wstring& w) { return std::u16string(w.begin(), w.end()); }
-std::wstring W(const std::u16string& u) { return std::wstring(u.begin(), u.end()); }
+std::u16string U16(const std::wstring& w) {
+  return std::u16string(w.begin(), w.end());
+}
+std::wstring W(const std::u16string& u) {
+  return std::wstring(u.begin(), u.end());
+}
 template <class T>
 T& Mut(const T& t) {
   return const_cast<T&>(t);
@@ -29,15 +33,17 @@ KIV_IMPLEMENT_CLASS(TControl, c) {
   c.Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
         {"akLeft", "akTop", "akRight", "akBottom"})
       .Default(kDefaultAnchors);
-  c.WideString("Caption", [](const TControl& o) { return U16(o.Text()); },
-               [](TControl& o, const std::u16string& v) { o.SetText(W(v)); });
+  c.WideString(
+      "Caption", [](const TControl& o) { return U16(o.Text()); },
+      [](TControl& o, const std::u16string& v) { o.SetText(W(v)); });
   c.Color("Color", &TControl::Color, &TControl::SetColor).Default(clWindow);
   c.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
   c.Object("Font", [](const TControl& o) { return o.Font(); });
   c.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
   c.Integer("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(crDefault);
-  c.WideString("Hint", [](const TControl& o) { return U16(o.Hint()); },
-               [](TControl& o, const std::u16string& v) { o.SetHint(W(v)); });
+  c.WideString(
+      "Hint", [](const TControl& o) { return U16(o.Hint()); },
+      [](TControl& o, const std::u16string& v) { o.SetHint(W(v)); });
   c.Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false);
   c.Boolean("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
   c.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
@@ -69,17 +75,21 @@ KIV_IMPLEMENT_CLASS(TCustomForm, c) {
          {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
           "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"})
       .Default(poDesigned);
-  c.Integer("ClientWidth", [](const TCustomForm& o) { return Mut(o).ClientWidth(); },
-            [](TCustomForm& o, int v) { o.SetClientWidth(v); })
+  c.Integer(
+       "ClientWidth", [](const TCustomForm& o) { return Mut(o).ClientWidth(); },
+       [](TCustomForm& o, int v) { o.SetClientWidth(v); })
       .NoDefault();
-  c.Integer("ClientHeight", [](const TCustomForm& o) { return Mut(o).ClientHeight(); },
-            [](TCustomForm& o, int v) { o.SetClientHeight(v); })
+  c.Integer(
+       "ClientHeight", [](const TCustomForm& o) { return Mut(o).ClientHeight(); },
+       [](TCustomForm& o, int v) { o.SetClientHeight(v); })
       .NoDefault();
   c.Color("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
-  c.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch).Default(96);
+  c.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
+      .Default(96);
   // Written by form designers; the height of the design font's text, unused here.
-  c.Integer("TextHeight", [](const TCustomForm& o) { return o.TextHeight; },
-            [](TCustomForm& o, int v) { o.TextHeight = v; })
+  c.Integer(
+       "TextHeight", [](const TCustomForm& o) { return o.TextHeight; },
+       [](TCustomForm& o, int v) { o.TextHeight = v; })
       .Default(13);
   c.Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
   c.Event("OnCreate", &TCustomForm::OnCreate);
@@ -129,9 +139,8 @@ KIV_IMPLEMENT_CLASS(TRichEdit, c) {
   c.Enum("ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars,
          {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"})
       .Default(ssNone);
-  c.Enum("BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle,
-         {"bsNone", "bsSingle"})
-      .Default(bsSingleBorder);
+  c.Enum("BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle, {"bsNone", "bsSingle"})
+      .Default(bsSingle);
   c.Boolean("WantTabs", &TRichEdit::WantTabs, &TRichEdit::SetWantTabs).Default(false);
   c.Boolean("WantReturns", &TRichEdit::WantReturns, &TRichEdit::SetWantReturns).Default(true);
   c.Boolean("WordWrap", &TRichEdit::WordWrap, &TRichEdit::SetWordWrap).Default(true);
@@ -147,19 +156,23 @@ KIV_IMPLEMENT_CLASS(TTimer, c) {
 }
 
 KIV_IMPLEMENT_CLASS(TImageList, c) {
-  c.Integer("Width", &TImageList::Width, [](TImageList& o, int v) { o.SetSize(v, o.Height()); })
-      .Default(16);
-  c.Integer("Height", &TImageList::Height, [](TImageList& o, int v) { o.SetSize(o.Width(), v); })
-      .Default(16);
+  c.Integer("Width", &TImageList::Width, [](TImageList& o, int v) {
+     o.SetSize(v, o.Height());
+   }).Default(16);
+  c.Integer("Height", &TImageList::Height, [](TImageList& o, int v) {
+     o.SetSize(o.Width(), v);
+   }).Default(16);
 }
 
 KIV_IMPLEMENT_CLASS(TAction, c) {
-  c.WideString("Caption", [](const TAction& o) { return U16(o.Caption()); },
-               [](TAction& o, const std::u16string& v) { o.SetCaption(W(v)); });
+  c.WideString(
+      "Caption", [](const TAction& o) { return U16(o.Caption()); },
+      [](TAction& o, const std::u16string& v) { o.SetCaption(W(v)); });
   c.Boolean("Enabled", &TAction::Enabled, &TAction::SetEnabled).Default(true);
   c.Boolean("Visible", &TAction::Visible, &TAction::SetVisible).Default(true);
-  c.WideString("Hint", [](const TAction& o) { return U16(o.Hint()); },
-               [](TAction& o, const std::u16string& v) { o.SetHint(W(v)); });
+  c.WideString(
+      "Hint", [](const TAction& o) { return U16(o.Hint()); },
+      [](TAction& o, const std::u16string& v) { o.SetHint(W(v)); });
   c.Integer("ImageIndex", &TAction::ImageIndex, &TAction::SetImageIndex).Default(-1);
   c.Component("ActionList", &TAction::ActionList, &TAction::SetActionList);
   c.Event("OnExecute", &TAction::OnExecute);

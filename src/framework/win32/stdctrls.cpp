@@ -188,7 +188,9 @@ void TPanel::Paint() {
     canvas->Brush()->SetStyle(bsClear);
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     UINT fmt = DT_SINGLELINE | DT_VCENTER |
-               (alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT);
+               (alignment_ == taCenter         ? DT_CENTER
+                : alignment_ == taRightJustify ? DT_RIGHT
+                                               : DT_LEFT);
     HDC dc = canvas->Handle();
     canvas->TextExtent(L"");  // selects the font
     SetBkMode(dc, TRANSPARENT);
@@ -218,7 +220,8 @@ TTimer::~TTimer() {
 void TTimer::UpdateTimer() {
   KillTimer(window_, 1);
   if (enabled_ && interval_ > 0)
-    if (!SetTimer(window_, 1, interval_, nullptr)) throw EOutOfResources("Not enough timers available");
+    if (!SetTimer(window_, 1, interval_, nullptr))
+      throw EOutOfResources("Not enough timers available");
 }
 
 void TTimer::SetEnabled(bool value) {
@@ -247,7 +250,9 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner), picture_(std::make_u
   picture_->OnChange = [this](TPicture*) { PictureChanged(); };
 }
 
-TImage::~TImage() { picture_->OnChange = nullptr; }
+TImage::~TImage() {
+  picture_->OnChange = nullptr;
+}
 
 void TImage::PictureChanged() {
   TGraphic* g = picture_->Graphic();
@@ -349,7 +354,7 @@ void TRichEdit::CreateParams(TCreateParams& p) {
   if (!word_wrap_) p.Style |= ES_AUTOHSCROLL;
   if (scroll_bars_ == ssVertical || scroll_bars_ == ssBoth) p.Style |= WS_VSCROLL | ES_AUTOVSCROLL;
   if (scroll_bars_ == ssHorizontal || scroll_bars_ == ssBoth) p.Style |= WS_HSCROLL;
-  if (border_style_ == bsSingleBorder) p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (border_style_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TRichEdit::CreateHandleDone() {
@@ -400,7 +405,10 @@ void TRichEdit::Dispatch(TMessage& m) {
     // Tab and (optionally) Enter stay with the form's navigation.
     DefaultHandler(m);
     m.Result |= DLGC_WANTCHARS | DLGC_WANTARROWS;
-    if (want_tabs_) m.Result |= DLGC_WANTTAB; else m.Result &= ~DLGC_WANTTAB;
+    if (want_tabs_)
+      m.Result |= DLGC_WANTTAB;
+    else
+      m.Result &= ~DLGC_WANTTAB;
     if (!want_returns_) m.Result &= ~DLGC_WANTALLKEYS;
     return;
   }
@@ -425,7 +433,9 @@ void TRichEdit::ApplyAlignment() {
   PARAFORMAT2 pf{};
   pf.cbSize = sizeof(pf);
   pf.dwMask = PFM_ALIGNMENT;
-  pf.wAlignment = alignment_ == taCenter ? PFA_CENTER : alignment_ == taRightJustify ? PFA_RIGHT : PFA_LEFT;
+  pf.wAlignment = alignment_ == taCenter         ? PFA_CENTER
+                  : alignment_ == taRightJustify ? PFA_RIGHT
+                                                 : PFA_LEFT;
   SendMessageW(h, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   SendMessageW(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
 }
@@ -447,7 +457,9 @@ TAlignment TRichEdit::ParagraphAlignment(int line) {
   pf.cbSize = sizeof(pf);
   SendMessageW(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
   SendMessageW(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-  return pf.wAlignment == PFA_CENTER ? taCenter : pf.wAlignment == PFA_RIGHT ? taRightJustify : taLeftJustify;
+  return pf.wAlignment == PFA_CENTER  ? taCenter
+         : pf.wAlignment == PFA_RIGHT ? taRightJustify
+                                      : taLeftJustify;
 }
 
 void TRichEdit::SetReadOnly(bool value) {
@@ -462,6 +474,7 @@ void TRichEdit::SetScrollBars(TScrollStyle value) {
 }
 
 void TRichEdit::SetBorderStyle(TBorderStyle value) {
+  if (value != bsNone) value = bsSingle;
   if (value == border_style_) return;
   border_style_ = value;
   RecreateWnd();
@@ -506,13 +519,16 @@ std::wstring TRichEditStrings::Get(int index) const {
   auto length = static_cast<size_t>(SendMessageW(h, EM_LINELENGTH, start, 0));
   std::wstring s(std::max<size_t>(length, 1) + 1, L'\0');
   *reinterpret_cast<WORD*>(s.data()) = static_cast<WORD>(std::min<size_t>(s.size(), 0xFFFF));
-  auto n = static_cast<size_t>(SendMessageW(h, EM_GETLINE, index, reinterpret_cast<LPARAM>(s.data())));
+  auto n =
+      static_cast<size_t>(SendMessageW(h, EM_GETLINE, index, reinterpret_cast<LPARAM>(s.data())));
   s.resize(std::min(n, length));
   while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n')) s.pop_back();
   return s;
 }
 
-void TRichEditStrings::Clear() { edit_->Clear(); }
+void TRichEditStrings::Clear() {
+  edit_->Clear();
+}
 
 void TRichEditStrings::LoadFromStream(TStream& stream) {
   HWND h = edit_->Handle();

@@ -13,7 +13,8 @@
 namespace kiv {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TBorderStyle { bsNoBorder, bsSingleBorder };
+// The border of a control: bsNone or bsSingle (the first two form border styles).
+using TBorderStyle = TFormBorderStyle;
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
@@ -191,7 +192,7 @@ class TRichEdit : public TWinControl {
   TAlignment alignment_ = taLeftJustify;
   bool read_only_ = false;
   TScrollStyle scroll_bars_ = ssNone;
-  TBorderStyle border_style_ = bsSingleBorder;
+  TBorderStyle border_style_ = bsSingle;
   bool want_tabs_ = false, want_returns_ = true, word_wrap_ = true;
 };
 

@@ -1,0 +1,29 @@
+#pragma once
+// The inner loops of frame composition. Each has a scalar reference and a
+// vector variant picked once at start-up; the variants are bit-exact with the
+// reference, and tests can force the reference.
+#include <cstdint>
+
+#include "framework/types.hpp"
+
+namespace kiv {
+
+// One row of a mask frame: each target pixel's alpha becomes alpha[i] (0 for
+// key-coloured pixels), and work[i] becomes that pixel blended over
+// source[i] (alpha 0 keeps the source, 255 takes the target pixel).
+void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source,
+                    TkivPixel* work, int count);
+
+// Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
+void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);
+
+// Blends src over dst as FrameBlendPixels does (alpha 0 keeps, 255 copies).
+void BlendRow(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);
+
+// Gives every key-coloured pixel (colour bytes 0x7F007F) alpha 0.
+void HideKeyPixelsRow(TkivPixel* pixels, int count);
+
+// Forces the scalar reference kernels (true) or the start-up choice (false).
+void UseReferenceKernels(bool reference);
+
+}  // namespace kiv

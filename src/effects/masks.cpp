@@ -1,0 +1,613 @@
+#include "effects/masks.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/numeric.hpp"
+
+namespace kiv {
+
+namespace {
+
+// A mask grid with its size; plotting clips to it.
+struct Grid {
+  uint8_t* m;
+  int w, h;
+  void Plot(int x, int y, uint8_t v) const {
+    if (x >= 0 && x < w && y >= 0 && y < h) m[x + y * w] = v;
+  }
+  void Line(int x0, int y0, int x1, int y1, uint8_t v) const {
+    DrawMaskLine(m, w, h, x0, y0, x1, y1, v);
+  }
+  void Row(int y, uint8_t v) const { Line(0, y, w - 1, y, v); }
+  void Ring(int mx, int my, int r, uint8_t v) const { DrawMaskRing(m, w, h, mx, my, r, v); }
+  size_t Size() const { return static_cast<size_t>(w) * static_cast<size_t>(h); }
+};
+
+// How the members of a family colour what they draw.
+enum class Tone { kSlide, kFade, kSmooth };
+
+uint8_t FadeValue(int p) {
+  return static_cast<uint8_t>(MulDiv(p, 255, 100));
+}
+
+// Value of step k in a sweep of n + 1 steps: strongest at step 0, near 0 at
+// the last step, 255 throughout at full progress.
+uint8_t SmoothValue(int p, int k, int n) {
+  if (p >= 100) return 255;
+  const double s = n == 0 ? 2.0 * p : 2.0 * p / n;
+  const int v = MulDiv(static_cast<int32_t>(Round(2.0 * p - k * s)), 255, 100);
+  if (v >= 256) return 255;
+  return static_cast<uint8_t>(v < 0 ? 0 : v);
+}
+
+uint8_t FlatValue(Tone tone, int p) {
+  return tone == Tone::kSlide ? 255 : FadeValue(p);
+}
+
+// Shape of the grid shared by the centred and diagonal effects.
+struct Shape {
+  int cx, cy, l;
+  long double diag;  // sqrt(W^2 + H^2)
+  int d;             // round(diag)
+  double ax, ay;     // aspect factors, the longer side 1
+  explicit Shape(const Grid& g) {
+    cx = g.w / 2;
+    cy = g.h / 2;
+    l = std::max(g.w, g.h);
+    diag = std::sqrt(static_cast<long double>(g.w) * g.w + static_cast<long double>(g.h) * g.h);
+    d = static_cast<int>(Round(diag));
+    if (g.h < g.w) {
+      ax = 1.0;
+      ay = static_cast<double>(g.h) / g.w;
+    } else {
+      ax = static_cast<double>(g.w) / g.h;
+      ay = 1.0;
+    }
+  }
+};
+
+int RoundScaled(long double factor, long double value) {
+  return static_cast<int>(Round(factor * value));
+}
+
+// ---- Fade -----------------------------------------------------------------
+
+void Fade(const Grid& g, int p) {
+  const auto v = static_cast<uint8_t>(Round(p / 100.0L * 255));
+  std::fill(g.m, g.m + g.Size(), v);
+}
+
+// ---- Straight sweeps --------------------------------------------------------
+
+void Down(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  if (tone == Tone::kSmooth) {
+    const int n = MulDiv(RoundScaled(1.5L, g.h), p, 100);
+    for (int k = 0; k <= n; ++k) g.Row(k, SmoothValue(p, k, n));
+    return;
+  }
+  const int n = MulDiv(p, g.h - 1, 100);
+  for (int y = 0; y <= n; ++y) g.Row(y, FlatValue(tone, p));
+}
+
+void In(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const int cy = g.h / 2;
+  if (tone == Tone::kSmooth) {
+    const int n = MulDiv(RoundScaled(0.8L, g.h), p, 100);
+    for (int k = 0; k <= n && k <= cy; ++k) {
+      const uint8_t v = SmoothValue(p, k, n);
+      g.Row(g.h - 1 - k, v);
+      g.Row(k, v);
+    }
+    return;
+  }
+  const int i = MulDiv(p, cy, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int y = g.h - 1; y >= g.h - 1 - i; --y) g.Row(y, v);
+  for (int y = 0; y <= i; ++y) g.Row(y, v);
+}
+
+void Out(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const int cy = g.h / 2;
+  if (tone == Tone::kSmooth) {
+    const int n = MulDiv(RoundScaled(0.8L, g.h), p, 100);
+    for (int k = 0; k <= n && k <= cy; ++k) {
+      const uint8_t v = SmoothValue(p, k, n);
+      g.Row(cy - k, v);
+      g.Row(cy + k, v);
+    }
+    return;
+  }
+  const int last = MulDiv(p, cy, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int k = 0; k <= last; ++k) {
+    g.Row(cy - k, v);
+    g.Row(cy + k, v);
+  }
+}
+
+// ---- Diagonal sweeps --------------------------------------------------------
+
+void Diagonal(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  if (tone == Tone::kSmooth) {
+    const Shape s(g);
+    const int n = MulDiv(p, RoundScaled(2.5L, s.diag), 100);
+    for (int k = 0; k <= n; ++k)
+      g.Line(0, static_cast<int>(Round(k * s.ay)), static_cast<int>(Round(k * s.ax)), 0,
+             SmoothValue(p, k, n));
+    return;
+  }
+  const int c = MulDiv(g.w - 1, p, 100), d = MulDiv(g.h - 1, p, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int k = 0; k <= std::max(2 * c, 2 * d); ++k)
+    g.Line(0, std::min(k, 2 * d), std::min(k, 2 * c), 0, v);
+}
+
+// Corner points of the In/Out diagonal bands at progress p.
+int ScaledCorner(int p, int extent) {
+  return static_cast<int>(Round(p / 100.0L * extent));
+}
+
+// The smooth diagonal bands: 2b + 1 steps of falling value, drawn while the
+// step is inside the longer side; `out` selects the band around the other
+// diagonal.
+void SmoothDiagonalBand(const Grid& g, int p, bool out) {
+  const Shape s(g);
+  const int b = MulDiv(s.d, p, 100);
+  const double step = b == 0 ? 2.0 * p : 2.0 * p / b;
+  double fx, gy;
+  if (g.w < g.h) {
+    fx = static_cast<double>(g.w) / g.h;
+    gy = 1.0;
+  } else {
+    fx = 1.0;
+    gy = static_cast<double>(g.h) / g.w;
+  }
+  double f = 0, gs = 0;
+  for (int i = 0; i <= 2 * b && i < s.l; ++i) {
+    int u = MulDiv(static_cast<int32_t>(Round(2.0 * p - i * step / 2)), 255, 100);
+    if (u < 0) u = 0;
+    if (u >= 256 || p >= 100) u = 255;
+    const auto v = static_cast<uint8_t>(u);
+    const int fi = static_cast<int>(Round(f)), gi = static_cast<int>(Round(gs));
+    if (out) {
+      g.Line(0, g.h - 1 - gi, g.w - fi, 0, v);
+      g.Line(fi, g.h - 1, g.w - 1, gi, v);
+    } else {
+      g.Line(0, g.h - 1 - gi, fi, g.h - 1, v);
+      g.Line(g.w - fi, 0, g.w - 1, gi, v);
+    }
+    f += fx;
+    gs += gy;
+  }
+}
+
+void DiagonalIn(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  if (tone == Tone::kSmooth) return SmoothDiagonalBand(g, p, false);
+  const int cx = ScaledCorner(p, g.w - 1), cy = ScaledCorner(p, g.h - 1);
+  const uint8_t v = FlatValue(tone, p);
+  for (int k = 0; k <= std::max(cx, cy); ++k) {
+    g.Line(0, g.h - 1 - std::min(k, cy), std::min(k, cx), g.h - 1, v);
+    g.Line(g.w - 1 - std::min(k, cx), 0, g.w - 1, std::min(k, cy), v);
+  }
+}
+
+void DiagonalOut(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  if (tone == Tone::kSmooth) return SmoothDiagonalBand(g, p, true);
+  const int cx = ScaledCorner(p, g.w - 1), cy = ScaledCorner(p, g.h - 1);
+  const uint8_t v = FlatValue(tone, p);
+  if (cy < cx) {
+    for (int k = 0; k <= cx; ++k) g.Line(0, std::min(k, cy), g.w - 1 - k, g.h - 1, v);
+    for (int k = 0; k <= cx; ++k) g.Line(k, 0, g.w, g.h - std::min(k, cy), v);
+  } else {
+    for (int k = 0; k <= cy; ++k) g.Line(std::min(k, cx), 0, g.w - 1, g.h - 1 - k, v);
+    for (int k = 0; k <= cy; ++k) g.Line(0, k, g.w - 1 - std::min(k, cx), g.h - 1, v);
+  }
+}
+
+// ---- Cross, rectangle, diamond ----------------------------------------------
+
+void CrossOut(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const Shape s(g);
+  const int cx = s.cx, cy = s.cy;
+  if (tone == Tone::kSmooth) {
+    const int n = MulDiv(p, RoundScaled(2.5L, s.l), 100) / 2;
+    for (int k = 0; k <= n; ++k) {
+      const int t = static_cast<int>(Round(s.ax * k)), a = static_cast<int>(Round(s.ay * k));
+      const int t2 = t / 2, a2 = a / 2;
+      const uint8_t v = SmoothValue(p, k, n);
+      g.Line(cx - t2, cy + a, cx - t2, cy + a2, v);
+      g.Line(cx - t2, cy + a2, cx - t, cy + a2, v);
+      g.Line(cx - t, cy + a2, cx - t, cy - a2, v);
+      g.Line(cx - t, cy - a2, cx - t2, cy - a2, v);
+      g.Line(cx - t2, cy - a2, cx - t2, cy - a, v);
+      g.Line(cx - t2, cy - a, cx + t2, cy - a, v);
+      g.Line(cx + t2, cy - a, cx + t2, cy - a2, v);
+      g.Line(cx + t2, cy - a2, cx + t, cy - a2, v);
+      g.Line(cx + t, cy - a2, cx + t, cy + a2, v);
+      g.Line(cx + t, cy + a2, cx + t2, cy + a2, v);
+      g.Line(cx + t2, cy + a2, cx + t2, cy + a, v);
+      g.Line(cx + t2, cy + a, cx - t2, cy + a, v);
+    }
+    return;
+  }
+  const int c = MulDiv(p, 2 * g.w, 100), d = MulDiv(p, 2 * g.h, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int e = -(c / 4); e <= c / 4; ++e) g.Line(cx + e, cy - d, cx + e, cy + d, v);
+  for (int h = -(d / 4); h <= d / 4; ++h) g.Line(cx - c, cy + h, cx + c, cy + h, v);
+}
+
+void RectOut(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const Shape s(g);
+  const int cx = s.cx, cy = s.cy;
+  const int n =
+      tone == Tone::kSmooth ? MulDiv(p, RoundScaled(1.6L, s.l), 100) / 2 : MulDiv(p, s.l, 100) / 2;
+  for (int k = 0; k <= n; ++k) {
+    const int r = static_cast<int>(Round(s.ax * k)), m = static_cast<int>(Round(s.ay * k));
+    const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
+    g.Line(cx - r, cy + m, cx - r, cy - m, v);
+    g.Line(cx - r, cy - m, cx + r, cy - m, v);
+    g.Line(cx + r, cy - m, cx + r, cy + m, v);
+    g.Line(cx + r, cy + m, cx - r, cy + m, v);
+  }
+}
+
+void DiamondOut(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const Shape s(g);
+  const int cx = s.cx, cy = s.cy;
+  const int n =
+      tone == Tone::kSmooth ? MulDiv(p, RoundScaled(2.5L, s.l), 100) / 2 : MulDiv(p, s.l, 100);
+  for (int k = 0; k <= n; ++k) {
+    const int gx = static_cast<int>(Round(k * s.ax)), gy = static_cast<int>(Round(k * s.ay));
+    const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
+    g.Line(cx, cy + gy, cx - gx, cy, v);
+    g.Line(cx - gx, cy, cx, cy - gy, v);
+    g.Line(cx, cy - gy, cx + gx, cy, v);
+    g.Line(cx + gx, cy, cx, cy + gy, v);
+  }
+}
+
+// The "In" members: the partner run backwards (progress 100 - p), then every
+// cell inverted by the family's rule.
+using Partner = void (*)(const Grid&, int, Tone);
+void Complement(const Grid& g, int p, Tone tone, Partner partner) {
+  if (p == 0) return;
+  partner(g, 100 - p, tone);
+  const uint8_t shown = FlatValue(tone, p);
+  for (uint8_t *c = g.m, *end = g.m + g.Size(); c != end; ++c) {
+    if (tone == Tone::kSmooth)
+      *c = static_cast<uint8_t>(255 - *c);
+    else
+      *c = *c != 0 ? 0 : shown;
+  }
+}
+
+// ---- Circles ----------------------------------------------------------------
+
+void CircleOut(const Grid& g, int p, Tone tone) {
+  const Shape s(g);
+  if (tone == Tone::kSmooth) {
+    if (p == 0) return;
+    const int n = MulDiv(RoundScaled(0.9L, s.diag), p, 100);
+    for (int k = 0; k <= n; ++k) g.Ring(s.cx, s.cy, k, SmoothValue(p, k, n));
+    return;
+  }
+  const int last = MulDiv(s.d, p, 100) / 2;
+  const uint8_t v = FlatValue(tone, p);
+  for (int r = 0; r <= last; ++r) g.Ring(s.cx, s.cy, r, v);
+}
+
+void CircleIn(const Grid& g, int p, Tone tone) {
+  const Shape s(g);
+  const int r0 = s.d / 2;
+  const uint8_t v = FlatValue(tone, p);
+  for (int m = MulDiv(s.d, p, 100) / 2; m >= 0; --m) g.Ring(s.cx, s.cy, r0 - m, v);
+}
+
+void CircleCorner(const Grid& g, int p, Tone tone) {
+  const Shape s(g);
+  if (tone == Tone::kSmooth) {
+    if (p == 0) return;
+    const int n = MulDiv(RoundScaled(1.5L, s.diag), p, 100);
+    for (int k = 0; k <= n; ++k) g.Ring(0, g.h - 1, k, SmoothValue(p, k, n));
+    return;
+  }
+  const int last = MulDiv(s.d, p, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int r = 0; r <= last; ++r) g.Ring(0, g.h - 1, r, v);
+}
+
+// ---- Rotation about the bottom-left cell ------------------------------------
+
+void Rotate(const Grid& g, int p, Tone tone) {
+  if (p == 0) return;
+  const int w = g.w, h = g.h;
+  if (tone == Tone::kSmooth) {
+    const int b = MulDiv(2 * (w + h), p, 100);
+    for (int k = 0; k <= b; ++k) {
+      const uint8_t v = SmoothValue(p, k, b);
+      if (k < h)
+        g.Line(0, h - 1, w - 1, h - k, v);
+      else
+        g.Line(0, h - 1, w + h - k, 0, v);
+    }
+    return;
+  }
+  const int e = MulDiv(w + h, p, 100);
+  const uint8_t v = FlatValue(tone, p);
+  for (int i = 0; i <= e; ++i) {
+    if (i < h)
+      g.Line(0, h - 1, w - 1, h - i, v);
+    else
+      g.Line(0, h - 1, w + i - e, 0, v);
+  }
+}
+
+// ---- Random cells -----------------------------------------------------------
+
+// Sets `count` distinct cells, chosen by the random sequence seeded with the
+// cell count, to `value`; every frame repeats the same sequence, so the set
+// only grows with the count. All cells are taken when count reaches the
+// total (the retries for the very last cells would otherwise dominate).
+void ScatterCells(uint8_t* cells, uint32_t total, int64_t count, uint8_t value) {
+  if (count >= static_cast<int64_t>(total)) {
+    std::fill(cells, cells + total, value);
+    return;
+  }
+  TkivRandom rnd{total};
+  for (int64_t i = 0; i < count; ++i) {
+    uint32_t c;
+    do c = rnd.Next(total);
+    while (cells[c] != 0);
+    cells[c] = value;
+  }
+}
+
+void Pixel(const Grid& g, int p) {
+  if (p == 0) return;
+  const auto n = static_cast<uint32_t>(g.Size());
+  ScatterCells(g.m, n, Round(n * (p / 100.0L)), 255);
+}
+
+void PixelFade(const Grid& g, int p) {
+  if (p == 0) return;
+  const auto n = static_cast<uint32_t>(g.Size());
+  ScatterCells(g.m, n, Round(static_cast<long double>(p) * n / 100),
+               static_cast<uint8_t>(Round(p / 100.0L * 255)));
+}
+
+void PixelLine(const Grid& g, int p) {
+  if (p == 0) return;
+  const auto n = static_cast<uint32_t>(g.Size());
+  // The sweep's value falls by W / 1000 per column, so on grids wider than
+  // about 316 cells the far columns would never be shown; the last frame
+  // shows the whole new picture.
+  if (p >= 100) {
+    std::fill(g.m, g.m + n, 255);
+    return;
+  }
+  std::vector<uint8_t> marked(n, 0);
+  ScatterCells(marked.data(), n, Round(static_cast<long double>(p) * n / 100), 1);
+  const int last = static_cast<int>(Round(p / 100.0L * (2 * g.w - 1)));
+  const double step = g.w * 0.1 / p;
+  for (int x = 0; x <= last && x < g.w; ++x) {
+    int64_t q = Round(2.0 * p - x * step);
+    if (q < 0) q = 0;
+    const int64_t value = std::min<int64_t>(255, Round(q / 100.0L * 255));
+    for (int y = 0; y < g.h; ++y)
+      if (marked[x + static_cast<size_t>(y) * g.w])
+        g.m[x + static_cast<size_t>(y) * g.w] = static_cast<uint8_t>(value);
+  }
+}
+
+// Columns run down from the top, each after its own delay; the delays are
+// random but smoothed so that neighbouring columns start close together.
+void Stream(const Grid& g, int p) {
+  const int w = g.w, h = g.h;
+  TkivRandom rnd{static_cast<uint32_t>(g.Size())};
+  std::vector<int> pos(w), lim(w, h - 1);
+  for (int c = 0; c < w; ++c) pos[c] = -static_cast<int>(rnd.Next(80));
+  for (int j = 1; j <= 8; ++j)
+    if (w - 2 * j > 0)
+      for (int c = j; c <= w - j - 1; ++c) pos[c] = (pos[c - 1] + 2 * pos[c] + pos[c + 1]) / 4;
+  const int rounds = MulDiv(h + 79, p, 100) + 1;
+  for (int r = 0; r < rounds; ++r)
+    for (int c = 0; c < w; ++c) {
+      if (lim[c] < pos[c]) {
+        pos[c] = 0;
+        --lim[c];
+      } else {
+        if (pos[c] >= 0) g.Plot(c, pos[c], 255);
+        ++pos[c];
+      }
+    }
+}
+
+// A fixed plasma pattern; the progress lowers a threshold through it.
+struct PlasmaTables {
+  int a[512], b[512];
+  uint8_t palette[512];
+  PlasmaTables() {
+    const long double pi = 3.14159265358979323846264338327950288L;
+    for (int i = 0; i < 512; ++i) {
+      const long double t = 2 * pi * i / 512;
+      a[i] = (static_cast<int>(Trunc(256 * std::sin(t))) + 256) & 511;
+      b[i] = (static_cast<int>(Trunc(256 * std::cos(t))) + 256) & 511;
+    }
+    static const int key[13] = {255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+    const int step = (12 * 65536) / 511;
+    int last_b = 0;
+    for (int i = 0; i <= 510; ++i) {
+      const int pos = i * step, k = pos >> 16;
+      const int ka = key[k], kb = key[k == 12 ? 12 : k + 1];
+      const int frac = pos & 65535, inv = 65536 - frac;
+      if (inv < step - inv)
+        palette[i] = static_cast<uint8_t>(kb);
+      else if (step - frac > frac)
+        palette[i] = static_cast<uint8_t>(ka);
+      else
+        palette[i] = static_cast<uint8_t>((ka * inv + kb * frac) >> 16);
+      last_b = kb;
+    }
+    palette[511] = static_cast<uint8_t>(last_b);
+  }
+};
+
+void Plasma(const Grid& g, int p) {
+  static const PlasmaTables t;
+  const int level = MulDiv(2 * p, 255, 100);
+  for (int y = 0; y < g.h; ++y) {
+    const int ay = t.a[y & 511], by = t.b[y & 511];
+    uint8_t* row = g.m + static_cast<size_t>(y) * g.w;
+    for (int x = 0; x < g.w; ++x) {
+      const int v = level - t.palette[(t.a[(x + ay) & 511] + by) & 511];
+      row[x] = static_cast<uint8_t>(std::clamp(v, 0, 255));
+    }
+  }
+}
+
+// ---- Registration table -----------------------------------------------------
+
+template <void (*F)(const Grid&, int, Tone), Tone T>
+void Family(uint8_t* m, int w, int h, uint8_t p) {
+  F(Grid{m, w, h}, p, T);
+}
+template <void (*F)(const Grid&, int, Tone), Tone T>
+void ComplementOf(uint8_t* m, int w, int h, uint8_t p) {
+  Complement(Grid{m, w, h}, p, T, F);
+}
+template <void (*F)(const Grid&, int)>
+void Plain(uint8_t* m, int w, int h, uint8_t p) {
+  F(Grid{m, w, h}, p);
+}
+
+constexpr Tone kSl = Tone::kSlide, kFa = Tone::kFade, kSm = Tone::kSmooth;
+
+}  // namespace
+
+void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
+                  uint8_t value) {
+  const Grid g{mask, width, height};
+  const int dx = x1 - x0, dy = y1 - y0;
+  const int adx = std::abs(dx), ady = std::abs(dy);
+  const int steps = std::max(adx, ady);
+  int x = x0, y = y0;
+  g.Plot(x, y, value);
+  int ex = 0, ey = 0;
+  for (int i = 0; i <= steps; ++i) {
+    ex += adx;
+    ey += ady;
+    bool moved = false;
+    if (ex > steps) {
+      ex -= steps;
+      x += dx > 0 ? 1 : -1;
+      moved = true;
+    }
+    if (ey > steps) {
+      ey -= steps;
+      y += dy > 0 ? 1 : -1;
+      moved = true;
+    }
+    if (moved) g.Plot(x, y, value);
+  }
+}
+
+void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius, uint8_t value) {
+  const Grid g{mask, width, height};
+  auto step = [&](int x, int y) {
+    for (int u : {x, x + 1}) {
+      g.Plot(mx + u, my + y, value);
+      g.Plot(mx - u, my + y, value);
+      g.Plot(mx + u, my - y, value);
+      g.Plot(mx - u, my - y, value);
+    }
+    for (int u : {y, y + 1}) {
+      g.Plot(mx + u, my + x, value);
+      g.Plot(mx - u, my + x, value);
+      g.Plot(mx + u, my - x, value);
+      g.Plot(mx - u, my - x, value);
+    }
+  };
+  int x = 0, y = radius, d = 3 - 2 * radius;
+  while (y > x) {
+    step(x, y);
+    if (d < 0) {
+      d += 4 * x + 6;
+    } else {
+      d += 4 * (x - y) + 10;
+      --y;
+    }
+    ++x;
+  }
+  if (y == x) step(x, y);
+}
+
+const TkivMaskEffect kMaskEffects[54] = {
+    {"SmoothDiagonal", Family<Diagonal, kSm>},
+    {"SmoothDiagonalIn", Family<DiagonalIn, kSm>},
+    {"SmoothDiagonalOut", Family<DiagonalOut, kSm>},
+    {"SmoothDown", Family<Down, kSm>},
+    {"SmoothIn", Family<In, kSm>},
+    {"SmoothOut", Family<Out, kSm>},
+    {"SmoothCrossOut", Family<CrossOut, kSm>},
+    {"SmoothCrossIn", ComplementOf<CrossOut, kSm>},
+    {"SmoothRectIn", ComplementOf<RectOut, kSm>},
+    {"SmoothRectOut", Family<RectOut, kSm>},
+    {"SlideDiagonal", Family<Diagonal, kSl>},
+    {"SlideDiagonalIn", Family<DiagonalIn, kSl>},
+    {"SlideDiagonalOut", Family<DiagonalOut, kSl>},
+    {"SlideDown", Family<Down, kSl>},
+    {"SlideIn", Family<In, kSl>},
+    {"SlideOut", Family<Out, kSl>},
+    {"SlideCrossOut", Family<CrossOut, kSl>},
+    {"SlideCrossIn", ComplementOf<CrossOut, kSl>},
+    {"SlideRectOut", Family<RectOut, kSl>},
+    {"SlideRectIn", ComplementOf<RectOut, kSl>},
+    {"Fade", Plain<Fade>},
+    {"FadeDiagonal", Family<Diagonal, kFa>},
+    {"FadeDiagonalIn", Family<DiagonalIn, kFa>},
+    {"FadeDiagonalOut", Family<DiagonalOut, kFa>},
+    {"FadeDown", Family<Down, kFa>},
+    {"FadeIn", Family<In, kFa>},
+    {"FadeOut", Family<Out, kFa>},
+    {"FadeCrossOut", Family<CrossOut, kFa>},
+    {"FadeCrossIn", ComplementOf<CrossOut, kFa>},
+    {"FadeRectOut", Family<RectOut, kFa>},
+    {"FadeRectIn", ComplementOf<RectOut, kFa>},
+    {"Pixel", Plain<Pixel>},
+    {"Pixel fade", Plain<PixelFade>},
+    {"Pixel line", Plain<PixelLine>},
+    {"CircleSlideOut", Family<CircleOut, kSl>},
+    {"CircleFadeOut", Family<CircleOut, kFa>},
+    {"CircleSmoothOut", Family<CircleOut, kSm>},
+    {"CircleSlideIn", Family<CircleIn, kSl>},
+    {"CircleFadeIn", Family<CircleIn, kFa>},
+    {"CircleSmoothIn", ComplementOf<CircleOut, kSm>},
+    {"CircleSlide", Family<CircleCorner, kSl>},
+    {"CircleFade", Family<CircleCorner, kFa>},
+    {"CircleSmooth", Family<CircleCorner, kSm>},
+    {"DiamondSlideIn", ComplementOf<DiamondOut, kSl>},
+    {"DiamondFadeIn", ComplementOf<DiamondOut, kFa>},
+    {"DiamondSmoothIn", ComplementOf<DiamondOut, kSm>},
+    {"DiamondSlideOut", Family<DiamondOut, kSl>},
+    {"DiamondFadeOut", Family<DiamondOut, kFa>},
+    {"DiamondSmoothOut", Family<DiamondOut, kSm>},
+    {"RotateSlide", Family<Rotate, kSl>},
+    {"RotateFade", Family<Rotate, kFa>},
+    {"RotateSmooth", Family<Rotate, kSm>},
+    {"Stream", Plain<Stream>},
+    {"Plasma", Plain<Plasma>},
+};
+
+}  // namespace kiv

@@ -1,0 +1,129 @@
+#include "effects/catalogue.hpp"
+
+#include <gtest/gtest.h>
+
+#include "effects/animation_rec.hpp"
+
+namespace kiv {
+namespace {
+
+TEST(EffectCatalogue, RegistersTheFiftyEightEffectsInOrderWithTheirPrefixes) {
+  // Other tests may register effects of their own after the built-in ones.
+  const TkivProcList& list = EffectList();
+  ASSERT_GE(list.Count(), 58);
+  struct Case {
+    int index;
+    const char* name;
+    TkivProcKind kind;
+  };
+  const Case cases[] = {
+      {0, "[ FADE ] - SmoothDiagonal", pkFade},  {13, "[ FADE ] - SlideDown", pkFade},
+      {20, "[ FADE ] - Fade", pkFade},           {32, "[ FADE ] - Pixel fade", pkFade},
+      {43, "[ FADE ] - DiamondSlideIn", pkFade}, {53, "[ FADE ] - Plasma", pkFade},
+      {54, "[ SLIDE ] - Interlace", pkSlide},    {55, "[ SLIDE ] - Corner", pkSlide},
+      {56, "[ MANUAL ] - Slide", pkManual},      {57, "[ MANUAL ] - Push", pkManual},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(list.Items(c.index)->Name, c.name);
+    EXPECT_EQ(list.Items(c.index)->Kind, c.kind);
+  }
+  const auto& names = EffectNames();
+  ASSERT_EQ(names.size(), 60u);
+  EXPECT_EQ(names[0], "[ RANDOM ] - Random selection");
+  EXPECT_EQ(names[1], "[ BITMAP ] - Bitmap Animation");
+  EXPECT_EQ(names[2], "[ FADE ] - SmoothDiagonal");
+  EXPECT_EQ(names[59], "[ MANUAL ] - Push");
+}
+
+TEST(EffectCatalogue, FindsByDisplayOrBareNameIgnoringCase) {
+  TkivProcItem* fade = EffectList().Items(20);
+  EXPECT_EQ(FindEffect("FADE"), fade);
+  EXPECT_EQ(FindEffect("[ fade ] - fade"), fade);
+  EXPECT_EQ(FindEffect("pixel FADE"), EffectList().Items(32));
+  EXPECT_EQ(FindEffect("[ MANUAL ] - Push"), EffectList().Items(57));
+  EXPECT_EQ(FindEffect("Dissolve"), nullptr);
+  EXPECT_EQ(FindEffect("[ RANDOM ] - Random selection"), nullptr);
+  EXPECT_EQ(FindEffect(""), nullptr);
+}
+
+TEST(EffectCatalogue, RefusesAProcedureRegisteredTwice) {
+  const TkivEffectProc fade = FindEffect("Fade")->Proc;
+  const int count = EffectList().Count();
+  try {
+    RegisterEffect("Dissolve", pkFade, fade);
+    FAIL() << "no exception";
+  } catch (const EProcItemError& e) {
+    EXPECT_STREQ(e.what(), "Effect procedute Dissolve already exists in list");
+  }
+  EXPECT_EQ(EffectList().Count(), count);
+  EXPECT_EQ(FindEffect("Dissolve"), nullptr);
+}
+
+TEST(EffectCatalogue, RandomChoiceReachesManyEffects) {
+  std::vector<bool> seen(58, false);
+  for (int i = 0; i < 2000; ++i) {
+    TkivProcItem* item = RandomEffect();
+    ASSERT_NE(item, nullptr);
+    for (int k = 0; k < 58; ++k)
+      if (EffectList().Items(k) == item) seen[k] = true;
+  }
+  int reached = 0;
+  for (bool b : seen) reached += b;
+  EXPECT_EQ(reached, 58);
+}
+
+TEST(AnimationRec, DefaultsAndClamps) {
+  TkivAnimationRec rec;
+  EXPECT_EQ(rec.Effect(), "[ RANDOM ] - Random selection");
+  EXPECT_FALSE(rec.Enabled());
+  EXPECT_EQ(rec.Resolution(), 1);
+  EXPECT_EQ(rec.TileCount(), 1);
+  EXPECT_EQ(rec.Time(), 400);
+  EXPECT_EQ(rec.Rotation(), qrNone);
+  struct Case {
+    void (TkivAnimationRec::*set)(int);
+    int (TkivAnimationRec::*get)() const;
+    int in, want;
+  };
+  const Case cases[] = {
+      {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, 0, 1},
+      {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, -5, 1},
+      {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, 11, 10},
+      {&TkivAnimationRec::SetResolution, &TkivAnimationRec::Resolution, 7, 7},
+      {&TkivAnimationRec::SetTileCount, &TkivAnimationRec::TileCount, 25, 20},
+      {&TkivAnimationRec::SetTileCount, &TkivAnimationRec::TileCount, 0, 1},
+      {&TkivAnimationRec::SetTime, &TkivAnimationRec::Time, 10, 50},
+      {&TkivAnimationRec::SetTime, &TkivAnimationRec::Time, 10000, 9000},
+      {&TkivAnimationRec::SetTime, &TkivAnimationRec::Time, 2000, 2000},
+  };
+  for (const Case& c : cases) {
+    TkivAnimationRec r;
+    (r.*c.set)(c.in);
+    EXPECT_EQ((r.*c.get)(), c.want) << c.in;
+  }
+}
+
+TEST(AnimationRec, AssignCopiesEveryFieldAndThePicture) {
+  TkivAnimationRec a, b;
+  a.SetEffect("Push");
+  a.SetEnabled(true);
+  a.SetResolution(4);
+  a.SetRotation(qrRotate270);
+  a.SetTileCount(3);
+  a.SetTime(1234);
+  TkivFrameSurface pic(2, 1);
+  pic.SetPixel(1, 0, 0xFF123456u);
+  a.SetBitmap(pic);
+  pic.SetPixel(1, 0, 0);  // the record keeps its own copy
+  b.Assign(a);
+  EXPECT_EQ(b.Effect(), "Push");
+  EXPECT_TRUE(b.Enabled());
+  EXPECT_EQ(b.Resolution(), 4);
+  EXPECT_EQ(b.Rotation(), qrRotate270);
+  EXPECT_EQ(b.TileCount(), 3);
+  EXPECT_EQ(b.Time(), 1234);
+  EXPECT_EQ(b.Bitmap().GetPixel(1, 0), 0xFF123456u);
+}
+
+}  // namespace
+}  // namespace kiv

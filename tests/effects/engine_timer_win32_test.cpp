@@ -1,0 +1,129 @@
+// The engine on the real 20-millisecond window timer: every effect plays to
+// its end through the message loop and leaves the new picture on a device
+// context, on a reserved slot and on a free one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+#include "effects/dc_canvas_win32.hpp"
+#include "effects/engine.hpp"
+#include "engine_support.hpp"
+
+namespace kiv {
+namespace {
+
+// A 32-bit DIB section selected into a memory DC, readable afterwards.
+struct MemoryDC {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = nullptr;
+  uint32_t* bits = nullptr;
+  HGDIOBJ old = nullptr;
+  int w, h;
+  MemoryDC(int width, int height) : w(width), h(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* p = nullptr;
+    bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    bits = static_cast<uint32_t*>(p);
+    old = SelectObject(dc, bmp);
+  }
+  ~MemoryDC() {
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+  }
+  uint32_t At(int x, int y) {
+    GdiFlush();
+    return bits[x + y * w];
+  }
+};
+
+struct WindowTimerEngine {
+  WindowTimerEngine() { SetAnimationTimer(CreatePlatformTimer()); }
+  ~WindowTimerEngine() {
+    for (int i = 0; i < kAnimationSlotCount; ++i) {
+      StopAnimation(i);
+      ReleaseAnimationSlot(i);
+    }
+  }
+};
+
+// Pumps messages until the slot stops; false on a time-out.
+bool RunToEnd(int slot, int timeout_ms) {
+  const auto start = std::chrono::steady_clock::now();
+  while (IsAnimating(slot)) {
+    AnimationTimer().ProcessMessages();
+    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(timeout_ms))
+      return false;
+  }
+  return true;
+}
+
+TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
+  WindowTimerEngine engine;
+  const int w = 75, h = 25;
+  MemoryDC screen(w, h);
+  TkivDCCanvas canvas(screen.dc);
+  const int reserved = ReserveAnimationSlot();
+  ASSERT_GE(reserved, 0);
+  for (const std::string& name : EffectNames()) {
+    for (bool use_reserved : {true, false}) {
+      TkivFrameSurface source(w, h), target(w, h);
+      kivtest::PaintPattern(source, 1);
+      kivtest::PaintPattern(target, 2);
+      TkivAnimationRec rec;
+      rec.SetEffect(name);
+      rec.SetResolution(10);
+      rec.SetTime(50);  // three frames: 40 %, 80 %, 100 %
+      const int slot =
+          StartAnimation(&canvas, 0, 0, use_reserved ? reserved : -1, rec, &target, &source);
+      ASSERT_GE(slot, 0) << name;
+      if (!use_reserved) {
+        EXPECT_NE(slot, reserved);
+      }
+      EXPECT_TRUE(IsAnimating(slot)) << name;
+      EXPECT_TRUE(AnimationTimer().Enabled());
+      ASSERT_TRUE(RunToEnd(slot, 5000)) << name << " did not finish";
+      EXPECT_FALSE(AnimationTimer().Enabled());
+      bool same = true;
+      for (int y = 0; y < h && same; ++y)
+        for (int x = 0; x < w && same; ++x)
+          same = (screen.At(x, y) & 0xFFFFFF) == (target.GetPixel(x, y) & 0xFFFFFF);
+      EXPECT_TRUE(same) << name << (use_reserved ? " on the reserved slot" : " on a free slot");
+    }
+  }
+  ReleaseAnimationSlot(reserved);
+}
+
+// Counts the frames a canvas receives.
+struct CountingCanvas : TkivFrameCanvas {
+  int frames = 0;
+  void DrawFrame(const TkivFrameSurface&, int, int) override { ++frames; }
+};
+
+TEST(WindowTimer, DefaultTimeShowsTwentyFramesAndPlayAnimationWaits) {
+  WindowTimerEngine engine;
+  TkivFrameSurface source(30, 20), target(30, 20);
+  TkivAnimationRec rec;
+  rec.SetEffect("Fade");
+  CountingCanvas canvas;
+  const auto start = std::chrono::steady_clock::now();
+  PlayAnimation(&canvas, 0, 0, rec, &target, &source);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - start)
+                      .count();
+  EXPECT_EQ(canvas.frames, 20);
+  EXPECT_GE(ms, 300);  // twenty ticks of a 20 ms timer, give or take the platform's granularity
+  EXPECT_FALSE(AnimationTimer().Enabled());
+}
+
+}  // namespace
+}  // namespace kiv

@@ -1,0 +1,13 @@
+#pragma once
+// A minimal PNG encoder: 8-bit RGB, one IDAT chunk compressed by zlib.
+#include <string>
+
+#include "effects/frame_surface.hpp"
+
+namespace kivtool {
+
+// Writes the surface's colour bytes (alpha dropped) as a PNG file; throws
+// std::runtime_error when the file cannot be written.
+void WritePng(const kiv::TkivFrameSurface& surface, const std::string& path);
+
+}  // namespace kivtool
