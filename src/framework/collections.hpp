@@ -12,6 +12,11 @@ namespace kiv {
 
 class TList {
  public:
+  TList() = default;
+  TList(const TList&) = default;
+  TList& operator=(const TList&) = default;
+  // Lists that own their items free them in their own Clear.
+  virtual ~TList() = default;
   int Count() const { return static_cast<int>(items_.size()); }
   void* Items(int index) const;  // EListError out of bounds
   void SetItems(int index, void* item);
@@ -20,14 +25,14 @@ class TList {
   int Add(void* item);
   void Insert(int index, void* item);  // index may be Count
   void Delete(int index);
-  int Remove(void* item);  // index the item had, -1 when absent
+  int Remove(void* item);     // index the item had, -1 when absent
   void* Extract(void* item);  // removes and returns it, nullptr when absent
   int IndexOf(const void* item) const;
   void Exchange(int index1, int index2);
   void Move(int current_index, int new_index);
   // Drops every nil entry.
   void Pack();
-  void Clear() { items_.clear(); }
+  virtual void Clear() { items_.clear(); }
 
  private:
   void Check(int index) const;
