@@ -25,7 +25,7 @@ class TList {
   int Add(void* item);
   void Insert(int index, void* item);  // index may be Count
   void Delete(int index);
-  int Remove(void* item);     // index the item had, -1 when absent
+  int Remove(void* item);  // index the item had, -1 when absent
   void* Extract(void* item);  // removes and returns it, nullptr when absent
   int IndexOf(const void* item) const;
   void Exchange(int index1, int index2);

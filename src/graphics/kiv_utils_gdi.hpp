@@ -56,7 +56,7 @@ int KeyboardDelay();
 int KeyboardRepeatInterval();
 
 // The pixel format of a framework device-independent bitmap made for the
-// screen, measured when the utilities start (pfCustom when the query fails).
+// screen, measured once (pfCustom when the query fails).
 TPixelFormat ScreenPixelFormat();
 
 // The same helpers on a framework canvas: they draw on its device context,

@@ -99,8 +99,6 @@ TPixelFormat MeasureScreenPixelFormat() {
   return result;
 }
 
-const TPixelFormat g_screen_pixel_format = MeasureScreenPixelFormat();
-
 // The canvas's device context with its font selected (and its text colour
 // set), for the helpers that measure or draw text with it.
 HDC FontReady(TCanvas* canvas) {
@@ -110,8 +108,11 @@ HDC FontReady(TCanvas* canvas) {
 
 }  // namespace
 
+// Measured once, on first use: the framework bitmap it needs is not made
+// while static objects of other units may still be uninitialised.
 TPixelFormat ScreenPixelFormat() {
-  return g_screen_pixel_format;
+  static const TPixelFormat format = MeasureScreenPixelFormat();
+  return format;
 }
 
 // ---------------------------------------------------------------- text
