@@ -12,6 +12,11 @@ namespace kiv {
 
 class TList {
  public:
+  TList() = default;
+  TList(const TList&) = default;
+  TList& operator=(const TList&) = default;
+  // Lists that own their items free them in their own Clear.
+  virtual ~TList() = default;
   int Count() const { return static_cast<int>(items_.size()); }
   void* Items(int index) const;  // EListError out of bounds
   void SetItems(int index, void* item);
@@ -27,7 +32,7 @@ class TList {
   void Move(int current_index, int new_index);
   // Drops every nil entry.
   void Pack();
-  void Clear() { items_.clear(); }
+  virtual void Clear() { items_.clear(); }
 
  private:
   void Check(int index) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/text_convert.hpp"
 #include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
@@ -94,34 +95,21 @@ void TkivBitmapLink::Analyse(TRect margins) {
   }
 }
 
-int32_t TkivBitmapList::Add(TkivBitmap* bitmap) {
-  items_.push_back(bitmap);
-  return Count() - 1;
-}
-
 void TkivBitmapList::Clear() {
-  for (TkivBitmap* b : items_) delete b;
-  items_.clear();
+  for (int i = 0; i < Count(); ++i) delete static_cast<TkivBitmap*>(Items(i));
+  TList::Clear();
 }
 
 TkivBitmap* TkivBitmapList::GetBitmap(int32_t index) const {
   if (index < 0 || index >= Count()) return nullptr;
-  return items_[static_cast<size_t>(index)];
+  return static_cast<TkivBitmap*>(Items(index));
 }
-
-namespace {
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-           return lower(x) == lower(y);
-         });
-}
-}  // namespace
 
 TkivBitmap* TkivBitmapList::FindBitmap(const std::string& name) const {
-  for (TkivBitmap* b : items_)
-    if (b != nullptr && SameTextIgnoringCase(b->Name(), name)) return b;
+  for (int i = 0; i < Count(); ++i) {
+    auto* b = static_cast<TkivBitmap*>(Items(i));
+    if (b != nullptr && SameText(b->Name(), name)) return b;
+  }
   return nullptr;
 }
 

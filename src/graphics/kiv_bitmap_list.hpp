@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/classes.hpp"
+#include "framework/collections.hpp"
 #include "framework/types.hpp"
 
 namespace kiv {
@@ -57,18 +58,17 @@ class TkivBitmapLink : public TPersistent {
   bool masked_body_ = false;
 };
 
-// Owns its surfaces: Clear and destruction free them. (A list of its own: the
-// framework has no general pointer list.)
-class TkivBitmapList {
+// A framework list of surfaces that owns them: Clear and destruction free
+// every surface before the list is emptied.
+class TkivBitmapList : public TList {
  public:
   TkivBitmapList() = default;
-  virtual ~TkivBitmapList() { Clear(); }
+  ~TkivBitmapList() override { Clear(); }
   TkivBitmapList(const TkivBitmapList&) = delete;
   TkivBitmapList& operator=(const TkivBitmapList&) = delete;
 
-  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
-  int32_t Add(TkivBitmap* bitmap);  // takes ownership; returns the index
-  virtual void Clear();
+  int32_t Add(TkivBitmap* bitmap) { return TList::Add(bitmap); }  // takes ownership
+  void Clear() override;
 
   // Nil outside 0..Count-1.
   TkivBitmap* GetBitmap(int32_t index) const;
@@ -76,9 +76,6 @@ class TkivBitmapList {
   TkivBitmap* FindBitmap(const std::string& name) const;
   // A new link to rect of that surface (the caller owns it), or nil.
   TkivBitmapLink* CreateLink(const std::string& name, TRect rect) const;
-
- private:
-  std::vector<TkivBitmap*> items_;
 };
 
 }  // namespace kiv

@@ -1,8 +1,9 @@
-// Bitmap resources of a module loaded as a data file. 32-bit resources are
-// read from their packed DIB with their alpha; others are loaded by the
-// platform and copied opaque.
+// Bitmap resources of a module loaded as a data file, read into a framework
+// bitmap and assigned from it: 32-bit resources as device-independent bitmaps
+// (so their alpha survives), others as the platform loads them.
 #include <windows.h>
 
+#include "framework/win32/graphics.hpp"
 #include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
@@ -16,7 +17,17 @@ struct DataModule {
   ~DataModule() {
     if (handle != nullptr) FreeLibrary(handle);
   }
+  DataModule(const DataModule&) = delete;
+  DataModule& operator=(const DataModule&) = delete;
 };
+
+std::wstring WideName(const std::string& name) {
+  const int n = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
+  std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, out.data(), n);
+  out.resize(out.size() - 1);  // without the terminator
+  return out;
+}
 
 }  // namespace
 
@@ -29,31 +40,27 @@ void TkivBitmap::LoadFromModuleResource(const std::string& module_file,
   HGLOBAL global = LoadResource(module.handle, info);
   const auto* data = static_cast<const uint8_t*>(global ? LockResource(global) : nullptr);
   const DWORD size = SizeofResource(module.handle, info);
-  if (data == nullptr || size < 16) return;
+  // The header's own size, then the rest of the header with its bit count
+  // (at 10 in the 12-byte core header, at 14 in the others); a resource too
+  // short for its header is no bitmap.
+  if (data == nullptr || size < 12) return;
   const uint32_t header = data[0] | data[1] << 8 | data[2] << 16 | uint32_t{data[3]} << 24;
-  const uint16_t bit_count = static_cast<uint16_t>(data[14] | data[15] << 8);
-  if (header >= 16 && header <= size && bit_count == 32) {
-    LoadFromPackedDib32(data, size);
-    return;
+  if (header > size || (header != 12 && header < 16)) return;
+  const size_t at = header == 12 ? 10 : 14;
+  const uint16_t bit_count = static_cast<uint16_t>(data[at] | data[at + 1] << 8);
+  const std::wstring name = WideName(resource_name);
+  TBitmap bitmap;
+  if (bit_count == 32) {
+    bitmap.LoadFromResourceName(module.handle, name.c_str());
+  } else {
+    HBITMAP handle = LoadBitmapA(module.handle, resource_name.c_str());
+    if (handle != nullptr) {
+      bitmap.SetHandle(handle);
+    } else {
+      bitmap.LoadFromResourceName(module.handle, name.c_str());
+    }
   }
-  HBITMAP bitmap = LoadBitmapA(module.handle, resource_name.c_str());
-  if (bitmap == nullptr)
-    bitmap = static_cast<HBITMAP>(
-        LoadImageA(module.handle, resource_name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) return;
-  BITMAP bm{};
-  GetObjectW(bitmap, sizeof(bm), &bm);
-  SetSize(bm.bmWidth, bm.bmHeight);
-  if (!IsEmpty()) {
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, bitmap);
-    BitBlt(static_cast<HDC>(dc_), 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    SelectObject(source, old);
-    DeleteDC(source);
-    SetAlpha(255);
-  }
-  DeleteObject(bitmap);
+  Assign(&bitmap);
 }
 
 }  // namespace kiv

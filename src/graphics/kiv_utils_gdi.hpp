@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/types.hpp"
+#include "framework/win32/graphics.hpp"
 #include "graphics/kiv_utils.hpp"
 
 namespace kiv {
@@ -54,8 +55,34 @@ void ReleaseMouse();
 int KeyboardDelay();
 int KeyboardRepeatInterval();
 
-// Bits per pixel of a device-independent bitmap made for the screen, measured
-// when the utilities start: 1, 4, 8, 15, 16, 24 or 32, or 0 (custom).
-int ScreenPixelFormatBits();
+// The pixel format of a framework device-independent bitmap made for the
+// screen, measured once (pfCustom when the query fails).
+TPixelFormat ScreenPixelFormat();
+
+// The same helpers on a framework canvas: they draw on its device context,
+// text with the canvas's font, and leave its pen, brush and font selected as
+// they were (the canvas's pen position follows lines drawn).
+int DrawTextWide(TCanvas* canvas, const std::wstring& text, TRect& rect, UINT format);
+int TextWidthWide(TCanvas* canvas, const std::wstring& text, UINT format);
+int TextHeightWide(TCanvas* canvas, const std::wstring& text);
+int DrawTextVertical(TCanvas* canvas, const std::wstring& text, const TRect& rect, bool clockwise,
+                     UINT format);
+void MoveToPoint(TCanvas* canvas, int x, int y);
+void DrawLineTo(TCanvas* canvas, int x, int y, TColor color);
+void DrawBevelFrame(TCanvas* canvas, const TRect& rect, TColor light, TColor dark);
+void DrawFrameRect(TCanvas* canvas, const TRect& rect, TColor color);
+void DrawFrameRect(TCanvas* canvas, int left, int top, int right, int bottom, TColor color);
+void FillRectColor(TCanvas* canvas, const TRect& rect, TColor color);
+void FillRectColor(TCanvas* canvas, int left, int top, int right, int bottom, TColor color);
+void DrawFocusRectColor(TCanvas* canvas, const TRect& rect, TColor color);
+void DrawRoundRect(TCanvas* canvas, const TRect& rect, int radius, TColor color);
+void FillRoundRect(TCanvas* canvas, const TRect& rect, int radius, TColor color);
+void DrawPolygon(TCanvas* canvas, const TPoint* points, int count, TColor color);
+void FillPolygon(TCanvas* canvas, const TPoint* points, int count, TColor color);
+void FillGradient(TCanvas* canvas, const TRect& rect, TColor from, bool vertical, TColor to);
+void FillChecker(TCanvas* canvas, const TRect& rect, TColor a, TColor b);
+void DrawSmallIcon(TCanvas* canvas, const TRect& rect, HICON icon);
+void DrawFrameGlyph(TCanvas* canvas, const TRect& rect, UINT type, TColor color, UINT state);
+void DrawSilhouette(TCanvas* canvas, int x, int y, TColor color, const TkivBitmap& surface);
 
 }  // namespace kiv

@@ -56,48 +56,63 @@ class ShapeTools {
 HWND g_capture_window = nullptr;
 int g_capture_count = 0;
 
-int MeasureScreenPixelFormat() {
-  HDC screen = GetDC(nullptr);
-  const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 4;
-  info.bmiHeader.biHeight = 4;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(depth);
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ReleaseDC(nullptr, screen);
-  int result = 0;
-  if (dib != nullptr) {
+// A framework device-independent bitmap of 4 x 4 pixels in the screen's
+// format; the bit count of the DIB section selected in its canvas names it.
+TPixelFormat MeasureScreenPixelFormat() {
+  TPixelFormat result = pfCustom;
+  try {
+    TBitmap probe;
+    probe.SetHandleType(bmDIB);
+    probe.SetSize(4, 4);
+    HGDIOBJ selected = GetCurrentObject(probe.Canvas()->Handle(), OBJ_BITMAP);
     DIBSECTION ds{};
-    if (GetObjectW(dib, sizeof(ds), &ds) == sizeof(ds)) {
+    if (selected != nullptr && GetObjectW(selected, sizeof(ds), &ds) == sizeof(ds)) {
       switch (ds.dsBm.bmBitsPixel) {
         case 1:
+          result = pf1bit;
+          break;
         case 4:
+          result = pf4bit;
+          break;
         case 8:
+          result = pf8bit;
+          break;
         case 15:
+          result = pf15bit;
+          break;
         case 16:
+          result = pf16bit;
+          break;
         case 24:
+          result = pf24bit;
+          break;
         case 32:
-          result = ds.dsBm.bmBitsPixel;
+          result = pf32bit;
           break;
         default:
-          result = 0;
+          result = pfCustom;
       }
     }
-    DeleteObject(dib);
+  } catch (const std::exception&) {
+    result = pfCustom;  // no bitmap could be made: the query failed
   }
   return result;
 }
 
-const int g_screen_pixel_format = MeasureScreenPixelFormat();
+// The canvas's device context with its font selected (and its text colour
+// set), for the helpers that measure or draw text with it.
+HDC FontReady(TCanvas* canvas) {
+  canvas->TextExtent(std::wstring());
+  return canvas->Handle();
+}
 
 }  // namespace
 
-int ScreenPixelFormatBits() {
-  return g_screen_pixel_format;
+// Measured once, on first use: the framework bitmap it needs is not made
+// while static objects of other units may still be uninitialised.
+TPixelFormat ScreenPixelFormat() {
+  static const TPixelFormat format = MeasureScreenPixelFormat();
+  return format;
 }
 
 // ---------------------------------------------------------------- text
@@ -366,6 +381,95 @@ int KeyboardRepeatInterval() {
   DWORD value = 0;
   SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &value, 0);
   return KeyboardRepeatIntervalFromSetting(static_cast<int32_t>(value));
+}
+
+// ---------------------------------------------------------------- canvas forms
+
+int DrawTextWide(TCanvas* canvas, const std::wstring& text, TRect& rect, UINT format) {
+  return DrawTextWide(FontReady(canvas), text, rect, format);
+}
+
+int TextWidthWide(TCanvas* canvas, const std::wstring& text, UINT format) {
+  return TextWidthWide(FontReady(canvas), text, format);
+}
+
+int TextHeightWide(TCanvas* canvas, const std::wstring& text) {
+  return TextHeightWide(FontReady(canvas), text);
+}
+
+int DrawTextVertical(TCanvas* canvas, const std::wstring& text, const TRect& rect, bool clockwise,
+                     UINT format) {
+  return DrawTextVertical(FontReady(canvas), text, rect, clockwise, format);
+}
+
+void MoveToPoint(TCanvas* canvas, int x, int y) {
+  canvas->MoveTo(x, y);
+}
+
+void DrawLineTo(TCanvas* canvas, int x, int y, TColor color) {
+  DrawLineTo(canvas->Handle(), x, y, color);
+  canvas->SetPenPos(TPoint{x, y});
+}
+
+void DrawBevelFrame(TCanvas* canvas, const TRect& rect, TColor light, TColor dark) {
+  DrawBevelFrame(canvas->Handle(), rect, light, dark);
+  canvas->SetPenPos(TPoint{rect.Left - 1, rect.Bottom - 1});
+}
+
+void DrawFrameRect(TCanvas* canvas, const TRect& rect, TColor color) {
+  DrawFrameRect(canvas->Handle(), rect, color);
+}
+
+void DrawFrameRect(TCanvas* canvas, int left, int top, int right, int bottom, TColor color) {
+  DrawFrameRect(canvas->Handle(), left, top, right, bottom, color);
+}
+
+void FillRectColor(TCanvas* canvas, const TRect& rect, TColor color) {
+  FillRectColor(canvas->Handle(), rect, color);
+}
+
+void FillRectColor(TCanvas* canvas, int left, int top, int right, int bottom, TColor color) {
+  FillRectColor(canvas->Handle(), left, top, right, bottom, color);
+}
+
+void DrawFocusRectColor(TCanvas* canvas, const TRect& rect, TColor color) {
+  DrawFocusRectColor(canvas->Handle(), rect, color);
+}
+
+void DrawRoundRect(TCanvas* canvas, const TRect& rect, int radius, TColor color) {
+  DrawRoundRect(canvas->Handle(), rect, radius, color);
+}
+
+void FillRoundRect(TCanvas* canvas, const TRect& rect, int radius, TColor color) {
+  FillRoundRect(canvas->Handle(), rect, radius, color);
+}
+
+void DrawPolygon(TCanvas* canvas, const TPoint* points, int count, TColor color) {
+  DrawPolygon(canvas->Handle(), reinterpret_cast<const POINT*>(points), count, color);
+}
+
+void FillPolygon(TCanvas* canvas, const TPoint* points, int count, TColor color) {
+  FillPolygon(canvas->Handle(), reinterpret_cast<const POINT*>(points), count, color);
+}
+
+void FillGradient(TCanvas* canvas, const TRect& rect, TColor from, bool vertical, TColor to) {
+  FillGradient(canvas->Handle(), rect, from, vertical, to);
+}
+
+void FillChecker(TCanvas* canvas, const TRect& rect, TColor a, TColor b) {
+  FillChecker(canvas->Handle(), rect, a, b);
+}
+
+void DrawSmallIcon(TCanvas* canvas, const TRect& rect, HICON icon) {
+  DrawSmallIcon(canvas->Handle(), rect, icon);
+}
+
+void DrawFrameGlyph(TCanvas* canvas, const TRect& rect, UINT type, TColor color, UINT state) {
+  DrawFrameGlyph(canvas->Handle(), rect, type, color, state);
+}
+
+void DrawSilhouette(TCanvas* canvas, int x, int y, TColor color, const TkivBitmap& surface) {
+  DrawSilhouette(canvas->Handle(), x, y, color, surface);
 }
 
 }  // namespace kiv

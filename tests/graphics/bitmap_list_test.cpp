@@ -164,6 +164,24 @@ TEST(BitmapList, ClearAndDestructionFreeTheSurfaces) {
     list.Add(b);
   }
   EXPECT_EQ(BitmapRegistry().size(), before);  // and ASan sees no leak
+  // As a framework list: its items are the surfaces, and a list freed or
+  // cleared through the base type still frees them.
+  std::unique_ptr<TList> base(new TkivBitmapList());
+  auto* list = static_cast<TkivBitmapList*>(base.get());
+  for (int i = 0; i < 2; ++i) {
+    auto* b = new TkivBitmap();
+    b->SetSize(2, 2);
+    list->Add(b);
+  }
+  EXPECT_EQ(base->Items(1), list->GetBitmap(1));
+  EXPECT_EQ(BitmapRegistry().size(), before + 2);
+  base->Clear();
+  EXPECT_EQ(BitmapRegistry().size(), before);
+  auto* b = new TkivBitmap();
+  b->SetSize(2, 2);
+  list->Add(b);
+  base.reset();
+  EXPECT_EQ(BitmapRegistry().size(), before);
 }
 
 }  // namespace
