@@ -14,7 +14,7 @@ namespace {
 
 using namespace kiv;
 
-void Paint(TkivFrameSurface& s, uint32_t salt) {
+void Paint(TkivBitmap& s, uint32_t salt) {
   for (int y = 0; y < s.Height(); ++y) {
     TkivPixel* row = s.ScanLine(y);
     for (int x = 0; x < s.Width(); ++x)
@@ -40,7 +40,9 @@ void Memcpy(benchmark::State& state, Config c) {
 
 void Frame(benchmark::State& state, std::string effect, Config c) {
   SetAnimationTimer(std::make_unique<TkivManualTimer>());
-  TkivFrameSurface source(c.w, c.h), target(c.w, c.h);
+  TkivBitmap source, target;
+  source.SetSize(c.w, c.h);
+  target.SetSize(c.w, c.h);
   Paint(source, 1);
   Paint(target, 2);
   TkivAnimationRec rec;

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "effects/dc_canvas_win32.hpp"
 #include "effects/engine.hpp"
 
 using namespace kiv;
@@ -29,7 +28,7 @@ TkivPixel Rgb(int r, int g, int b) {
 }
 
 // A sky with a moon over a dark hill line.
-void PaintNight(TkivFrameSurface& s) {
+void PaintNight(TkivBitmap& s) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x) {
       const int t = 255 * y / (s.Height() - 1);
@@ -42,7 +41,7 @@ void PaintNight(TkivFrameSurface& s) {
 }
 
 // Warm stripes with a checker frame.
-void PaintDay(TkivFrameSurface& s) {
+void PaintDay(TkivBitmap& s) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x) {
       TkivPixel p = ((x + y) / 12) % 2 ? Rgb(250, 180, 60) : Rgb(225, 95, 40);
@@ -53,7 +52,7 @@ void PaintDay(TkivFrameSurface& s) {
 }
 
 // A radial pattern for the bitmap animation: the centre appears first.
-void PaintPattern(TkivFrameSurface& s) {
+void PaintPattern(TkivBitmap& s) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x) {
       const int d = (x - 32) * (x - 32) + (y - 32) * (y - 32);
@@ -62,7 +61,7 @@ void PaintPattern(TkivFrameSurface& s) {
     }
 }
 
-TkivFrameSurface* g_shown = nullptr;  // what WM_PAINT shows between effects
+TkivBitmap* g_shown = nullptr;  // what WM_PAINT shows between effects
 bool g_quit = false;
 
 LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -70,7 +69,7 @@ LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(wnd, &ps);
-      if (g_shown) TkivDCCanvas(dc).DrawFrame(*g_shown, 0, 0);
+      if (g_shown) g_shown->Draw(dc, 0, 0);
       EndPaint(wnd, &ps);
       return 0;
     }
@@ -131,18 +130,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   if (!wnd) return 1;
   ShowWindow(wnd, show);
 
-  TkivFrameSurface pictures[2] = {TkivFrameSurface(kWidth, kHeight),
-                                  TkivFrameSurface(kWidth, kHeight)};
+  TkivBitmap pictures[2];
+  for (TkivBitmap& p : pictures) p.SetSize(kWidth, kHeight);
   PaintNight(pictures[0]);
   PaintDay(pictures[1]);
-  TkivFrameSurface pattern(64, 64);
+  TkivBitmap pattern;
+  pattern.SetSize(64, 64);
   PaintPattern(pattern);
-  rec.SetBitmap(pattern);
+  rec.SetBitmap(&pattern);
   g_shown = &pictures[0];
   InvalidateRect(wnd, nullptr, FALSE);
   UpdateWindow(wnd);
 
-  TkivDCCanvas canvas(GetDC(wnd));  // CS_OWNDC: the window keeps this DC
+  TCanvas canvas;
+  canvas.SetHandle(GetDC(wnd));  // CS_OWNDC: the window keeps this DC
   const int slot = ReserveAnimationSlot();
   static const wchar_t* const kTurns[] = {L"", L" (90\u00B0)", L" (180\u00B0)", L" (270\u00B0)"};
   int from = 0;
@@ -156,7 +157,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         rec.SetRotation(static_cast<TkivRotation>(turn));
         SetWindowTextW(wnd, (Widen(name) + kTurns[turn]).c_str());
         // The engine rewrites the new picture's alpha; it is repainted whole each time.
-        TkivFrameSurface& target = pictures[1 - from];
+        TkivBitmap& target = pictures[1 - from];
         if (from == 0)
           PaintDay(target);
         else

@@ -1,41 +1,72 @@
 #include "effects/animation_rec.hpp"
 
-#include <algorithm>
 #include <cstring>
 
+#include "framework/filer.hpp"
+#include "framework/streams.hpp"
+
 namespace kiv {
+
+KIV_IMPLEMENT_CLASS(TkivAnimationRec, c) {
+  // Effect has no stored default: the constructor's value is written too.
+  c.String("Effect", &TkivAnimationRec::Effect, &TkivAnimationRec::SetEffect);
+  c.Boolean("Enabled", &TkivAnimationRec::Enabled, &TkivAnimationRec::SetEnabled).Default(false);
+  c.Integer("Resolution", &TkivAnimationRec::Resolution, &TkivAnimationRec::SetResolution)
+      .Default(1);
+  c.Enum("Rotation", &TkivAnimationRec::Rotation, &TkivAnimationRec::SetRotation,
+         {"qrNone", "qrRotate90", "qrRotate180", "qrRotate270"})
+      .Default(qrNone);
+  c.Integer("TileCount", &TkivAnimationRec::TileCount, &TkivAnimationRec::SetTileCount).Default(1);
+  c.Integer("Time", &TkivAnimationRec::Time, &TkivAnimationRec::SetTime).Default(400);
+}
 
 namespace {
 int Clamp(int value, int low, int high) {
   return value <= low ? low : value > high ? high : value;
 }
 
-void CopySurface(const TkivFrameSurface& from, TkivFrameSurface& to) {
-  if (from.IsEmpty()) {
-    to = TkivFrameSurface();
-    return;
-  }
-  to.SetSize(from.Width(), from.Height());
-  std::memcpy(to.Bits(), from.Bits(),
-              static_cast<size_t>(from.Width()) * from.Height() * sizeof(TkivPixel));
-  to.AlphaBlend = from.AlphaBlend;
-  to.Transparent = from.Transparent;
+void CopyPicture(const TkivPatternBitmap* from, std::unique_ptr<TkivPatternBitmap>& to) {
+  if (from == to.get()) return;
+  // A fresh surface: an empty picture leaves the record's pattern empty too
+  // (a surface keeps its size when assigned an empty one).
+  auto copy = std::make_unique<TkivPatternBitmap>();
+  if (from != nullptr && !from->IsEmpty()) copy->Assign(from);
+  to = std::move(copy);
 }
 }  // namespace
 
-void TkivAnimationRec::Assign(const TkivAnimationRec& source) {
-  if (&source == this) return;
-  CopySurface(source.bitmap_, bitmap_);
-  effect_ = source.effect_;
-  enabled_ = source.enabled_;
-  resolution_ = source.resolution_;
-  rotation_ = source.rotation_;
-  tile_count_ = source.tile_count_;
-  time_ = source.time_;
+TkivAnimationRec::TkivAnimationRec(TComponent* owner)
+    : TComponent(owner),
+      bitmap_(std::make_unique<TkivPatternBitmap>()),
+      effect_(kRandomEffectName) {}
+
+TkivAnimationRec::~TkivAnimationRec() = default;
+
+void TkivAnimationRec::Assign(const TPersistent* source) {
+  if (source == nullptr || !source->Is<TkivAnimationRec>()) {
+    TComponent::Assign(source);
+    return;
+  }
+  const auto& from = static_cast<const TkivAnimationRec&>(*source);
+  if (&from == this) return;
+  CopyPicture(from.bitmap_.get(), bitmap_);
+  effect_ = from.effect_;
+  enabled_ = from.enabled_;
+  resolution_ = from.resolution_;
+  rotation_ = from.rotation_;
+  tile_count_ = from.tile_count_;
+  time_ = from.time_;
 }
 
-void TkivAnimationRec::SetBitmap(const TkivFrameSurface& picture) {
-  CopySurface(picture, bitmap_);
+void TkivAnimationRec::DefineProperties(TFiler& filer) {
+  TComponent::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Bitmap", [this](TStream& s) { bitmap_->LoadFromStream(s); },
+      [this](TStream& s) { bitmap_->SaveToStream(s); }, !bitmap_->IsEmpty());
+}
+
+void TkivAnimationRec::SetBitmap(const TkivPatternBitmap* picture) {
+  CopyPicture(picture, bitmap_);
 }
 
 void TkivAnimationRec::SetResolution(int value) {

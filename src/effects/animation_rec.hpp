@@ -1,28 +1,39 @@
 #pragma once
 // The settings of one transition: which effect, how long, at which grid
 // resolution, repeated how often, rotated how, and the pattern picture of the
-// bitmap animation.
+// bitmap animation. A component with published properties, so that forms
+// store it.
+#include <memory>
 #include <string>
 
 #include "effects/catalogue.hpp"
-#include "effects/frame_surface.hpp"
+#include "framework/classes.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
 
 enum TkivRotation : uint8_t { qrNone = 0, qrRotate90 = 1, qrRotate180 = 2, qrRotate270 = 3 };
 
-class TkivAnimationRec {
+// The picture type of the record's pattern. The pattern is only ever read
+// as pixels, so the library's own 32-bit surface serves in both builds.
+using TkivPatternBitmap = TkivBitmap;
+
+class TkivAnimationRec : public TComponent {
+  KIV_CLASS(TkivAnimationRec, TComponent)
  public:
-  TkivAnimationRec() = default;
-  TkivAnimationRec(const TkivAnimationRec&) = delete;
-  TkivAnimationRec& operator=(const TkivAnimationRec&) = delete;
+  explicit TkivAnimationRec(TComponent* owner = nullptr);
+  ~TkivAnimationRec() override;
 
-  // Copies the pattern picture and the other six fields as stored.
-  void Assign(const TkivAnimationRec& source);
+  // From another record: the pattern picture and the six other fields as
+  // stored (no clamping). Anything else: the framework's assignment.
+  void Assign(const TPersistent* source) override;
+  // The pattern picture is stored as binary data ("Bitmap").
+  void DefineProperties(TFiler& filer) override;
 
-  // The pattern of the bitmap animation; assigning copies the picture.
-  const TkivFrameSurface& Bitmap() const { return bitmap_; }
-  void SetBitmap(const TkivFrameSurface& picture);
+  // The pattern of the bitmap animation, owned by the record; assigning
+  // copies the picture (nullptr or an empty picture empties it).
+  TkivPatternBitmap* Bitmap() const { return bitmap_.get(); }
+  void SetBitmap(const TkivPatternBitmap* picture);
 
   const std::string& Effect() const { return effect_; }
   void SetEffect(const std::string& value) { effect_ = value; }
@@ -41,8 +52,8 @@ class TkivAnimationRec {
   void SetTime(int value);
 
  private:
-  TkivFrameSurface bitmap_;
-  std::string effect_ = kRandomEffectName;
+  std::unique_ptr<TkivPatternBitmap> bitmap_;
+  std::string effect_;
   bool enabled_ = false;
   int resolution_ = 1;
   TkivRotation rotation_ = qrNone;

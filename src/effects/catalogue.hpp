@@ -13,7 +13,7 @@
 
 namespace kiv {
 
-class TkivFrameSurface;
+class TkivBitmap;
 class TkivAnimationRec;
 
 // How a frame of the effect is composed.
@@ -28,8 +28,8 @@ struct TkivCellRec {
 };
 
 using TkivCellProc = void (*)(TkivCellRec* cells, int width, int height, uint8_t progress);
-using TkivManualProc = void (*)(TkivFrameSurface& work, TkivFrameSurface& target,
-                                const TkivAnimationRec& rec, uint8_t progress);
+using TkivManualProc = void (*)(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
+                                uint8_t progress);
 using TkivEffectProc = std::variant<std::monostate, TkivMaskProc, TkivCellProc, TkivManualProc>;
 
 class EProcItemError : public Exception {

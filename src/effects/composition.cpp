@@ -62,7 +62,7 @@ namespace {
 
 // The widening of ApplyMaskAlpha; with `hide_keys`, key-coloured pixels get
 // alpha 0 in the same pass.
-void WidenMask(TkivFrameSurface& s, const uint8_t* mask, int cols, int rows, const TRect& r,
+void WidenMask(TkivBitmap& s, const uint8_t* mask, int cols, int rows, const TRect& r,
                bool hide_keys) {
   const TRect cut{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, s.Width()),
                   std::min(r.Bottom, s.Height())};
@@ -89,7 +89,7 @@ void WidenMask(TkivFrameSurface& s, const uint8_t* mask, int cols, int rows, con
     if (hide_keys) {
       for (int i = 0; i < w; ++i) {
         const TkivPixel c = px[i] & 0x00FFFFFFu;
-        px[i] = c == kKeyPixel ? c : c | (static_cast<TkivPixel>(mrow[column[i]]) << 24);
+        px[i] = c == KeyPixel ? c : c | (static_cast<TkivPixel>(mrow[column[i]]) << 24);
       }
     } else {
       for (int i = 0; i < w; ++i)
@@ -98,13 +98,13 @@ void WidenMask(TkivFrameSurface& s, const uint8_t* mask, int cols, int rows, con
   }
 }
 
-void HideKeyPixels(TkivFrameSurface& s) {
+void HideKeyPixels(TkivBitmap& s) {
   for (int y = 0; y < s.Height() && !s.IsEmpty(); ++y) HideKeyPixelsRow(s.ScanLine(y), s.Width());
 }
 
 // The tile rectangles cover the surface (res * cols * tiles exceeds its
 // width, likewise the height), so every pixel is reached by one tile.
-void LayTiles(TkivFrameSurface& target, const TkivAnimationRec& rec, const TkivFrameGrid& g,
+void LayTiles(TkivBitmap& target, const TkivAnimationRec& rec, const TkivFrameGrid& g,
               bool hide_keys) {
   const int res = rec.Resolution(), tiles = rec.TileCount();
   const int tw = res * g.Cols, th = res * g.Rows;
@@ -119,31 +119,29 @@ int GridExtent(int extent, int resolution, int tile_count) {
   return extent / resolution / tile_count + 1;
 }
 
-void ApplyMaskAlpha(TkivFrameSurface& surface, const uint8_t* mask, int cols, int rows,
-                    const TRect& r) {
+void ApplyMaskAlpha(TkivBitmap& surface, const uint8_t* mask, int cols, int rows, const TRect& r) {
   WidenMask(surface, mask, cols, rows, r, false);
 }
 
-void LayMaskOverTarget(TkivFrameSurface& target, const TkivAnimationRec& rec,
-                       const TkivFrameGrid& grid) {
+void LayMaskOverTarget(TkivBitmap& target, const TkivAnimationRec& rec, const TkivFrameGrid& grid) {
   LayTiles(target, rec, grid, false);
   HideKeyPixels(target);
 }
 
-void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void ComposeMaskFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                       TkivMaskProc proc, const TkivFrameGrid& grid, uint8_t progress) {
   GenerateMask(rec, proc, grid, progress);
   LayTiles(target, rec, grid, true);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   target.DrawTo(work, 0, 0);
 }
 
-void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                          TkivFrameSurface& target, const TkivAnimationRec& rec, TkivMaskProc proc,
-                          const TkivFrameGrid& grid, uint8_t progress) {
+void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
+                          const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
+                          uint8_t progress) {
   // One pass over the three surfaces when they have the same size and the
   // old picture is plainly copied; otherwise the steps one by one.
-  if (source.AlphaBlend || source.Transparent || source.Width() != work.Width() ||
+  if (source.AlphaBlend() || source.Transparent() || source.Width() != work.Width() ||
       source.Height() != work.Height() || target.Width() != work.Width() ||
       target.Height() != work.Height()) {
     source.DrawTo(work, 0, 0);
@@ -151,7 +149,7 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
     return;
   }
   GenerateMask(rec, proc, grid, progress);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   const int w = work.Width(), h = work.Height();
   const int cols = grid.Cols, rows = grid.Rows;
   const int64_t tile_w = int64_t{rec.Resolution()} * cols,
@@ -203,10 +201,10 @@ void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work
   }
 }
 
-void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                       TkivCellProc proc, const TkivFrameGrid& g, uint8_t progress,
-                      const TkivFrameSurface* source) {
-  if (source && (source->AlphaBlend || source->Transparent || source->Width() != work.Width() ||
+                      const TkivBitmap* source) {
+  if (source && (source->AlphaBlend() || source->Transparent() || source->Width() != work.Width() ||
                  source->Height() != work.Height())) {
     source->DrawTo(work, 0, 0);
     source = nullptr;
@@ -350,8 +348,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const Tk
       const TkivPixel a = static_cast<TkivPixel>(run.op) << 24;
       for (int k = 0; k <= k1 - k0; ++k) {
         const TkivPixel v = in[k];
-        if ((v >> 24) && (v & 0x00FFFFFFu) != kKeyPixel)
-          out[k] = FrameBlendPixel((v & 0x00FFFFFFu) | a, out[k]);
+        if ((v >> 24) && (v & 0x00FFFFFFu) != KeyPixel)
+          out[k] = Kernels.BlendPixel((v & 0x00FFFFFFu) | a, out[k]);
       }
     }
   };
@@ -366,7 +364,7 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const Tk
         sx > base_x + tw || sy < t * th || sy > (t + 1) * th)
       return false;
     v = target.ScanLine(sy)[sx];
-    return (v >> 24) != 0 && (v & 0x00FFFFFFu) != kKeyPixel;
+    return (v >> 24) != 0 && (v & 0x00FFFFFFu) != KeyPixel;
   };
 
   // Neighbouring cells share their border row and column, and the later
@@ -421,8 +419,8 @@ void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const Tk
   }
 }
 
-void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                        const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress) {
+void ComposeManualFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
+                        TkivManualProc proc, uint8_t progress) {
   HideKeyPixels(target);
   proc(work, target, rec, progress);
 }
@@ -430,7 +428,7 @@ void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
 void PrepareBitmapPattern(const TkivAnimationRec& rec, const TkivFrameGrid& g) {
   const size_t n = CellCount(g);
   std::memset(g.Mask, 0, n);
-  const TkivFrameSurface& pic = rec.Bitmap();
+  const TkivBitmap& pic = *rec.Bitmap();
   const bool turned = QuarterTurn(rec.Rotation());
   const int pw = turned ? g.Rows : g.Cols, ph = turned ? g.Cols : g.Rows;
   if (!pic.IsEmpty()) {
@@ -447,8 +445,8 @@ void PrepareBitmapPattern(const TkivAnimationRec& rec, const TkivFrameGrid& g) {
   std::memcpy(g.Mask2, g.Mask, n);
 }
 
-void ComposeBitmapFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                        const TkivAnimationRec& rec, const TkivFrameGrid& g, uint8_t progress) {
+void ComposeBitmapFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
+                        const TkivFrameGrid& g, uint8_t progress) {
   const int cols = g.Cols, rows = g.Rows;
   const int lift = MulDiv(510, progress, 100) - 255;
   for (int y = 0; y < rows; ++y)
@@ -472,7 +470,7 @@ void ComposeBitmapFrame(TkivFrameSurface& work, TkivFrameSurface& target,
           static_cast<uint8_t>(std::clamp(g.Mask2[k] + lift, 0, 255));
     }
   LayTiles(target, rec, g, true);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   target.DrawTo(work, 0, 0);
 }
 
@@ -510,7 +508,7 @@ namespace {
 
 // Moves the whole picture in s by (dx, dy), as drawing a copy of it there;
 // uncovered pixels keep their values.
-void ShiftSurface(TkivFrameSurface& s, int dx, int dy) {
+void ShiftSurface(TkivBitmap& s, int dx, int dy) {
   const int w = s.Width(), h = s.Height();
   if (s.IsEmpty() || (dx == 0 && dy == 0) || dx >= w || -dx >= w || dy >= h || -dy >= h) return;
   const int x0 = std::max(0, dx), n = w - std::abs(dx), from = std::max(0, -dx);
@@ -537,11 +535,10 @@ void ShiftSurface(TkivFrameSurface& s, int dx, int dy) {
 
 }  // namespace
 
-void SlideEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
-                 uint8_t p) {
+void SlideEffect(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec, uint8_t p) {
   const int w = work.Width(), h = work.Height();
   const int ax = MulDiv(w, p, 100), ay = MulDiv(h, p, 100);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   switch (rec.Rotation()) {
     case qrRotate90:
       target.DrawTo(work, 0, h - ay);
@@ -558,11 +555,10 @@ void SlideEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAni
   }
 }
 
-void PushEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
-                uint8_t p) {
+void PushEffect(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec, uint8_t p) {
   const int w = work.Width(), h = work.Height();
   const int ax = MulDiv(w, p, 100), ay = MulDiv(h, p, 100);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   switch (rec.Rotation()) {
     case qrRotate90:
       ShiftSurface(work, 0, -ay);
@@ -583,16 +579,15 @@ void PushEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnim
   }
 }
 
-bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                            TkivFrameSurface& target, const TkivAnimationRec& rec,
-                            TkivManualProc proc, uint8_t p) {
+bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
+                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t p) {
   const bool push = proc == PushEffect;
-  if ((!push && proc != SlideEffect) || source.AlphaBlend || source.Transparent ||
+  if ((!push && proc != SlideEffect) || source.AlphaBlend() || source.Transparent() ||
       source.IsEmpty() || source.Width() != work.Width() || source.Height() != work.Height() ||
       target.Width() != work.Width() || target.Height() != work.Height())
     return false;
   HideKeyPixels(target);
-  target.AlphaBlend = true;
+  target.SetAlphaBlend(true);
   const int w = work.Width(), h = work.Height();
   const size_t row_bytes = static_cast<size_t>(w) * sizeof(TkivPixel);
   const TkivRotation rot = rec.Rotation();

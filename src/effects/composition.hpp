@@ -6,8 +6,8 @@
 
 #include "effects/animation_rec.hpp"
 #include "effects/catalogue.hpp"
-#include "effects/frame_surface.hpp"
 #include "framework/types.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
 
@@ -30,55 +30,52 @@ int GridExtent(int extent, int resolution, int tile_count);
 
 // Writes the mask, widened from cols x rows cells to the tile rectangle r by
 // 16.16 fixed-point steps, into the alpha bytes of the surface inside r.
-void ApplyMaskAlpha(TkivFrameSurface& surface, const uint8_t* mask, int cols, int rows,
-                    const TRect& r);
+void ApplyMaskAlpha(TkivBitmap& surface, const uint8_t* mask, int cols, int rows, const TRect& r);
 
 // Mask kind: runs the generator (rotated as the record says), lays the mask
 // as Target's alpha over every tile, hides key-coloured pixels and blends
 // Target onto Work.
-void ComposeMaskFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void ComposeMaskFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                       TkivMaskProc proc, const TkivFrameGrid& grid, uint8_t progress);
 // The same, with the old picture in source: Work receives the old picture and
 // the blend in one pass (equal to drawing source first, then composing).
-void ComposeMaskFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                          TkivFrameSurface& target, const TkivAnimationRec& rec, TkivMaskProc proc,
-                          const TkivFrameGrid& grid, uint8_t progress);
+void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
+                          const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
+                          uint8_t progress);
 
 // Mask of the pattern kind from the generated (or pattern) mask: the final
 // steps shared by the mask kind and the bitmap animation.
-void LayMaskOverTarget(TkivFrameSurface& target, const TkivAnimationRec& rec,
-                       const TkivFrameGrid& grid);
+void LayMaskOverTarget(TkivBitmap& target, const TkivAnimationRec& rec, const TkivFrameGrid& grid);
 
 // Displacement kind: moves grid cells of Target into Work. With `source`
 // (plain, sized like Work) each row of the old picture is copied into Work
 // just before that row is composed, which equals drawing it all first.
-void ComposeCellFrame(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                       TkivCellProc proc, const TkivFrameGrid& grid, uint8_t progress,
-                      const TkivFrameSurface* source = nullptr);
+                      const TkivBitmap* source = nullptr);
 
 // Manual kind: the procedure draws Target into Work itself.
-void ComposeManualFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                        const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress);
+void ComposeManualFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
+                        TkivManualProc proc, uint8_t progress);
 
 // The built-in manual effects (Slide, Push) in one pass from the old picture,
 // equal to drawing source into work and running the procedure; false (and
 // nothing done) for other procedures or surfaces that differ in size.
-bool ComposeManualFrameFrom(const TkivFrameSurface& source, TkivFrameSurface& work,
-                            TkivFrameSurface& target, const TkivAnimationRec& rec,
-                            TkivManualProc proc, uint8_t progress);
+bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
+                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress);
 
 // Bitmap animation: the pattern of rec.Bitmap() stretched to the grid (rows
 // and columns exchanged for the quarter turns), its blue bytes in Mask and Mask2.
 void PrepareBitmapPattern(const TkivAnimationRec& rec, const TkivFrameGrid& grid);
-void ComposeBitmapFrame(TkivFrameSurface& work, TkivFrameSurface& target,
-                        const TkivAnimationRec& rec, const TkivFrameGrid& grid, uint8_t progress);
+void ComposeBitmapFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
+                        const TkivFrameGrid& grid, uint8_t progress);
 
 // The built-in displacement and manual effects.
 void InterlaceEffect(TkivCellRec* cells, int width, int height, uint8_t progress);
 void CornerEffect(TkivCellRec* cells, int width, int height, uint8_t progress);
-void SlideEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void SlideEffect(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                  uint8_t progress);
-void PushEffect(TkivFrameSurface& work, TkivFrameSurface& target, const TkivAnimationRec& rec,
+void PushEffect(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& rec,
                 uint8_t progress);
 
 }  // namespace kiv

@@ -1,6 +1,7 @@
 #include "effects/engine.hpp"
 
 #include <array>
+#include <exception>
 
 #include "framework/numeric.hpp"
 
@@ -32,7 +33,7 @@ bool ValidIndex(int index) {
   return index >= 0 && index < kAnimationSlotCount;
 }
 
-bool HasPixels(const TkivFrameSurface* s) {
+bool HasPixels(const TkivBitmap* s) {
   return s != nullptr && !s->IsEmpty() && int64_t{s->Width()} * s->Height() != 0;
 }
 
@@ -52,11 +53,23 @@ struct BusyGuard {
   ~BusyGuard() { slot.Busy = false; }
 };
 
-}  // namespace
+// The unit's start-up: the 58 effects registered, the 201 slots cleared
+// (they start zeroed) and the disabled 20 ms timer made, before the program
+// runs. A timer that cannot be made now is made on first use.
+struct EffectsStartup {
+  EffectsStartup() {
+    EffectList();
+    EffectNames();
+    for (TkivAnimationSlot& s : Slots()) s = TkivAnimationSlot{};
+    RegisterClasses({&TkivAnimationRec::StaticClass()});  // RegisterClass is a Win32 macro here
+    try {
+      AnimationTimer();
+    } catch (const std::exception&) {
+    }
+  }
+} g_effects_startup;
 
-void TkivSurfaceCanvas::DrawFrame(const TkivFrameSurface& frame, int x, int y) {
-  frame.DrawTo(surface_, x, y);
-}
+}  // namespace
 
 void TkivManualTimer::ProcessMessages() {
   if (enabled_) AnimationTick();
@@ -95,7 +108,7 @@ void ReleaseAnimationSlot(int index) {
 }
 
 int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivAnimationRec& rec,
-                   TkivFrameSurface* target, const TkivFrameSurface* source) {
+                   TkivBitmap* target, const TkivBitmap* source) {
   auto& slots = Slots();
   if (index == -1) {
     for (int i = 0; i < kAnimationSlotCount && index == -1; ++i)
@@ -120,7 +133,8 @@ int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivA
     item = FindEffect(effect);
   if (!bitmap && (item == nullptr || item->Proc.index() == 0)) return index;
 
-  s.Work = std::make_unique<TkivFrameSurface>(source->Width(), source->Height());
+  s.Work = std::make_unique<TkivBitmap>();
+  s.Work->SetSize(source->Width(), source->Height());
   s.Cols = GridExtent(source->Width(), rec.Resolution(), rec.TileCount());
   s.Rows = GridExtent(source->Height(), rec.Resolution(), rec.TileCount());
   s.Item = bitmap ? nullptr : item;
@@ -170,7 +184,7 @@ bool IsAnimating(int index) {
 }
 
 void PlayAnimation(TkivFrameCanvas* canvas, int x, int y, const TkivAnimationRec& rec,
-                   TkivFrameSurface* target, const TkivFrameSurface* source) {
+                   TkivBitmap* target, const TkivBitmap* source) {
   const int index = StartAnimation(canvas, x, y, -1, rec, target, source);
   while (IsAnimating(index)) AnimationTimer().ProcessMessages();
 }
@@ -215,8 +229,12 @@ void StepAnimation(int index) {
   const BusyGuard guard{s};
   const uint8_t p = AnimationProgress(s.Elapsed, s.Rec->Time());
   ComposeFrame(s, p);
-  if (s.Canvas) s.Canvas->DrawFrame(*s.Work, s.X, s.Y);
+  if (s.Canvas) s.Work->Draw(FrameCanvasDC(*s.Canvas), s.X, s.Y);
   if (p == 100) StopAnimation(index);
+}
+
+void TkivMultiObject::AnimationTick(TObject*) {
+  kiv::AnimationTick();
 }
 
 void AnimationTick() {

@@ -9,26 +9,10 @@
 #include "effects/animation_rec.hpp"
 #include "effects/catalogue.hpp"
 #include "effects/composition.hpp"
-#include "effects/frame_surface.hpp"
+#include "effects/frame_canvas.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
-
-// Where the frames of a slot appear.
-class TkivFrameCanvas {
- public:
-  virtual ~TkivFrameCanvas() = default;
-  virtual void DrawFrame(const TkivFrameSurface& frame, int x, int y) = 0;
-};
-
-// A canvas that is itself a surface (frames are copied into it).
-class TkivSurfaceCanvas : public TkivFrameCanvas {
- public:
-  explicit TkivSurfaceCanvas(TkivFrameSurface& surface) : surface_(surface) {}
-  void DrawFrame(const TkivFrameSurface& frame, int x, int y) override;
-
- private:
-  TkivFrameSurface& surface_;
-};
 
 // The timer that drives AnimationTick every 20 milliseconds while enabled.
 class TkivEngineTimer {
@@ -36,8 +20,9 @@ class TkivEngineTimer {
   virtual ~TkivEngineTimer() = default;
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Enabled() const = 0;
-  // Processes pending events once, waiting for one if needed; the timer's
-  // events arrive through it (PlayAnimation loops on it).
+  // Lets the program process pending messages once (waiting a little for one
+  // when there are none); the timer's events arrive through it, and
+  // PlayAnimation loops on it.
   virtual void ProcessMessages() = 0;
 };
 
@@ -52,8 +37,15 @@ class TkivManualTimer : public TkivEngineTimer {
   bool enabled_ = false;
 };
 
-// The platform's 20-millisecond timer (a window timer on Win32, the manual
-// timer elsewhere).
+// Owns the handler of the engine's timer events.
+class TkivMultiObject : public TObject {
+ public:
+  void AnimationTick(TObject* sender);
+};
+
+// The platform's timer: the framework's TTimer (Interval 20, created
+// disabled, OnTimer bound to a TkivMultiObject) on Win32, whose events come
+// through the application's message loop; the manual timer natively.
 std::unique_ptr<TkivEngineTimer> CreatePlatformTimer();
 
 inline constexpr int kAnimationSlotCount = 201;
@@ -69,9 +61,9 @@ struct TkivAnimationSlot {
   bool Reserved = false;
   float Elapsed = 0;
   const TkivAnimationRec* Rec = nullptr;
-  TkivFrameSurface* Target = nullptr;
-  const TkivFrameSurface* Source = nullptr;
-  std::unique_ptr<TkivFrameSurface> Work;
+  TkivBitmap* Target = nullptr;
+  const TkivBitmap* Source = nullptr;
+  std::unique_ptr<TkivBitmap> Work;
   TkivProcItem* Item = nullptr;
   bool BitmapAnimation = false;
   TkivFrameCanvas* Canvas = nullptr;
@@ -89,11 +81,11 @@ void SetAnimationTimer(std::unique_ptr<TkivEngineTimer> timer);
 int ReserveAnimationSlot();
 void ReleaseAnimationSlot(int index);
 int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivAnimationRec& rec,
-                   TkivFrameSurface* target, const TkivFrameSurface* source);
+                   TkivBitmap* target, const TkivBitmap* source);
 void StopAnimation(int index);
 bool IsAnimating(int index);
 void PlayAnimation(TkivFrameCanvas* canvas, int x, int y, const TkivAnimationRec& rec,
-                   TkivFrameSurface* target, const TkivFrameSurface* source);
+                   TkivBitmap* target, const TkivBitmap* source);
 
 // One timer event: steps every active slot in index order.
 void AnimationTick();

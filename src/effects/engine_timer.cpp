@@ -1,18 +1,13 @@
-// The one place where the engine picks its platform timer.
+// Portable twin of engine_timer_win32.cpp: without a message loop the
+// engine's timer is the manual one, and the program (or test) drives it.
+#ifndef _WIN32
 #include "effects/engine.hpp"
 
 namespace kiv {
 
-#if defined(_WIN32)
-std::unique_ptr<TkivEngineTimer> CreateWindowTimer();  // engine_timer_win32.cpp
-#endif
-
 std::unique_ptr<TkivEngineTimer> CreatePlatformTimer() {
-#if defined(_WIN32)
-  return CreateWindowTimer();
-#else
   return std::make_unique<TkivManualTimer>();
-#endif
 }
 
 }  // namespace kiv
+#endif

@@ -8,20 +8,16 @@ namespace kiv {
 
 namespace {
 
-constexpr TkivPixel kKey = 0x007F007Fu;
+constexpr TkivPixel kKey = KeyPixel;
 
 // ---- Scalar reference ---------------------------------------------------------
 
+// The MMX formula with the exact ends, as BlendPixels applies it per pixel.
 inline TkivPixel BlendOne(TkivPixel fg, TkivPixel bg) {
   const uint32_t a = fg >> 24;
   if (a == 0) return bg;
   if (a == 255) return fg;
-  TkivPixel out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t f = (fg >> shift) & 0xFF, b = (bg >> shift) & 0xFF;
-    out |= ((b * (256 - a) + f * a) >> 8) << shift;
-  }
-  return out;
+  return reference::BlendPixelMMX(fg, bg);
 }
 
 void MaskRowRef(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source, TkivPixel* work,
@@ -307,7 +303,13 @@ __attribute__((target("avx512f,avx512bw"))) void CopyShownAvx512(const TkivPixel
     const __m512i v = _mm512_loadu_si512(src + i);
     const __mmask16 shown =
         _mm512_test_epi32_mask(v, amask) & _mm512_cmpneq_epi32_mask(_mm512_and_si512(v, rgb), key);
-    _mm512_mask_storeu_epi32(dst + i, shown, v);
+    // Plain stores: a masked store to memory is many times slower on some
+    // processors, even with every lane selected. A partly shown block is
+    // merged with the destination in a register first.
+    if (shown == 0xFFFF)
+      _mm512_storeu_si512(dst + i, v);
+    else if (shown != 0)
+      _mm512_storeu_si512(dst + i, _mm512_mask_blend_epi32(shown, _mm512_loadu_si512(dst + i), v));
   }
   CopyShownAvx2(src + i, dst + i, n - i);
 }
@@ -337,14 +339,14 @@ __attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel*
 }
 #endif
 
-struct Kernels {
+struct FrameKernelSet {
   void (*mask_row)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
   void (*copy_shown)(const TkivPixel*, TkivPixel*, int);
   void (*blend_row)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
   void (*hide_keys)(TkivPixel*, int);
 };
 
-Kernels Chosen() {
+FrameKernelSet Chosen() {
 #if defined(KIV_HAVE_AVX2)
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
@@ -355,8 +357,8 @@ Kernels Chosen() {
   return {MaskRowSse2, CopyShownSse2, BlendRowSse2, HideKeysSse2};
 }
 
-Kernels& Active() {
-  static Kernels k = Chosen();
+FrameKernelSet& Active() {
+  static FrameKernelSet k = Chosen();
   return k;
 }
 
@@ -380,7 +382,8 @@ void HideKeyPixelsRow(TkivPixel* pixels, int count) {
 }
 
 void UseReferenceKernels(bool reference) {
-  Active() = reference ? Kernels{MaskRowRef, CopyShownRef, BlendRowRef, HideKeysRef} : Chosen();
+  Active() =
+      reference ? FrameKernelSet{MaskRowRef, CopyShownRef, BlendRowRef, HideKeysRef} : Chosen();
 }
 
 }  // namespace kiv

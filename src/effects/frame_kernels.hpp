@@ -1,10 +1,13 @@
 #pragma once
-// The inner loops of frame composition. Each has a scalar reference and a
-// vector variant picked once at start-up; the variants are bit-exact with the
-// reference, and tests can force the reference.
+// The inner loops of frame composition that the surface's kernel table has
+// no counterpart for: fused rows that read one surface and write another
+// (alpha laid and blended in one pass, a blend of two rows into a third, a
+// copy of the shown pixels only). Their blend is the MMX formula of the
+// kernel table, bit for bit. Each has a scalar reference and a vector variant
+// picked once at start-up; tests can force the reference.
 #include <cstdint>
 
-#include "framework/types.hpp"
+#include "graphics/kiv_kernels.hpp"
 
 namespace kiv {
 
@@ -17,7 +20,8 @@ void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* so
 // Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);
 
-// Blends src over dst as FrameBlendPixels does (alpha 0 keeps, 255 copies).
+// dst := fg blended over bg as the kernel table's BlendPixels blends (alpha
+// 0 keeps bg, 255 takes fg); dst may be bg.
 void BlendRow(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);
 
 // Gives every key-coloured pixel (colour bytes 0x7F007F) alpha 0.

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "effects/animation_rec.hpp"
+#include "engine_support.hpp"
+#include "framework/filer.hpp"
+#include "framework/streams.hpp"
 
 namespace kiv {
 namespace {
@@ -111,18 +114,93 @@ TEST(AnimationRec, AssignCopiesEveryFieldAndThePicture) {
   a.SetRotation(qrRotate270);
   a.SetTileCount(3);
   a.SetTime(1234);
-  TkivFrameSurface pic(2, 1);
+  kivtest::Surface pic(2, 1);
   pic.SetPixel(1, 0, 0xFF123456u);
-  a.SetBitmap(pic);
+  a.SetBitmap(&pic);
   pic.SetPixel(1, 0, 0);  // the record keeps its own copy
-  b.Assign(a);
+  b.Assign(&a);
   EXPECT_EQ(b.Effect(), "Push");
   EXPECT_TRUE(b.Enabled());
   EXPECT_EQ(b.Resolution(), 4);
   EXPECT_EQ(b.Rotation(), qrRotate270);
   EXPECT_EQ(b.TileCount(), 3);
   EXPECT_EQ(b.Time(), 1234);
-  EXPECT_EQ(b.Bitmap().GetPixel(1, 0), 0xFF123456u);
+  EXPECT_EQ(b.Bitmap()->GetPixel(1, 0), 0xFF123456u);
+}
+
+TEST(AnimationRec, StreamsThroughBothFormsOfTheComponentStream) {
+  EXPECT_EQ(GetClass("TkivAnimationRec"), &TkivAnimationRec::StaticClass());
+  TkivAnimationRec a;
+  a.SetName("Anim");
+  a.SetEffect("[ SLIDE ] - Interlace");
+  a.SetEnabled(true);
+  a.SetResolution(4);
+  a.SetRotation(qrRotate180);
+  a.SetTileCount(3);
+  a.SetTime(1234);
+  kivtest::Surface pic(3, 2);
+  kivtest::PaintPattern(pic, 5);
+  a.SetBitmap(&pic);
+
+  auto same = [&](const TkivAnimationRec& b, const char* form) {
+    EXPECT_EQ(b.Name(), "Anim") << form;
+    EXPECT_EQ(b.Effect(), "[ SLIDE ] - Interlace") << form;
+    EXPECT_TRUE(b.Enabled()) << form;
+    EXPECT_EQ(b.Resolution(), 4) << form;
+    EXPECT_EQ(b.Rotation(), qrRotate180) << form;
+    EXPECT_EQ(b.TileCount(), 3) << form;
+    EXPECT_EQ(b.Time(), 1234) << form;
+    ASSERT_EQ(b.Bitmap()->Width(), 3) << form;
+    ASSERT_EQ(b.Bitmap()->Height(), 2) << form;
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x) EXPECT_EQ(b.Bitmap()->GetPixel(x, y), pic.GetPixel(x, y)) << form;
+  };
+  TMemoryStream binary;
+  binary.WriteComponent(&a);
+  binary.SetPosition(0);
+  std::unique_ptr<TComponent> from_binary(binary.ReadComponent());  // class from the registry
+  ASSERT_TRUE(from_binary && from_binary->Is<TkivAnimationRec>());
+  same(static_cast<TkivAnimationRec&>(*from_binary), "binary");
+
+  const std::string text = ComponentToText(&a);
+  EXPECT_NE(text.find("Rotation = qrRotate180"), std::string::npos) << text;
+  EXPECT_NE(text.find("Bitmap = {"), std::string::npos) << text;
+  TkivAnimationRec from_text;
+  TextToComponent(text, &from_text);
+  same(from_text, "text");
+
+  // Defaults are left out, except the effect name, which has no stored default.
+  TkivAnimationRec plain;
+  EXPECT_EQ(ComponentToText(&plain),
+            "object TkivAnimationRec\n  Effect = '[ RANDOM ] - Random selection'\nend\n");
+}
+
+TEST(AnimationRec, ReadingClampsAsTheSettersDo) {
+  TkivAnimationRec rec;
+  TextToComponent(
+      "object Anim: TkivAnimationRec\n  Resolution = 0\n  TileCount = 25\n  Time = 10000\nend\n",
+      &rec);
+  EXPECT_EQ(rec.Resolution(), 1);
+  EXPECT_EQ(rec.TileCount(), 20);
+  EXPECT_EQ(rec.Time(), 9000);
+  TextToComponent("object Anim: TkivAnimationRec\n  Resolution = 11\n  Time = 10\nend\n", &rec);
+  EXPECT_EQ(rec.Resolution(), 10);
+  EXPECT_EQ(rec.Time(), 50);
+  // An unknown rotation name is refused by the reader.
+  EXPECT_THROW(
+      TextToComponent("object Anim: TkivAnimationRec\n  Rotation = qrSideways\nend\n", &rec),
+      EReadError);
+}
+
+TEST(AnimationRec, AssignFromAnotherClassIsRefused) {
+  TkivAnimationRec rec;
+  TComponent other(nullptr);
+  EXPECT_THROW(rec.Assign(&other), EInvalidCast);
+  // An empty picture empties the record's pattern.
+  kivtest::Surface pic(2, 2), empty;
+  rec.SetBitmap(&pic);
+  rec.SetBitmap(&empty);
+  EXPECT_TRUE(rec.Bitmap()->IsEmpty());
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ uint32_t Alpha(TkivPixel p) {
 // Composes one frame of an effect at progress p the way the engine does
 // (old picture first), on a started slot.
 struct Frame {
-  TkivFrameSurface source, target;
+  kivtest::Surface source, target;
   TkivAnimationRec rec;
   int slot = 5;
   kivtest::ManualEngine engine;
@@ -27,7 +27,7 @@ struct Frame {
     PaintPattern(source, 1);
     PaintPattern(target, 2);
   }
-  const TkivFrameSurface& Run(const std::string& effect, int p) {
+  const TkivBitmap& Run(const std::string& effect, int p) {
     rec.SetEffect(effect);
     EXPECT_EQ(StartAnimation(nullptr, 0, 0, slot, rec, &target, &source), slot);
     TkivAnimationSlot& s = AnimationSlot(slot);
@@ -41,21 +41,21 @@ struct Frame {
 TEST(Composition, FadeAtHalfBlendsEveryPixelWithAlpha128) {
   Frame f(75, 25);
   f.rec.SetResolution(10);
-  const TkivFrameSurface& work = f.Run("Fade", 50);
+  const TkivBitmap& work = f.Run("Fade", 50);
   for (int y = 0; y < 25; ++y)
     for (int x = 0; x < 75; ++x) {
       ASSERT_EQ(Alpha(f.target.GetPixel(x, y)), 128u);
       ASSERT_EQ(work.GetPixel(x, y),
-                FrameBlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
+                Kernels.BlendPixel(f.target.GetPixel(x, y), f.source.GetPixel(x, y)));
     }
   // The blend weights the old picture by 256 - a: channel 200 over 100 at 128 is 150.
-  EXPECT_EQ(FrameBlendPixel(0x80C8C8C8u, 0xFF646464u), 0xBF969696u);
+  EXPECT_EQ(Kernels.BlendPixel(0x80C8C8C8u, 0xFF646464u), 0xBF969696u);
 }
 
 TEST(Composition, MaskIsWidenedWithTruncatedSteps) {
   // 8 cells over 80 pixels: the step 6553/65536 is short of 1/10, so pixel 10
   // still takes cell 0 and the cell borders fall one pixel late.
-  TkivFrameSurface s(80, 1);
+  kivtest::Surface s(80, 1);
   const uint8_t mask[8] = {0, 10, 20, 30, 40, 50, 60, 70};
   ApplyMaskAlpha(s, mask, 8, 1, Rect(0, 0, 80, 1));
   EXPECT_EQ(Alpha(s.GetPixel(9, 0)), 0u);
@@ -87,9 +87,9 @@ TEST(Composition, TilesRepeatTheMaskAndAreCutByTheSurface) {
 TEST(Composition, KeyColouredTargetPixelsNeverShow) {
   for (const char* effect : {"Fade", "SlideDown", "Interlace", "Slide", "Push"}) {
     Frame f(30, 20);
-    f.target.SetPixel(3, 4, kKeyPixel | 0xFF000000u);
-    f.target.SetPixel(29, 19, kKeyPixel);
-    const TkivFrameSurface& work = f.Run(effect, 100);
+    f.target.SetPixel(3, 4, KeyPixel | 0xFF000000u);
+    f.target.SetPixel(29, 19, KeyPixel);
+    const TkivBitmap& work = f.Run(effect, 100);
     EXPECT_EQ(work.GetPixel(3, 4), f.source.GetPixel(3, 4)) << effect;
     EXPECT_EQ(work.GetPixel(29, 19), f.source.GetPixel(29, 19)) << effect;
     EXPECT_EQ(work.GetPixel(5, 5), f.target.GetPixel(5, 5)) << effect;
@@ -130,12 +130,12 @@ TEST(Composition, QuarterTurnsRunTheGeneratorOnTheTurnedGrid) {
 
 TEST(Composition, SlideAndPushMoveWholePictures) {
   Frame slide(100, 10);
-  const TkivFrameSurface& w1 = slide.Run("Slide", 25);  // target at x = -75
+  const TkivBitmap& w1 = slide.Run("Slide", 25);  // target at x = -75
   for (int x : {0, 24}) EXPECT_EQ(w1.GetPixel(x, 3), slide.target.GetPixel(x + 75, 3));
   for (int x : {25, 99}) EXPECT_EQ(w1.GetPixel(x, 3), slide.source.GetPixel(x, 3));
 
   Frame push(100, 10);
-  const TkivFrameSurface& w2 = push.Run("Push", 25);
+  const TkivBitmap& w2 = push.Run("Push", 25);
   for (int x : {25, 60, 99}) EXPECT_EQ(w2.GetPixel(x, 3), push.source.GetPixel(x - 25, 3));
   for (int x : {0, 24}) EXPECT_EQ(w2.GetPixel(x, 3), push.target.GetPixel(x + 75, 3));
 
@@ -150,13 +150,13 @@ TEST(Composition, SlideAndPushMoveWholePictures) {
   for (const Case& c : cases) {
     Frame f(100, 40);
     f.rec.SetRotation(c.rot);
-    const TkivFrameSurface& w = f.Run("Push", 25);  // 25 columns or 10 rows
+    const TkivBitmap& w = f.Run("Push", 25);  // 25 columns or 10 rows
     EXPECT_EQ(w.GetPixel(c.wx, c.wy), f.target.GetPixel(c.sx, c.sy)) << c.rot;
   }
   // Push by a quarter turn up: the old picture moved up by 10 rows.
   Frame up(100, 40);
   up.rec.SetRotation(qrRotate90);
-  const TkivFrameSurface& w3 = up.Run("Push", 25);
+  const TkivBitmap& w3 = up.Run("Push", 25);
   EXPECT_EQ(w3.GetPixel(7, 0), up.source.GetPixel(7, 10));
   EXPECT_EQ(w3.GetPixel(7, 29), up.source.GetPixel(7, 39));
 }
@@ -190,8 +190,8 @@ TEST(Composition, DisplacementCells) {
 
 TEST(Composition, InterlaceMovesRowsOfCells) {
   Frame f(40, 20);
-  f.rec.SetResolution(5);                              // 9 x 5 grid
-  const TkivFrameSurface& w = f.Run("Interlace", 78);  // o = MulDiv(22, 9, 100) = 2
+  f.rec.SetResolution(5);                        // 9 x 5 grid
+  const TkivBitmap& w = f.Run("Interlace", 78);  // o = MulDiv(22, 9, 100) = 2
   // Row 0 (even) shows target columns shifted by 2 cells = 10 pixels.
   EXPECT_EQ(w.GetPixel(3, 2), f.target.GetPixel(13, 2));
   // Row 1 (odd, pixel rows 5..10) comes from the left: pixel 12 shows 2.
@@ -204,11 +204,11 @@ TEST(Composition, InterlaceMovesRowsOfCells) {
 TEST(Composition, BitmapAnimationFollowsThePattern) {
   Frame f(40, 10);
   f.rec.SetResolution(10);  // 5 x 2 grid
-  TkivFrameSurface pattern(5, 2);
+  kivtest::Surface pattern(5, 2);
   pattern.Fill(0xFF000000u);            // black
   pattern.SetPixel(2, 1, 0xFFFFFFFFu);  // one white cell
   pattern.SetPixel(4, 0, 0xFF808080u);  // one grey cell (128)
-  f.rec.SetBitmap(pattern);
+  f.rec.SetBitmap(&pattern);
   struct Case {
     int p, black, white, grey;
   };
@@ -233,14 +233,14 @@ TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
   for (TkivManualProc proc : {TkivManualProc{SlideEffect}, TkivManualProc{PushEffect}})
     for (int rot = 0; rot < 4; ++rot)
       for (int p : {0, 1, 33, 50, 99, 100}) {
-        TkivFrameSurface source(37, 23), target(37, 23), a(37, 23), b(37, 23);
+        kivtest::Surface source(37, 23), target(37, 23), a(37, 23), b(37, 23);
         kivtest::PaintPattern(source, 1);
         kivtest::PaintPattern(target, 2);
-        target.SetPixel(30, 20, kKeyPixel | 0xFF000000u);
+        target.SetPixel(30, 20, KeyPixel | 0xFF000000u);
         target.SetPixel(5, 5, 0x80FFFFFFu);  // half transparent
         TkivAnimationRec rec;
         rec.SetRotation(static_cast<TkivRotation>(rot));
-        TkivFrameSurface target2(37, 23);
+        kivtest::Surface target2(37, 23);
         target.DrawTo(target2, 0, 0);
         source.DrawTo(a, 0, 0);
         ComposeManualFrame(a, target, rec, proc, static_cast<uint8_t>(p));

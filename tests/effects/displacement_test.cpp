@@ -17,7 +17,7 @@ void TableEffect(TkivCellRec* cells, int w, int h, uint8_t) {
   for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) cells[i] = g_table[i];
 }
 
-void Reference(TkivFrameSurface& work, const TkivFrameSurface& target, const TkivAnimationRec& rec,
+void Reference(TkivBitmap& work, const TkivBitmap& target, const TkivAnimationRec& rec,
                const std::vector<TkivCellRec>& recs, int cols, int rows) {
   const int res = rec.Resolution(), tiles = rec.TileCount();
   const int tw = work.Width() / tiles + 1, th = work.Height() / tiles + 1;
@@ -59,13 +59,13 @@ void Reference(TkivFrameSurface& work, const TkivFrameSurface& target, const Tki
               if (sx < 0 || sy < 0 || sx >= target.Width() || sy >= target.Height()) continue;
               if (sx < m * tw || sx > (m + 1) * tw || sy < t * th || sy > (t + 1) * th) continue;
               const TkivPixel s = target.GetPixel(sx, sy);
-              if ((s >> 24) == 0 || (s & 0x00FFFFFFu) == kKeyPixel) continue;
+              if ((s >> 24) == 0 || (s & 0x00FFFFFFu) == KeyPixel) continue;
               if (c->Opacity == 255)
                 work.SetPixel(x, y, s);
               else
                 work.SetPixel(x, y,
-                              FrameBlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24,
-                                              work.GetPixel(x, y)));
+                              Kernels.BlendPixel((s & 0x00FFFFFFu) | TkivPixel{c->Opacity} << 24,
+                                                 work.GetPixel(x, y)));
             }
         }
 }
@@ -80,11 +80,11 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
   for (const Setup& s : setups)
     for (int rot = 0; rot < 4; ++rot)
       for (int round = 0; round < 6; ++round) {
-        TkivFrameSurface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h);
+        kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h);
         kivtest::PaintPattern(work, 1);
         kivtest::PaintPattern(target, 2);
-        target.SetPixel(1, 1, 0x00123456u);              // alpha 0: never shows
-        target.SetPixel(2, 3, kKeyPixel | 0xFF000000u);  // key colour: never shows
+        target.SetPixel(1, 1, 0x00123456u);             // alpha 0: never shows
+        target.SetPixel(2, 3, KeyPixel | 0xFF000000u);  // key colour: never shows
         work.DrawTo(expect, 0, 0);
         TkivAnimationRec rec;
         rec.SetResolution(s.res);

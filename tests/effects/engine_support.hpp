@@ -7,8 +7,14 @@
 
 namespace kivtest {
 
+// A surface sized at construction (0 x 0 stays empty).
+struct Surface : kiv::TkivBitmap {
+  Surface() = default;
+  Surface(int w, int h) { SetSize(w, h); }
+};
+
 // A picture whose pixels differ from each other and from the other picture.
-inline void PaintPattern(kiv::TkivFrameSurface& s, uint32_t salt) {
+inline void PaintPattern(kiv::TkivBitmap& s, uint32_t salt) {
   for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x)
       s.SetPixel(x, y,

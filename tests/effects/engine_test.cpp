@@ -26,7 +26,7 @@ std::vector<int> PlayedProgress(int time) {
     registered = true;
   }
   ManualEngine engine;
-  TkivFrameSurface source(20, 10), target(20, 10), screen(20, 10);
+  kivtest::Surface source(20, 10), target(20, 10), screen(20, 10);
   TkivSurfaceCanvas canvas(screen);
   TkivAnimationRec rec;
   rec.SetEffect("progressprobe");
@@ -69,7 +69,7 @@ TEST(AnimationEngine, EveryEffectEndsOnTheNewPicture) {
     for (int rot = 0; rot < 4; ++rot)
       for (const std::string& name : EffectNames()) {
         if (name == kRandomEffectName) continue;
-        TkivFrameSurface source(s.w, s.h), target(s.w, s.h), screen(s.w, s.h);
+        kivtest::Surface source(s.w, s.h), target(s.w, s.h), screen(s.w, s.h);
         PaintPattern(source, 1);
         PaintPattern(target, 2);
         TkivSurfaceCanvas canvas(screen);
@@ -90,7 +90,7 @@ TEST(AnimationEngine, EveryEffectEndsOnTheNewPicture) {
 
 TEST(AnimationEngine, GridAndBuffersFollowTheKind) {
   ManualEngine engine;
-  TkivFrameSurface source(75, 25), target(75, 25);
+  kivtest::Surface source(75, 25), target(75, 25);
   TkivAnimationRec rec;
   rec.SetResolution(10);
   struct Case {
@@ -128,7 +128,7 @@ TEST(AnimationEngine, GridAndBuffersFollowTheKind) {
 
 TEST(AnimationEngine, StartsNothingWithoutPicturesOrAKnownEffect) {
   ManualEngine engine;
-  TkivFrameSurface source(10, 10), target(10, 10), empty;
+  kivtest::Surface source(10, 10), target(10, 10), empty;
   TkivAnimationRec rec;
   rec.SetEffect("Fade");
   EXPECT_EQ(StartAnimation(nullptr, 0, 0, 3, rec, &empty, &source), 3);
@@ -149,7 +149,7 @@ TEST(AnimationEngine, StartsNothingWithoutPicturesOrAKnownEffect) {
 
 TEST(AnimationEngine, SlotsRunOutAfterTwoHundredAndOne) {
   ManualEngine engine;
-  TkivFrameSurface source(4, 4), target(4, 4);
+  kivtest::Surface source(4, 4), target(4, 4);
   TkivAnimationRec rec;
   rec.SetEffect("Fade");
   // A running unreserved slot is skipped by reservation and by index -1.
@@ -166,7 +166,7 @@ TEST(AnimationEngine, SlotsRunOutAfterTwoHundredAndOne) {
 
 TEST(AnimationEngine, RestartingARunningSlotStartsAfresh) {
   ManualEngine engine;
-  TkivFrameSurface source(30, 20), target(30, 20);
+  kivtest::Surface source(30, 20), target(30, 20);
   TkivAnimationRec rec;
   rec.SetEffect("FadeDown");
   const int slot = ReserveAnimationSlot();
@@ -199,7 +199,7 @@ TEST(AnimationEngine, AFailedFrameLeavesTheSlotRunningAndNotBusy) {
   if (FindEffect("FailingProbe") == nullptr)
     RegisterEffect("FailingProbe", pkFade, TkivMaskProc{FailingProbe});
   ManualEngine engine;
-  TkivFrameSurface source(8, 8), target(8, 8);
+  kivtest::Surface source(8, 8), target(8, 8);
   TkivAnimationRec rec;
   rec.SetEffect("FailingProbe");
   const int slot = StartAnimation(nullptr, 0, 0, -1, rec, &target, &source);

@@ -1,4 +1,4 @@
-// The engine on the real 20-millisecond window timer: every effect plays to
+// The engine on the framework's real 20-millisecond timer: every effect plays to
 // its end through the message loop and leaves the new picture on a device
 // context, on a reserved slot and on a free one.
 #include <windows.h>
@@ -8,7 +8,6 @@
 #include <chrono>
 #include <vector>
 
-#include "effects/dc_canvas_win32.hpp"
 #include "effects/engine.hpp"
 #include "engine_support.hpp"
 
@@ -71,12 +70,13 @@ TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
   WindowTimerEngine engine;
   const int w = 75, h = 25;
   MemoryDC screen(w, h);
-  TkivDCCanvas canvas(screen.dc);
+  TCanvas canvas;  // the framework's canvas on the memory DC
+  canvas.SetHandle(screen.dc);
   const int reserved = ReserveAnimationSlot();
   ASSERT_GE(reserved, 0);
   for (const std::string& name : EffectNames()) {
     for (bool use_reserved : {true, false}) {
-      TkivFrameSurface source(w, h), target(w, h);
+      kivtest::Surface source(w, h), target(w, h);
       kivtest::PaintPattern(source, 1);
       kivtest::PaintPattern(target, 2);
       TkivAnimationRec rec;
@@ -103,24 +103,31 @@ TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
   ReleaseAnimationSlot(reserved);
 }
 
-// Counts the frames a canvas receives.
-struct CountingCanvas : TkivFrameCanvas {
-  int frames = 0;
-  void DrawFrame(const TkivFrameSurface&, int, int) override { ++frames; }
-};
+// Counts the frames composed (a mask effect that shows the whole new picture).
+int g_frames = 0;
+void CountingEffect(uint8_t* mask, int w, int h, uint8_t) {
+  ++g_frames;
+  for (int i = 0; i < w * h; ++i) mask[i] = 255;
+}
 
 TEST(WindowTimer, DefaultTimeShowsTwentyFramesAndPlayAnimationWaits) {
   WindowTimerEngine engine;
-  TkivFrameSurface source(30, 20), target(30, 20);
+  kivtest::Surface source(30, 20), target(30, 20);
   TkivAnimationRec rec;
-  rec.SetEffect("Fade");
-  CountingCanvas canvas;
+  if (FindEffect("CountingEffect") == nullptr)
+    RegisterEffect("CountingEffect", pkFade, TkivMaskProc{CountingEffect});
+  rec.SetEffect("CountingEffect");
+  kivtest::Surface screen(30, 20);
+  kivtest::PaintPattern(target, 2);
+  TkivSurfaceCanvas canvas(screen);
+  g_frames = 0;
   const auto start = std::chrono::steady_clock::now();
   PlayAnimation(&canvas, 0, 0, rec, &target, &source);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::steady_clock::now() - start)
                       .count();
-  EXPECT_EQ(canvas.frames, 20);
+  EXPECT_EQ(g_frames, 20);
+  EXPECT_EQ(screen.GetPixel(3, 4) & 0xFFFFFF, target.GetPixel(3, 4) & 0xFFFFFF);
   EXPECT_GE(ms, 300);  // twenty ticks of a 20 ms timer, give or take the platform's granularity
   EXPECT_FALSE(AnimationTimer().Enabled());
 }

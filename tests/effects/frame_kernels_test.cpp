@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "effects/frame_surface.hpp"
+#include "graphics/kiv_kernels.hpp"
 
 namespace kiv {
 namespace {
@@ -24,7 +24,7 @@ std::vector<TkivPixel> Pixels(std::mt19937& rng, int n) {
         p |= 0xFF000000u;
         break;
       case 2:
-        p = (p & 0xFF000000u) | kKeyPixel;
+        p = (p & 0xFF000000u) | KeyPixel;
         break;
       default:
         break;
@@ -62,20 +62,38 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
   }
 }
 
-TEST(FrameKernels, BlendWeightsTheBackgroundBy256MinusAlpha) {
-  // (A, R, G, B) = (128, 255, 0, 0) over (255, 0, 0, 255): red 127, blue
-  // 127, alpha (255 * 128 + 128 * 128) >> 8 = 191.
-  EXPECT_EQ(FrameBlendPixel(0x80FF0000u, 0xFF0000FFu), 0xBF7F007Fu);
-  for (bool ref : {true, false}) {
-    UseReferenceKernels(ref);
-    TkivPixel dst[3] = {0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu};
-    const TkivPixel src[3] = {0x80FF0000u, 0x00FFFFFFu, 0xFF123456u};
-    BlendRow(src, dst, dst, 3);
-    EXPECT_EQ(dst[0], 0xBF7F007Fu);
-    EXPECT_EQ(dst[1], 0xFF0000FFu);  // alpha 0 leaves the background
-    EXPECT_EQ(dst[2], 0xFF123456u);  // alpha 255 copies
+TEST(FrameKernels, BlendIsBitExactWithTheSurfaceKernels) {
+  // The fused rows must give what the surface's own blend gives: the MMX
+  // formula with exact ends, as the scalar reference and the installed table.
+  EXPECT_EQ(Kernels.BlendPixel(0x80FF0000u, 0xFF0000FFu), 0xBF7F007Fu);
+  std::mt19937 rng(3);
+  for (int n : {1, 5, 16, 17, 100, 1003}) {
+    const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
+    std::vector<uint8_t> alpha(n);
+    for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
+    std::vector<TkivPixel> by_reference = bg, by_table = bg;
+    reference::BlendPixelsMMX(fg.data(), by_reference.data(), n);
+    Kernels.BlendPixels(fg.data(), by_table.data(), n);
+    ASSERT_EQ(by_reference, by_table) << n;
+    // The mask row: the target's alpha laid (key pixels at 0), then blended.
+    std::vector<TkivPixel> laid = fg;
+    for (int i = 0; i < n; ++i) {
+      const TkivPixel c = laid[i] & 0x00FFFFFFu;
+      laid[i] = c == KeyPixel ? c : c | TkivPixel{alpha[i]} << 24;
+    }
+    std::vector<TkivPixel> mask_want = bg;
+    reference::BlendPixelsMMX(laid.data(), mask_want.data(), n);
+    for (bool ref : {true, false}) {
+      UseReferenceKernels(ref);
+      std::vector<TkivPixel> out(n), target = fg, work(n);
+      BlendRow(fg.data(), bg.data(), out.data(), n);
+      EXPECT_EQ(out, by_reference) << n << (ref ? " reference" : " vector");
+      ComposeMaskRow(target.data(), alpha.data(), bg.data(), work.data(), n);
+      EXPECT_EQ(target, laid) << n;
+      EXPECT_EQ(work, mask_want) << n << (ref ? " reference" : " vector");
+    }
+    UseReferenceKernels(false);
   }
-  UseReferenceKernels(false);
 }
 
 }  // namespace

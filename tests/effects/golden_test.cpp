@@ -79,9 +79,9 @@ TEST(Golden, MasksOfEveryMaskEffect) {
 }
 
 // FNV-1a over the frame and the target's alpha-rewritten pixels.
-uint64_t Digest(const TkivFrameSurface& work, const TkivFrameSurface& target) {
+uint64_t Digest(const TkivBitmap& work, const TkivBitmap& target) {
   uint64_t h = 1469598103934665603ull;
-  for (const TkivFrameSurface* s : {&work, &target})
+  for (const TkivBitmap* s : {&work, &target})
     for (int y = 0; y < s->Height(); ++y)
       for (int x = 0; x < s->Width(); ++x) {
         const TkivPixel p = s->GetPixel(x, y);
@@ -109,19 +109,19 @@ TEST(Golden, ComposedFramesOfEveryEffect) {
         out << "# " << name << " " << s.w << "x" << s.h << " res=" << s.res << " tiles=" << s.tiles
             << " rot=" << rot << "\n";
         for (int p : progress) {
-          TkivFrameSurface source(s.w, s.h), target(s.w, s.h);
+          kivtest::Surface source(s.w, s.h), target(s.w, s.h);
           kivtest::PaintPattern(source, 1);
           kivtest::PaintPattern(target, 2);
-          target.SetPixel(s.w / 2, s.h / 2, kKeyPixel | 0xFF000000u);
+          target.SetPixel(s.w / 2, s.h / 2, KeyPixel | 0xFF000000u);
           TkivAnimationRec rec;
           rec.SetEffect(name);
           rec.SetResolution(s.res);
           rec.SetTileCount(s.tiles);
           rec.SetRotation(static_cast<TkivRotation>(rot));
-          TkivFrameSurface pattern(5, 4);
+          kivtest::Surface pattern(5, 4);
           for (int i = 0; i < 20; ++i)
             pattern.SetPixel(i % 5, i / 5, 0xFF000000u | (i * 13) * 0x010101u);
-          rec.SetBitmap(pattern);
+          rec.SetBitmap(&pattern);
           const int slot = StartAnimation(nullptr, 0, 0, 9, rec, &target, &source);
           ASSERT_TRUE(IsAnimating(slot)) << name;
           ComposeFrame(AnimationSlot(slot), static_cast<uint8_t>(p));

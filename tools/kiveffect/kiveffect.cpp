@@ -72,15 +72,12 @@ int Mask(const std::vector<std::string>& a) {
   return 0;
 }
 
-// Keeps a copy of every frame drawn.
-class FrameRecorder : public TkivFrameCanvas {
- public:
-  void DrawFrame(const TkivFrameSurface& frame, int, int) override {
-    frames.emplace_back(frame.Width(), frame.Height());
-    frame.DrawTo(frames.back(), 0, 0);
-  }
-  std::vector<TkivFrameSurface> frames;
-};
+// A surface sized at construction.
+std::unique_ptr<TkivBitmap> NewSurface(int w, int h) {
+  auto s = std::make_unique<TkivBitmap>();
+  s->SetSize(w, h);
+  return s;
+}
 
 int Sheet(const std::vector<std::string>& a) {
   if (a.size() < 2) return Usage();
@@ -118,47 +115,59 @@ int Sheet(const std::vector<std::string>& a) {
   if (a.size() % 2 != 0) return Usage();
 
   SetAnimationTimer(std::make_unique<TkivManualTimer>());
-  TkivFrameSurface source(w, h), pattern(w, h);
+  TkivBitmap source;
+  source.SetSize(w, h);
   kivtool::PaintOldPicture(source);
   const int gap = 3;
-  std::vector<std::vector<TkivFrameSurface>> rows;
+  std::vector<std::vector<std::unique_ptr<TkivBitmap>>> rows;
   for (const std::string& name : names) {
     if (name != kBitmapEffectName && FindEffect(name) == nullptr)
       throw std::runtime_error("no effect named " + name);
     if (name == kBitmapEffectName) {
       // A radial pattern: the centre (bright) appears first.
-      TkivFrameSurface pat(32, 32);
+      TkivBitmap pat;
+      pat.SetSize(32, 32);
       for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
           const int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
           const int v = d >= 512 ? 0 : 255 - d / 2;
           pat.SetPixel(x, y, 0xFF000000u | static_cast<TkivPixel>(v) * 0x010101u);
         }
-      rec.SetBitmap(pat);
+      rec.SetBitmap(&pat);
     }
-    TkivFrameSurface target(w, h);
+    TkivBitmap target, screen;
+    target.SetSize(w, h);
+    screen.SetSize(w, h);
     kivtool::PaintNewPicture(target);
     rec.SetEffect(name);
-    FrameRecorder recorder;
-    PlayAnimation(&recorder, 0, 0, rec, &target, &source);
-    std::vector<TkivFrameSurface> row;
-    row.emplace_back(w, h);
-    source.DrawTo(row.back(), 0, 0);
-    for (size_t f = 0; f < recorder.frames.size(); ++f)
-      if ((f + 1) % every == 0 || f + 1 == recorder.frames.size())
-        row.push_back(std::move(recorder.frames[f]));
+    // Every frame the engine draws lands on the screen surface; a copy of it
+    // is kept after each timer event.
+    TkivSurfaceCanvas canvas(screen);
+    std::vector<std::unique_ptr<TkivBitmap>> frames;
+    const int slot = StartAnimation(&canvas, 0, 0, -1, rec, &target, &source);
+    while (IsAnimating(slot)) {
+      AnimationTick();
+      frames.push_back(NewSurface(w, h));
+      screen.DrawTo(*frames.back(), 0, 0);
+    }
+    std::vector<std::unique_ptr<TkivBitmap>> row;
+    row.push_back(NewSurface(w, h));
+    source.DrawTo(*row.back(), 0, 0);
+    for (size_t f = 0; f < frames.size(); ++f)
+      if ((f + 1) % every == 0 || f + 1 == frames.size()) row.push_back(std::move(frames[f]));
     rows.push_back(std::move(row));
   }
   size_t most = 0;
   for (const auto& r : rows) most = std::max(most, r.size());
   if (rows.empty() || most == 0) return Usage();
-  TkivFrameSurface sheet(static_cast<int>(most) * (w + gap) + gap,
-                         static_cast<int>(rows.size()) * (h + gap) + gap);
+  TkivBitmap sheet;
+  sheet.SetSize(static_cast<int>(most) * (w + gap) + gap,
+                static_cast<int>(rows.size()) * (h + gap) + gap);
   sheet.Fill(0xFF303030u);
   for (size_t r = 0; r < rows.size(); ++r)
     for (size_t c = 0; c < rows[r].size(); ++c)
-      rows[r][c].DrawTo(sheet, gap + static_cast<int>(c) * (w + gap),
-                        gap + static_cast<int>(r) * (h + gap));
+      rows[r][c]->DrawTo(sheet, gap + static_cast<int>(c) * (w + gap),
+                         gap + static_cast<int>(r) * (h + gap));
   kivtool::WritePng(sheet, out);
   std::printf("%s: %zu effect(s), %zu frames per row\n", out.c_str(), rows.size(), most - 1);
   return 0;

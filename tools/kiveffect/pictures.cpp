@@ -11,7 +11,7 @@ TkivPixel Rgb(int r, int g, int b) {
 }
 }  // namespace
 
-void PaintOldPicture(kiv::TkivFrameSurface& s) {
+void PaintOldPicture(kiv::TkivBitmap& s) {
   const int w = s.Width(), h = s.Height();
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -24,7 +24,7 @@ void PaintOldPicture(kiv::TkivFrameSurface& s) {
     }
 }
 
-void PaintNewPicture(kiv::TkivFrameSurface& s) {
+void PaintNewPicture(kiv::TkivBitmap& s) {
   const int w = s.Width(), h = s.Height();
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

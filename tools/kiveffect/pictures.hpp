@@ -1,12 +1,12 @@
 #pragma once
 // The two pictures the tool plays effects between.
-#include "effects/frame_surface.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kivtool {
 
 // The old picture: a night-blue gradient with a pale disc and a horizon line.
-void PaintOldPicture(kiv::TkivFrameSurface& s);
+void PaintOldPicture(kiv::TkivBitmap& s);
 // The new picture: warm diagonal stripes with a dark square frame.
-void PaintNewPicture(kiv::TkivFrameSurface& s);
+void PaintNewPicture(kiv::TkivBitmap& s);
 
 }  // namespace kivtool

@@ -26,7 +26,7 @@ void PutChunk(std::vector<uint8_t>& out, const char type[5], const std::vector<u
 
 }  // namespace
 
-void WritePng(const kiv::TkivFrameSurface& s, const std::string& path) {
+void WritePng(const kiv::TkivBitmap& s, const std::string& path) {
   const int w = s.Width(), h = s.Height();
   if (w <= 0 || h <= 0) throw std::runtime_error("empty picture");
   std::vector<uint8_t> raw;

@@ -2,12 +2,12 @@
 // A minimal PNG encoder: 8-bit RGB, one IDAT chunk compressed by zlib.
 #include <string>
 
-#include "effects/frame_surface.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kivtool {
 
 // Writes the surface's colour bytes (alpha dropped) as a PNG file; throws
 // std::runtime_error when the file cannot be written.
-void WritePng(const kiv::TkivFrameSurface& surface, const std::string& path);
+void WritePng(const kiv::TkivBitmap& surface, const std::string& path);
 
 }  // namespace kivtool
