@@ -15,12 +15,13 @@
 #include <exception>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "effects/engine.hpp"
 #include "pictures.hpp"
-#include "png_writer.hpp"
+#include "framework/picture/png_writer.hpp"
 
 using namespace kiv;
 
@@ -168,7 +169,15 @@ int Sheet(const std::vector<std::string>& a) {
     for (size_t c = 0; c < rows[r].size(); ++c)
       rows[r][c]->DrawTo(sheet, gap + static_cast<int>(c) * (w + gap),
                          gap + static_cast<int>(r) * (h + gap));
-  kivtool::WritePng(sheet, out);
+  // The sheet's colours, opaque: frames are shown on screen without alpha.
+  std::vector<kiv::TkivPixel> opaque(static_cast<size_t>(sheet.Width()) * sheet.Height());
+  for (int y = 0; y < sheet.Height(); ++y) {
+    const kiv::TkivPixel* row = sheet.ScanLine(y);
+    for (int x = 0; x < sheet.Width(); ++x)
+      opaque[static_cast<size_t>(y) * sheet.Width() + x] = row[x] | 0xFF000000u;
+  }
+  if (!kiv::WritePngRgba(out, opaque.data(), sheet.Width(), sheet.Height()))
+    throw std::runtime_error("cannot write " + out);
   std::printf("%s: %zu effect(s), %zu frames per row\n", out.c_str(), rows.size(), most - 1);
   return 0;
 }
