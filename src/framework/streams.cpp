@@ -124,24 +124,56 @@ std::vector<uint8_t> ReadBytes(TStream& s, uint64_t n) {
 
 // ---- TMemoryStream ----
 
-int64_t TMemoryStream::Read(void* buffer, int64_t count) {
-  int64_t size = Size();
-  if (count <= 0 || position_ >= size) return 0;
-  int64_t n = std::min(count, size - position_);
-  std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
-  position_ += n;
+// Memory and string streams keep their bytes in a container; these do the
+// work for both.
+namespace {
+
+template <class Bytes>
+int64_t ReadBytesAt(const Bytes& data, int64_t& position, void* buffer, int64_t count) {
+  int64_t size = static_cast<int64_t>(data.size());
+  if (count <= 0 || position >= size) return 0;
+  int64_t n = std::min(count, size - position);
+  std::memcpy(buffer, data.data() + position, static_cast<size_t>(n));
+  position += n;
   return n;
 }
 
-int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
+// Memory streams hold at most 2 GiB - 1, as the framework's 32-bit sizes.
+template <class Bytes>
+void ResizeBytes(Bytes& data, int64_t& position, int64_t new_size) {
+  if (new_size < 0) throw EStreamError("Invalid stream operation");
+  if (new_size > std::numeric_limits<int32_t>::max())
+    throw EStreamError("Out of memory while expanding memory stream");
+  try {
+    data.resize(static_cast<size_t>(new_size));
+  } catch (const std::bad_alloc&) {
+    throw EStreamError("Out of memory while expanding memory stream");
+  } catch (const std::length_error&) {
+    throw EStreamError("Out of memory while expanding memory stream");
+  }
+  if (position > new_size) position = new_size;
+}
+
+template <class Bytes>
+int64_t WriteBytesAt(Bytes& data, int64_t& position, const void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  if (position_ > std::numeric_limits<int64_t>::max() - count)
+  if (position > std::numeric_limits<int64_t>::max() - count)
     throw EWriteError("Stream write error");
-  int64_t end = position_ + count;
-  if (end > Size()) SetSize(end);
-  std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
-  position_ = end;
+  int64_t end = position + count;
+  if (end > static_cast<int64_t>(data.size())) ResizeBytes(data, position, end);
+  std::memcpy(data.data() + position, buffer, static_cast<size_t>(count));
+  position = end;
   return count;
+}
+
+}  // namespace
+
+int64_t TMemoryStream::Read(void* buffer, int64_t count) {
+  return ReadBytesAt(data_, position_, buffer, count);
+}
+
+int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
+  return WriteBytesAt(data_, position_, buffer, count);
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
@@ -150,20 +182,7 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   return position_;
 }
 
-void TMemoryStream::SetSize(int64_t new_size) {
-  if (new_size < 0) throw EStreamError("Invalid stream operation");
-  // Memory streams hold at most 2 GiB - 1, as the framework's 32-bit sizes.
-  if (new_size > std::numeric_limits<int32_t>::max())
-    throw EStreamError("Out of memory while expanding memory stream");
-  try {
-    data_.resize(static_cast<size_t>(new_size));
-  } catch (const std::bad_alloc&) {
-    throw EStreamError("Out of memory while expanding memory stream");
-  } catch (const std::length_error&) {
-    throw EStreamError("Out of memory while expanding memory stream");
-  }
-  if (position_ > new_size) position_ = new_size;
-}
+void TMemoryStream::SetSize(int64_t new_size) { ResizeBytes(data_, position_, new_size); }
 
 void TMemoryStream::Clear() {
   data_.clear();
@@ -239,23 +258,11 @@ void TFileStream::SetSize(int64_t new_size) {
 // ---- TStringStream ----
 
 int64_t TStringStream::Read(void* buffer, int64_t count) {
-  int64_t size = Size();
-  if (count <= 0 || position_ >= size) return 0;
-  int64_t n = std::min(count, size - position_);
-  std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
-  position_ += n;
-  return n;
+  return ReadBytesAt(data_, position_, buffer, count);
 }
 
 int64_t TStringStream::Write(const void* buffer, int64_t count) {
-  if (count <= 0) return 0;
-  if (position_ > std::numeric_limits<int64_t>::max() - count)
-    throw EWriteError("Stream write error");
-  int64_t end = position_ + count;
-  if (end > Size()) SetSize(end);
-  std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
-  position_ = end;
-  return count;
+  return WriteBytesAt(data_, position_, buffer, count);
 }
 
 int64_t TStringStream::Seek(int64_t offset, TSeekOrigin origin) {
@@ -264,17 +271,7 @@ int64_t TStringStream::Seek(int64_t offset, TSeekOrigin origin) {
   return position_;
 }
 
-void TStringStream::SetSize(int64_t new_size) {
-  if (new_size < 0) throw EStreamError("Invalid stream operation");
-  if (new_size > std::numeric_limits<int32_t>::max())
-    throw EStreamError("Out of memory while expanding memory stream");
-  try {
-    data_.resize(static_cast<size_t>(new_size));
-  } catch (const std::exception&) {
-    throw EStreamError("Out of memory while expanding memory stream");
-  }
-  if (position_ > new_size) position_ = new_size;
-}
+void TStringStream::SetSize(int64_t new_size) { ResizeBytes(data_, position_, new_size); }
 
 std::string TStringStream::ReadString(int64_t count) {
   int64_t n = std::max<int64_t>(0, std::min(count, Size() - position_));
