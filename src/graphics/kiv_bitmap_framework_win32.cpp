@@ -99,7 +99,7 @@ void TkivBitmap::DrawGraphic(TGraphic* graphic, TRect rect) {
   }
 }
 
-// The framework's 32-bit bitmaps are top-down DIB sections: the surface is
+// The framework's 32-bit bitmaps are bottom-up DIB sections: the surface is
 // drawn straight into their rows, as onto another surface, so every flag's
 // kernel applies and alpha survives (GDI's key-colour transfer would clear
 // it). Rows that are not contiguous fall back to drawing on the canvas.
@@ -109,7 +109,9 @@ void TkivBitmap::AssignTo(TBitmap* dest) const {
   dest->SetSize(width_, height_);
   if (!IsEmpty()) {
     if (dest->BytesPerScanLine() == width_ * 4) {
-      const TkivPixelView rows{static_cast<TkivPixel*>(dest->ScanLine(0)), width_, height_, false};
+      // The bottom row starts the memory.
+      auto* memory = static_cast<TkivPixel*>(dest->ScanLine(height_ - 1));
+      const TkivPixelView rows{memory, width_, height_, true};
       DrawSurfaceInto(*this, rows, BoundsRect(), BoundsRect(), false);
     } else {
       Draw(dest->Canvas(), 0, 0);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -258,8 +259,9 @@ TEST(FrameworkAssignTo, BitmapPictureAndClipboardReceiveTheSurface) {
           << x << "," << y;
 }
 
-// A canvas on a surface's DC and a framework bitmap's canvas both receive what
-// the device-context forms draw onto a surface.
+// A canvas on a surface's DC receives what the device-context forms draw onto
+// a surface; a framework 32-bit bitmap's canvas what they draw onto a plain
+// bottom-up 32-bit DIB section (stretching there rounds its maps).
 TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
   auto source = Mixed();
   source->SetAlphaBlend(true);
@@ -292,12 +294,89 @@ TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
     for (int x = 0; x < 20; ++x) static_cast<TkivPixel*>(bitmap.ScanLine(y))[x] = 0xFF102030;
   run(bitmap.Canvas());
   source->Draw(bitmap.Canvas(), TRect{14, 14, 20, 20});
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 20;
+  info.bmiHeader.biHeight = 20;  // bottom-up
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  auto* dib_pixels = static_cast<TkivPixel*>(memory);
+  std::fill(dib_pixels, dib_pixels + 400, 0xFF102030);
+  HDC dib_dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dib_dc, dib);
+  run(dib_dc);
+  source->Draw(dib_dc, TRect{14, 14, 20, 20}, source->BoundsRect());
+  GdiFlush();
   for (int y = 0; y < 20; ++y) {
     const auto* row = static_cast<const TkivPixel*>(bitmap.ScanLine(y));
     for (int x = 0; x < 20; ++x) {
       ASSERT_EQ(surface.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
-      ASSERT_EQ(row[x] & 0xFFFFFF, want.GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
+      ASSERT_EQ(row[x], dib_pixels[(19 - y) * 20 + x]) << x << "," << y;
     }
+  }
+  SelectObject(dib_dc, old);
+  DeleteDC(dib_dc);
+  DeleteObject(dib);
+}
+
+// A framework 32-bit bitmap is a bottom-up DIB section, so a surface is drawn
+// straight into its rows: an alpha-blended or key-transparent surface gives
+// the same pixels, alpha included, as on a surface, unscaled and stretched
+// where both row maps agree (10 into 4: every third pixel). Enlarging shows
+// the direct route's rounding (2 into 4 pixels: columns 0, 0, 1, 1), where a
+// surface target truncates (0, 0, 0, 1).
+TEST(CanvasDrawing, A32BitFrameworkBitmapGetsTheSurfacePixels) {
+  constexpr TkivPixel kBackground = Argb(0xC0, 10, 20, 30);
+  for (bool alpha_blend : {true, false}) {
+    SCOPED_TRACE(alpha_blend ? "alpha blend" : "key");
+    auto source = Mixed();
+    source->SetAlphaBlend(alpha_blend);
+    source->SetTransparent(!alpha_blend);
+    auto run = [&](auto&& target) {
+      source->Draw(target, -3, 1);
+      source->Draw(target, 6, 5, TRect{2, 2, 6, 5});
+      source->Draw(target, TRect{1, 6, 5, 10}, source->BoundsRect());  // 10 x 10 into 4 x 4
+      source->Draw(target, TRect{7, 0, 8, 4}, TRect{0, 0, 10, 4});     // into one column
+    };
+    TkivBitmap want;
+    want.SetSize(10, 10);
+    want.Fill(kBackground);
+    run(want.DC());
+
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetSize(10, 10);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x) static_cast<TkivPixel*>(bitmap.ScanLine(y))[x] = kBackground;
+    EXPECT_EQ(ClassifyDrawTarget(bitmap.Canvas()->Handle()).kind, TkivDrawTarget::kDirectDib);
+    for (int y = 0; y < 10; ++y)  // the probe left the pixels as they were
+      for (int x = 0; x < 10; ++x)
+        ASSERT_EQ(static_cast<TkivPixel*>(bitmap.ScanLine(y))[x], kBackground) << x << "," << y;
+    run(bitmap.Canvas());
+    for (int y = 0; y < 10; ++y) {
+      const auto* row = static_cast<const TkivPixel*>(bitmap.ScanLine(y));
+      for (int x = 0; x < 10; ++x) ASSERT_EQ(row[x], want.GetPixel(x, y)) << x << "," << y;
+    }
+
+    TkivBitmap two;
+    two.SetSize(2, 1);
+    two.SetPixel(0, 0, Argb(255, 1, 2, 3));
+    two.SetPixel(1, 0, Argb(255, 4, 5, 6));
+    two.SetAlphaBlend(alpha_blend);
+    two.SetTransparent(!alpha_blend);
+    TBitmap wide;
+    wide.SetPixelFormat(pf32bit);
+    wide.SetSize(4, 1);
+    two.Draw(wide.Canvas(), TRect{0, 0, 4, 1});
+    const auto* row = static_cast<const TkivPixel*>(wide.ScanLine(0));
+    EXPECT_EQ((std::vector<TkivPixel>{row, row + 4}),
+              (std::vector<TkivPixel>{two.GetPixel(0, 0), two.GetPixel(0, 0), two.GetPixel(1, 0),
+                                      two.GetPixel(1, 0)}));
   }
 }
 

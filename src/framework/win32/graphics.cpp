@@ -472,12 +472,12 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, TBitmapHandle
             bi.h.biClrUsed ? bi.h.biClrUsed : (bi.h.biBitCount <= 8 ? 1 << bi.h.biBitCount : 0);
         if (bi.h.biCompression == BI_BITFIELDS) ncolors = 3;
         std::memcpy(bi.colors, info->bmiColors, sizeof(RGBQUAD) * std::min(ncolors, 256));
-        bi.h.biHeight = -height;
+        bi.h.biHeight = height;  // bottom-up
         bi.h.biSizeImage = 0;
       } else {
         bi.h.biSize = sizeof(BITMAPINFOHEADER);
         bi.h.biWidth = width;
-        bi.h.biHeight = -height;
+        bi.h.biHeight = height;  // bottom-up: the last row comes first in memory
         bi.h.biPlanes = 1;
         bi.h.biBitCount = static_cast<WORD>(bpp);
         bi.h.biCompression = BI_RGB;
@@ -560,7 +560,7 @@ void* TBitmap::ScanLine(int y) {
   if (!bits_) throw EInvalidGraphic("Bitmap has no pixel rows");
   if (y < 0 || y >= height_) throw EInvalidGraphic("Scan line index out of range");
   GdiFlush();
-  return bits_ + static_cast<size_t>(y) * stride_;
+  return bits_ + static_cast<size_t>(height_ - 1 - y) * stride_;
 }
 
 void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
@@ -612,11 +612,10 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
         pixel_format_ = pfCustom;
     }
     if (!dib) pixel_format_ = pfDevice;
-    // Bottom-up DIBs (resources load that way) are addressed from the end.
-    if (dib && ds.dsBmih.biHeight > 0) {
-      // Convert to the top-down layout ScanLine expects.
-      BITMAPINFO bi{};
-      bi.bmiHeader = ds.dsBmih;
+    // Bottom-up DIBs in a direct-colour format are kept as they are; top-down
+    // ones are converted to the bottom-up layout ScanLine expects, and palette
+    // ones to 32 bits so that their colours survive.
+    if (dib && (ds.dsBmih.biHeight < 0 || pixel_format_ <= pf8bit || pixel_format_ == pfCustom)) {
       HBITMAP src = bitmap_;
       bitmap_ = nullptr;
       width_ = height_ = 0;
@@ -801,17 +800,16 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
                         : bit_count == 24 ? pf24bit
                                           : pf32bit;
   const uint8_t* bits = data + bits_offset;
-  if (!rle && compression == BI_RGB && !top_down) {
-    // Stored bottom-up; the bitmap keeps rows top-down.
+  if (!rle && compression == BI_RGB && top_down) {
+    // Stored top-down; the bitmap keeps rows bottom-up.
     FreeImage();
-    bi.h.biClrUsed = ncolors;
-    bi.h.biCompression = BI_RGB;
     Recreate(static_cast<int>(width), static_cast<int>(height), format, bmDIB,
              reinterpret_cast<BITMAPINFO*>(&bi), nullptr);
     for (int64_t y = 0; y < height; ++y)
-      std::memcpy(bits_ + y * stride_, bits + (height - 1 - y) * stride,
+      std::memcpy(bits_ + (height - 1 - y) * stride_, bits + y * stride,
                   static_cast<size_t>(stride));
   } else if (!rle && compression == BI_RGB) {
+    // Stored bottom-up, as the bitmap keeps its rows.
     FreeImage();
     Recreate(static_cast<int>(width), static_cast<int>(height), format, bmDIB,
              reinterpret_cast<BITMAPINFO*>(&bi), bits);

@@ -235,8 +235,9 @@ enum TBitmapHandleType { bmDIB, bmDDB };
 class TBitmapCanvas;
 
 // A bitmap with its own memory device context. Device-independent bitmaps
-// (DIB sections) hold their pixels in memory the program can address row by
-// row (ScanLine); device-dependent ones live with the display driver.
+// (DIB sections, bottom-up: the last row comes first in memory) hold their
+// pixels in memory the program can address row by row (ScanLine);
+// device-dependent ones live with the display driver.
 class TBitmap : public TGraphic {
  public:
   TBitmap();
