@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "effects/frame_kernels.hpp"
@@ -306,30 +307,82 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
     default:
       break;
   }
-  auto build_runs = [&] {
+  // Opaque cells only: neighbours showing neighbouring target cells of one
+  // target row join. Stops (false) at the first blending cell.
+  auto build_opaque_runs = [&](auto unturned) -> bool {
+    constexpr bool plain = decltype(unturned)::value;  // records in row order, unchanged
+    const TkivCellRec* const cells = g.Cells;
+    const int su_c = static_cast<int>(suc), su_r = static_cast<int>(sur),
+              sv_c = static_cast<int>(svc), sv_r = static_cast<int>(svr);
+    const int su_0 = static_cast<int>(su0), sv_0 = static_cast<int>(sv0);
+    for (int j = 0; j < rows; ++j) {
+      std::vector<Run>& r = runs[j];
+      r.clear();
+      const TkivCellRec* cr = cells + base_of(j);
+      bool joinable = false;  // the previous cell is shown
+      int prev_su = 0, prev_sv = 0;
+      for (int i = 0; i < cols; ++i, cr += plain ? 1 : step) {
+        const uint8_t op = cr->Opacity;
+        if (op == 0) {  // a cell left alone changes nothing
+          joinable = false;
+          continue;
+        }
+        if (op != 255) return false;
+        int su, sv;
+        if constexpr (plain) {
+          su = cr->SourceCol;
+          sv = cr->SourceRow;
+        } else {
+          su = su_0 + su_c * cr->SourceCol + su_r * cr->SourceRow;
+          sv = sv_0 + sv_c * cr->SourceCol + sv_r * cr->SourceRow;
+        }
+        if (joinable && sv == prev_sv && su == prev_su + 1)
+          r.back().i1 = i;
+        else
+          r.push_back(Run{i, i, (su - i) * res, sv, 255});
+        joinable = true;
+        prev_su = su;
+        prev_sv = sv;
+      }
+    }
+    return true;
+  };
+  // With blending cells every shown cell is a run of its own.
+  auto build_cell_runs = [&] {
     for (int j = 0; j < rows; ++j) {
       std::vector<Run>& r = runs[j];
       r.clear();
       int64_t index = base_of(j);
-      Cell prev{0, 0, 0};
       for (int i = 0; i < cols; ++i, index += step) {
         const TkivCellRec& cr = g.Cells[index];
-        const Cell c{cr.Opacity, static_cast<int>(su0 + suc * cr.SourceCol + sur * cr.SourceRow),
-                     static_cast<int>(sv0 + svc * cr.SourceCol + svr * cr.SourceRow)};
-        if (c.op != 0) {  // a cell left alone changes nothing
-          partial |= c.op != 255;
-          if (i > 0 && joins(prev, c))
-            r.back().i1 = i;
-          else
-            r.push_back(Run{i, i, (c.su - i) * res, c.sv, c.op});
-        }
-        prev = c;
+        if (cr.Opacity == 0) continue;
+        const int su = static_cast<int>(su0 + suc * cr.SourceCol + sur * cr.SourceRow);
+        const int sv = static_cast<int>(sv0 + svc * cr.SourceCol + svr * cr.SourceRow);
+        r.push_back(Run{i, i, (su - i) * res, sv, cr.Opacity});
       }
     }
   };
-  build_runs();
-  if (partial) build_runs();  // blending cells are drawn one by one
+  const bool opaque = rot == qrNone ? build_opaque_runs(std::true_type{})
+                                    : build_opaque_runs(std::false_type{});
+  if (!opaque) {
+    partial = true;  // blending cells are drawn one by one
+    build_cell_runs();
+  }
 
+  // With the old picture in `source`, the pixels of a work row are written
+  // once: left of `filled` the row holds what has been drawn so far (the old
+  // picture or cells over it); from there on nothing yet, so a run selects
+  // the new or the old pixel, and gaps take the old row.
+  const TkivPixel* old_row = nullptr;
+  TkivPixel* work_row = nullptr;
+  int filled = 0;
+  auto fill_to = [&](int x) {
+    if (old_row && x > filled) {
+      std::memcpy(work_row + filled, old_row + filled,
+                  static_cast<size_t>(x - filled) * sizeof(TkivPixel));
+      filled = x;
+    }
+  };
   // Draws a run's pixels of grid row j on work row y (tile m, t; pixel row l).
   auto draw_run = [&](const Run& run, int j, int y, int m, int t, int l) {
     const int sy = t * th + run.sv * res + (l - j * res);
@@ -342,9 +395,18 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
     if (k0 > k1) return;
     const TkivPixel* in = target.ScanLine(sy) + (base_x + run.shift + k0);
     TkivPixel* out = work.ScanLine(y) + (base_x + k0);
-    if (run.op == 255) {
+    const int x0 = base_x + k0, x1 = base_x + k1 + 1;  // end excluded
+    if (run.op == 255 && old_row) {
+      fill_to(x0);
+      if (filled > x0) CopyShownPixels(in, out, std::min(filled, x1) - x0);
+      if (x1 > filled) {
+        SelectShownPixels(in + (filled - x0), old_row + filled, work_row + filled, x1 - filled);
+        filled = x1;
+      }
+    } else if (run.op == 255) {
       CopyShownPixels(in, out, k1 - k0 + 1);
     } else {
+      fill_to(x1);
       const TkivPixel a = static_cast<TkivPixel>(run.op) << 24;
       for (int k = 0; k <= k1 - k0; ++k) {
         const TkivPixel v = in[k];
@@ -373,7 +435,11 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
   // same order, so memory is walked row by row.
   for (int y = dest_h; y < work.Height(); ++y) copy_old_row(y);
   for (int y = 0; y < dest_h; ++y) {
-    copy_old_row(y);
+    if (source) {
+      old_row = source->ScanLine(y);
+      work_row = work.ScanLine(y);
+      filled = 0;
+    }
     for (int m = 0; m < tiles; ++m)
       for (int t = 0; t < tiles; ++t) {
         const int l = y - t * th;
@@ -412,10 +478,13 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
           if (m * tw + k >= dest_w) break;
           TkivPixel v;
           if (shown(i, j_hi, m, t, k, l, v) || shown(i, j_lo, m, t, k, l, v) ||
-              shown(i - 1, j_hi, m, t, k, l, v) || shown(i - 1, j_lo, m, t, k, l, v))
+              shown(i - 1, j_hi, m, t, k, l, v) || shown(i - 1, j_lo, m, t, k, l, v)) {
+            fill_to(m * tw + k + 1);
             out[m * tw + k] = v;
+          }
         }
       }
+    fill_to(work.Width());
   }
 }
 
@@ -586,12 +655,12 @@ bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitm
       source.IsEmpty() || source.Width() != work.Width() || source.Height() != work.Height() ||
       target.Width() != work.Width() || target.Height() != work.Height())
     return false;
-  HideKeyPixels(target);
   target.SetAlphaBlend(true);
   const int w = work.Width(), h = work.Height();
   const size_t row_bytes = static_cast<size_t>(w) * sizeof(TkivPixel);
   const TkivRotation rot = rec.Rotation();
   if (rot == qrRotate90 || rot == qrRotate270) {
+    HideKeyPixels(target);
     // Vertical moves: the new picture covers `a` rows at the bottom (90) or
     // top (270); Push moves the old picture's rows the other way.
     const int a = MulDiv(h, p, 100);
@@ -620,6 +689,9 @@ bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitm
   const int keep_n = w - a;
   const int old0 = !push ? keep0 : from_left ? 0 : a;  // old column shown at keep0
   for (int y = 0; y < h; ++y) {
+    // Each target row is read only by its own work row: its key pixels are
+    // hidden just before, while the row is in the cache.
+    HideKeyPixelsRow(target.ScanLine(y), w);
     const TkivPixel* src = source.ScanLine(y);
     TkivPixel* out = work.ScanLine(y);
     if (keep_n > 0)

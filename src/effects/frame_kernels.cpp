@@ -35,6 +35,11 @@ void CopyShownRef(const TkivPixel* src, TkivPixel* dst, int n) {
     if ((src[i] >> 24) != 0 && (src[i] & 0x00FFFFFFu) != kKey) dst[i] = src[i];
 }
 
+void SelectShownRef(const TkivPixel* src, const TkivPixel* old, TkivPixel* dst, int n) {
+  for (int i = 0; i < n; ++i)
+    dst[i] = (src[i] >> 24) != 0 && (src[i] & 0x00FFFFFFu) != kKey ? src[i] : old[i];
+}
+
 void HideKeysRef(TkivPixel* px, int n) {
   for (int i = 0; i < n; ++i)
     if ((px[i] & 0x00FFFFFFu) == kKey) px[i] = kKey;
@@ -111,6 +116,22 @@ void CopyShownSse2(const TkivPixel* src, TkivPixel* dst, int n) {
     _mm_storeu_si128(d, bits == 0 ? s : Select(hidden, _mm_loadu_si128(d), s));
   }
   CopyShownRef(src + i, dst + i, n - i);
+}
+
+void SelectShownSse2(const TkivPixel* src, const TkivPixel* old, TkivPixel* dst, int n) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(static_cast<int>(kKey));
+  const __m128i zero = _mm_setzero_si128();
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    const __m128i hidden = _mm_or_si128(_mm_cmpeq_epi32(_mm_srli_epi32(s, 24), zero),
+                                        _mm_cmpeq_epi32(_mm_and_si128(s, rgb), key));
+    __m128i r = s;
+    if (_mm_movemask_epi8(hidden) != 0)
+      r = Select(hidden, _mm_loadu_si128(reinterpret_cast<const __m128i*>(old + i)), s);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), r);
+  }
+  SelectShownRef(src + i, old + i, dst + i, n - i);
 }
 
 void HideKeysSse2(TkivPixel* px, int n) {
@@ -217,6 +238,25 @@ __attribute__((target("avx2"))) void CopyShownAvx2(const TkivPixel* src, TkivPix
   CopyShownRef(src + i, dst + i, n - i);
 }
 
+__attribute__((target("avx2"))) void SelectShownAvx2(const TkivPixel* src, const TkivPixel* old,
+                                                     TkivPixel* dst, int n) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
+                key = _mm256_set1_epi32(static_cast<int>(kKey));
+  const __m256i zero = _mm256_setzero_si256();
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i hidden = _mm256_or_si256(_mm256_cmpeq_epi32(_mm256_srli_epi32(s, 24), zero),
+                                           _mm256_cmpeq_epi32(_mm256_and_si256(s, rgb), key));
+    __m256i r = s;
+    if (_mm256_movemask_epi8(hidden) != 0)
+      r = _mm256_blendv_epi8(s, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(old + i)),
+                             hidden);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), r);
+  }
+  SelectShownRef(src + i, old + i, dst + i, n - i);
+}
+
 __attribute__((target("avx2"))) void HideKeysAvx2(TkivPixel* px, int n) {
   const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
                 key = _mm256_set1_epi32(static_cast<int>(kKey));
@@ -314,6 +354,25 @@ __attribute__((target("avx512f,avx512bw"))) void CopyShownAvx512(const TkivPixel
   CopyShownAvx2(src + i, dst + i, n - i);
 }
 
+__attribute__((target("avx512f,avx512bw"))) void SelectShownAvx512(const TkivPixel* src,
+                                                                   const TkivPixel* old,
+                                                                   TkivPixel* dst, int n) {
+  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
+                key = _mm512_set1_epi32(static_cast<int>(kKey));
+  const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m512i v = _mm512_loadu_si512(src + i);
+    const __mmask16 shown =
+        _mm512_test_epi32_mask(v, amask) & _mm512_cmpneq_epi32_mask(_mm512_and_si512(v, rgb), key);
+    // The old row is read only where some pixel is hidden.
+    _mm512_storeu_si512(dst + i, shown == 0xFFFF
+                                     ? v
+                                     : _mm512_mask_blend_epi32(shown, _mm512_loadu_si512(old + i), v));
+  }
+  SelectShownAvx2(src + i, old + i, dst + i, n - i);
+}
+
 __attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel* fg,
                                                                 const TkivPixel* bg, TkivPixel* dst,
                                                                 int n) {
@@ -342,6 +401,7 @@ __attribute__((target("avx512f,avx512bw"))) void BlendRowAvx512(const TkivPixel*
 struct FrameKernelSet {
   void (*mask_row)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
   void (*copy_shown)(const TkivPixel*, TkivPixel*, int);
+  void (*select_shown)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
   void (*blend_row)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
   void (*hide_keys)(TkivPixel*, int);
 };
@@ -350,11 +410,11 @@ FrameKernelSet Chosen() {
 #if defined(KIV_HAVE_AVX2)
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
-    return {MaskRowAvx512, CopyShownAvx512, BlendRowAvx512, HideKeysAvx2};
+    return {MaskRowAvx512, CopyShownAvx512, SelectShownAvx512, BlendRowAvx512, HideKeysAvx2};
   if (__builtin_cpu_supports("avx2"))
-    return {MaskRowAvx2, CopyShownAvx2, BlendRowAvx2, HideKeysAvx2};
+    return {MaskRowAvx2, CopyShownAvx2, SelectShownAvx2, BlendRowAvx2, HideKeysAvx2};
 #endif
-  return {MaskRowSse2, CopyShownSse2, BlendRowSse2, HideKeysSse2};
+  return {MaskRowSse2, CopyShownSse2, SelectShownSse2, BlendRowSse2, HideKeysSse2};
 }
 
 FrameKernelSet& Active() {
@@ -373,6 +433,10 @@ void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count) {
   if (count > 0) Active().copy_shown(src, dst, count);
 }
 
+void SelectShownPixels(const TkivPixel* src, const TkivPixel* old, TkivPixel* dst, int count) {
+  if (count > 0) Active().select_shown(src, old, dst, count);
+}
+
 void BlendRow(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count) {
   if (count > 0) Active().blend_row(fg, bg, dst, count);
 }
@@ -383,7 +447,7 @@ void HideKeyPixelsRow(TkivPixel* pixels, int count) {
 
 void UseReferenceKernels(bool reference) {
   Active() =
-      reference ? FrameKernelSet{MaskRowRef, CopyShownRef, BlendRowRef, HideKeysRef} : Chosen();
+      reference ? FrameKernelSet{MaskRowRef, CopyShownRef, SelectShownRef, BlendRowRef, HideKeysRef} : Chosen();
 }
 
 }  // namespace kiv

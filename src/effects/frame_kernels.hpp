@@ -20,6 +20,10 @@ void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* so
 // Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);
 
+// dst[i] := src[i] where it shows, else old[i]: copying old to dst and then
+// the shown pixels of src, with every dst pixel written once.
+void SelectShownPixels(const TkivPixel* src, const TkivPixel* old, TkivPixel* dst, int count);
+
 // dst := fg blended over bg as the kernel table's BlendPixels blends (alpha
 // 0 keeps bg, 255 takes fg); dst may be bg.
 void BlendRow(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int count);

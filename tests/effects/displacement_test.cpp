@@ -115,13 +115,24 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
           }
         std::vector<TkivCellRec> cells(g_table.size());
         grid.Cells = cells.data();
+        // The same frame composed from the old picture into a work surface
+        // holding something else (each pixel written once there).
+        kivtest::Surface old(s.w, s.h), from_old(s.w, s.h);
+        work.DrawTo(old, 0, 0);
+        kivtest::PaintPattern(from_old, 3);
         ComposeCellFrame(work, target, rec, TableEffect, grid, 50);
+        ComposeCellFrame(from_old, target, rec, TableEffect, grid, 50, &old);
         Reference(expect, target, rec, g_table, grid.Cols, grid.Rows);
-        int differ = 0;
+        int differ = 0, differ_from_old = 0;
         for (int y = 0; y < s.h; ++y)
-          for (int x = 0; x < s.w; ++x) differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
+          for (int x = 0; x < s.w; ++x) {
+            differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
+            differ_from_old += from_old.GetPixel(x, y) != expect.GetPixel(x, y);
+          }
         EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " res " << s.res << " tiles " << s.tiles
                              << " rot " << rot << " round " << round;
+        EXPECT_EQ(differ_from_old, 0) << s.w << "x" << s.h << " res " << s.res << " tiles "
+                                      << s.tiles << " rot " << rot << " round " << round;
       }
 }
 

@@ -40,7 +40,7 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
     std::vector<uint8_t> alpha(n);
     for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
     struct Out {
-      std::vector<TkivPixel> target, work, copy, blend;
+      std::vector<TkivPixel> target, work, copy, select, blend;
     };
     Out out[2];
     for (int ref = 0; ref < 2; ++ref) {
@@ -51,6 +51,8 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
       ComposeMaskRow(o.target.data(), alpha.data(), bg.data(), o.work.data(), n);
       o.copy = bg;
       CopyShownPixels(fg.data(), o.copy.data(), n);
+      o.select.assign(n, 0);
+      SelectShownPixels(fg.data(), bg.data(), o.select.data(), n);
       o.blend = bg;
       BlendRow(fg.data(), o.blend.data(), o.blend.data(), n);
     }
@@ -58,6 +60,9 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
     EXPECT_EQ(out[0].target, out[1].target) << n;
     EXPECT_EQ(out[0].work, out[1].work) << n;
     EXPECT_EQ(out[0].copy, out[1].copy) << n;
+    EXPECT_EQ(out[0].select, out[1].select) << n;
+    // Selecting equals copying the old row and then the shown pixels.
+    EXPECT_EQ(out[0].select, out[1].copy) << n;
     EXPECT_EQ(out[0].blend, out[1].blend) << n;
   }
 }
