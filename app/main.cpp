@@ -5,18 +5,4 @@
 
 #include "app/viewer_form_win32.hpp"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  using namespace kiv;
-  RegisterClass(TForm1::StaticClass());
-  TForm1* form = nullptr;
-  try {
-    Application()->CreateForm(&form);
-  } catch (const std::exception& e) {
-    // Only a broken window definition gets here.
-    Application()->ShowException(e);
-    return 1;
-  }
-  Application()->Run();
-  delete form;
-  return 0;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return kiv::RunMainForm<kiv::TForm1>(); }

@@ -55,17 +55,4 @@ KIV_IMPLEMENT_CLASS(TDemoForm, c) {
 
 }  // namespace kiv
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  using namespace kiv;
-  RegisterClass(TDemoForm::StaticClass());
-  TDemoForm* form = nullptr;
-  try {
-    Application()->CreateForm(&form);
-  } catch (const std::exception& e) {
-    Application()->ShowException(e);
-    return 1;
-  }
-  Application()->Run();
-  delete form;
-  return 0;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return kiv::RunMainForm<kiv::TDemoForm>(); }

@@ -216,6 +216,25 @@ class TScreen {
 std::wstring TitleFromProgramPath(const std::wstring& path);
 
 TApplication* Application();
+
+// The body of a program's entry point: registers the main form's class,
+// creates the form from its definition in the resources, runs the message
+// loop until the application ends, and frees the form. A definition that
+// cannot be read is shown in the error box and gives exit code 1.
+template <class TMainForm>
+int RunMainForm() {
+  RegisterClass(TMainForm::StaticClass());
+  TMainForm* form = nullptr;
+  try {
+    Application()->CreateForm(&form);
+  } catch (const std::exception& e) {
+    Application()->ShowException(e);
+    return 1;
+  }
+  Application()->Run();
+  delete form;
+  return 0;
+}
 TScreen* Screen();
 
 }  // namespace kiv
