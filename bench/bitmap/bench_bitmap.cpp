@@ -132,7 +132,7 @@ void BM_Blend_1920x1080(benchmark::State& state) {
 BENCHMARK(BM_Blend_1920x1080)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 
 // Each SIMD level of the MMX-formula blend on the uniformly random mix
-// (0 scalar reference, 1 SSE2, 2 AVX2).
+// (0 scalar reference, 1 SSE2, 2 AVX2, 3 AVX-512).
 void BM_BlendLevel_1920x1080(benchmark::State& state) {
   const kiv::TkivKernelTable t =
       kiv::MakeKernelTable(kiv::TkivBlendVersion::MMX, kiv::TkivSimdLevel(state.range(0)));
@@ -144,7 +144,7 @@ void BM_BlendLevel_1920x1080(benchmark::State& state) {
   }
   SetPixels(state, int64_t(kBigW) * kBigH);
 }
-BENCHMARK(BM_BlendLevel_1920x1080)->DenseRange(0, 2);
+BENCHMARK(BM_BlendLevel_1920x1080)->DenseRange(0, 3);
 
 void BM_PixmanOver_1920x1080(benchmark::State& state) {
   Surface src(kBigW, kBigH, Mix(state.range(0)), 1), dst(kBigW, kBigH, kOpaque, 2);

@@ -7,7 +7,7 @@ import json
 import sys
 
 MIXES = {"0": "alpha all 128", "1": "alpha uniformly random", "2": "90 % opaque at random"}
-LEVELS = {"0": "scalar reference", "1": "SSE2", "2": "AVX2"}
+LEVELS = {"0": "scalar reference", "1": "SSE2", "2": "AVX2", "3": "AVX-512"}
 
 
 def main(path):

@@ -157,25 +157,21 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
                 tile_h = int64_t{rec.Resolution()} * rows;
   const int64_t sx = (int64_t{cols} * 65536) / tile_w, sy = (int64_t{rows} * 65536) / tile_h;
   // The tiles start at multiples of the tile size, so the fixed-point walk
-  // starts at 0 in each; the maps give every pixel column and row its cell.
-  // Pixel columns come in spans that take the same mask column.
-  struct Span {
-    int x, len, col;
-  };
-  std::vector<Span> spans;
+  // starts at 0 in each; every pixel column and row gets its cell.
+  std::vector<int32_t> column(static_cast<size_t>(w));
   bool identity = true;
   for (int x = 0; x < w; ++x) {
     const int64_t off = x % tile_w;
-    const int col = static_cast<int>(std::min<int64_t>((off * sx) >> 16, cols - 1));
-    identity = identity && col == x;
-    if (!spans.empty() && spans.back().col == col && spans.back().x + spans.back().len == x)
-      ++spans.back().len;
-    else
-      spans.push_back(Span{x, 1, col});
+    column[x] = static_cast<int32_t>(std::min<int64_t>((off * sx) >> 16, cols - 1));
+    identity = identity && column[x] == x;
   }
-  // Spans of up to 16 pixels are filled with two 8-byte stores (the row has
-  // room for the overhang); longer ones with memset.
-  std::vector<uint8_t> alpha_row(identity ? 0 : static_cast<size_t>(w) + 16);
+  // Frames are produced on one thread; the plan's buffers are kept.
+  static thread_local TkivMaskSpread spread;
+  static thread_local std::vector<uint8_t> alpha_row;
+  if (!identity) {
+    spread.Plan(std::move(column));
+    alpha_row.resize(static_cast<size_t>(w));
+  }
   int widened = -1;
   for (int y = 0; y < h; ++y) {
     const int64_t off = y % tile_h;
@@ -184,16 +180,7 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
     const uint8_t* alpha = mrow;
     if (!identity) {
       if (mask_row != widened) {
-        uint8_t* out = alpha_row.data();
-        for (const Span& sp : spans) {
-          const uint64_t v = mrow[sp.col] * 0x0101010101010101ull;
-          if (sp.len <= 16) {
-            std::memcpy(out + sp.x, &v, 8);
-            std::memcpy(out + sp.x + 8, &v, 8);
-          } else {
-            std::memset(out + sp.x, mrow[sp.col], static_cast<size_t>(sp.len));
-          }
-        }
+        spread.Spread(mrow, cols, alpha_row.data());
         widened = mask_row;
       }
       alpha = alpha_row.data();

@@ -356,22 +356,54 @@ void Rotate(const Grid& g, int p, Tone tone) {
 
 // ---- Random cells -----------------------------------------------------------
 
-// Sets `count` distinct cells, chosen by the random sequence seeded with the
-// cell count, to `value`; every frame repeats the same sequence, so the set
-// only grows with the count. All cells are taken when count reaches the
-// total (the retries for the very last cells would otherwise dominate).
+// The cells the random sequence seeded with `total` picks, in the order it
+// first picks them. Every frame of a random-cell effect repeats the same
+// sequence a little further, so the order is kept and only extended: a frame
+// costs one write per cell instead of drawing the whole sequence again, with
+// its retries, from the start. The last few grid sizes are kept.
+class ScatterOrder {
+ public:
+  static ScatterOrder& For(uint32_t total) {
+    static thread_local std::vector<ScatterOrder> kept;
+    for (ScatterOrder& o : kept)
+      if (o.total_ == total) return o;
+    if (kept.size() == 4) kept.erase(kept.begin());
+    kept.push_back(ScatterOrder(total));
+    return kept.back();
+  }
+  // The first `count` cells (count < total).
+  const uint32_t* First(uint64_t count) {
+    while (order_.size() < count) {
+      uint32_t c;
+      do c = rnd_.Next(total_);
+      while (taken_[c]);
+      taken_[c] = 1;
+      order_.push_back(c);
+    }
+    return order_.data();
+  }
+
+ private:
+  explicit ScatterOrder(uint32_t total) : total_(total), rnd_{total}, taken_(total, 0) {}
+  uint32_t total_;
+  TkivRandom rnd_;
+  std::vector<uint8_t> taken_;
+  std::vector<uint32_t> order_;
+};
+
+// Sets `count` distinct cells of the cleared `cells`, chosen by the random
+// sequence seeded with the cell count (each pick that lands on a set cell is
+// drawn again), to `value`; the set only grows with the count. All cells are
+// taken when count reaches the total (the retries for the very last cells
+// would otherwise dominate).
 void ScatterCells(uint8_t* cells, uint32_t total, int64_t count, uint8_t value) {
   if (count >= static_cast<int64_t>(total)) {
     std::fill(cells, cells + total, value);
     return;
   }
-  TkivRandom rnd{total};
-  for (int64_t i = 0; i < count; ++i) {
-    uint32_t c;
-    do c = rnd.Next(total);
-    while (cells[c] != 0);
-    cells[c] = value;
-  }
+  if (count <= 0) return;
+  const uint32_t* order = ScatterOrder::For(total).First(static_cast<uint64_t>(count));
+  for (int64_t i = 0; i < count; ++i) cells[order[i]] = value;
 }
 
 void Pixel(const Grid& g, int p) {
@@ -524,20 +556,28 @@ void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, 
 }
 
 void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radius, uint8_t value) {
-  const Grid g{mask, width, height};
+  // A step writes four cells on each of four rows: columns mx - u - 1, mx - u,
+  // mx + u and mx + u + 1 (u = x on rows my +- y, u = y on rows my +- x).
+  // All cells of one ring get the same value, so the order within a ring does
+  // not matter; rows outside the grid are skipped whole, and the column test
+  // is made once for the four cells.
+  if (width <= 0 || height <= 0) return;
+  auto four = [&](int row, int u) {
+    if (row < 0 || row >= height) return;
+    uint8_t* r = mask + static_cast<size_t>(row) * static_cast<size_t>(width);
+    const int64_t left = int64_t{mx} - u - 1, right = int64_t{mx} + u + 1;
+    if (left >= 0 && right < width) {
+      r[left] = r[left + 1] = r[right - 1] = r[right] = value;
+      return;
+    }
+    for (int64_t c : {left, left + 1, right - 1, right})
+      if (c >= 0 && c < width) r[c] = value;
+  };
   auto step = [&](int x, int y) {
-    for (int u : {x, x + 1}) {
-      g.Plot(mx + u, my + y, value);
-      g.Plot(mx - u, my + y, value);
-      g.Plot(mx + u, my - y, value);
-      g.Plot(mx - u, my - y, value);
-    }
-    for (int u : {y, y + 1}) {
-      g.Plot(mx + u, my + x, value);
-      g.Plot(mx - u, my + x, value);
-      g.Plot(mx + u, my - x, value);
-      g.Plot(mx - u, my - x, value);
-    }
+    four(my + y, x);
+    four(my - y, x);
+    four(my + x, y);
+    four(my - x, y);
   };
   int x = 0, y = radius, d = 3 - 2 * radius;
   while (y > x) {

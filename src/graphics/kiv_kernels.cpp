@@ -146,10 +146,12 @@ bool DetectMMX() {
 
 TkivSimdLevel DetectSimdLevel() {
   // SSE2 is part of every x86-64 processor.
+  if (simd::CpuHasAVX512()) return TkivSimdLevel::AVX512;
   return simd::CpuHasAVX2() ? TkivSimdLevel::AVX2 : TkivSimdLevel::SSE2;
 }
 
 TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
+  if (level == TkivSimdLevel::AVX512 && !simd::CpuHasAVX512()) level = TkivSimdLevel::AVX2;
   if (level == TkivSimdLevel::AVX2 && !simd::CpuHasAVX2()) level = TkivSimdLevel::SSE2;
   TkivKernelTable t = kReferenceMMX;
   switch (level) {
@@ -164,6 +166,7 @@ TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
       t.SetAlphaBlock = SetAlphaBlockOf<simd::SetAlphaPixelsSSE2>;
       break;
     case TkivSimdLevel::AVX2:
+    case TkivSimdLevel::AVX512:
       t.BlendPixels = simd::BlendPixelsAVX2;
       t.KeyCopyPixels = simd::KeyCopyPixelsAVX2;
       t.FillPixels = simd::FillPixelsAVX2;
@@ -171,6 +174,10 @@ TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
       t.SetAlphaPixels = simd::SetAlphaPixelsAVX2;
       t.SetAlphaBlock = SetAlphaBlockOf<simd::SetAlphaPixelsAVX2>;
       t.GatherPixels = simd::GatherPixelsAVX2;
+      if (level == TkivSimdLevel::AVX512) {
+        t.BlendPixels = simd::BlendPixelsAVX512;
+        t.KeyCopyPixels = simd::KeyCopyPixelsAVX512;
+      }
       break;
   }
   if (version == TkivBlendVersion::Integer) {

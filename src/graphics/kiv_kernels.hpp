@@ -7,7 +7,7 @@
 //  - integer: background weighted by 255 - a, result alpha always 0xFF;
 //  - MMX: every byte lane, alpha included, is (bg * (256 - a) + fg * a) >> 8.
 // The MMX version is chosen when the processor has MMX (every x86-64 does).
-// Its arithmetic runs on SSE2 or AVX2 here, picked from the processor at
+// Its arithmetic runs on SSE2, AVX2 or AVX-512 here, picked from the processor at
 // start-up; every SIMD variant is bit-exact with the scalar reference.
 //
 // Kernels work on raw runs with counts and rectangles already clipped by the
@@ -42,7 +42,7 @@ struct TkivKernelTable {
 };
 
 enum class TkivBlendVersion { Integer, MMX };
-enum class TkivSimdLevel { Reference, SSE2, AVX2 };
+enum class TkivSimdLevel { Reference, SSE2, AVX2, AVX512 };
 
 // The table in use. Statically it holds the scalar MMX-formula kernels, so code
 // running before start-up still gets correct results.
@@ -101,6 +101,10 @@ void SetAlphaPixelsAVX2(TkivPixel* dst, int32_t count, uint8_t alpha);
 void GatherPixelsAVX2(const TkivPixel* row, int32_t row_width, const int32_t* columns,
                       TkivPixel* dst, int32_t count);
 bool CpuHasAVX2();
+void BlendPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
+void KeyCopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
+// AVX-512 with byte and word lanes and all vector lengths (F, BW, VL).
+bool CpuHasAVX512();
 }  // namespace simd
 
 }  // namespace kiv

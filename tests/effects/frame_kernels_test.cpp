@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -33,9 +34,12 @@ std::vector<TkivPixel> Pixels(std::mt19937& rng, int n) {
   return v;
 }
 
+// Every vector level the processor runs (lower ones on any x86-64 processor),
+// each against the scalar kernels, on lengths around every vector width.
 TEST(FrameKernels, VectorKernelsMatchTheReference) {
   std::mt19937 rng(7);
-  for (int n : {0, 1, 3, 4, 7, 8, 9, 31, 64, 333}) {
+  for (TkivSimdLevel level : {TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
+  for (int n : {0, 1, 3, 4, 7, 8, 9, 15, 16, 17, 31, 33, 64, 333}) {
     const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
     std::vector<uint8_t> alpha(n);
     for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
@@ -43,10 +47,19 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
       std::vector<TkivPixel> target, work, copy, select, blend;
     };
     Out out[2];
+    // A target whose alpha partly holds the new values already: those pixels
+    // are left as they are, the others rewritten.
+    std::vector<TkivPixel> target = fg;
+    for (int i = 0; i < n; ++i)
+      if (rng() % 2 && (target[i] & 0x00FFFFFFu) != KeyPixel)
+        target[i] = (target[i] & 0x00FFFFFFu) | TkivPixel{alpha[i]} << 24;
     for (int ref = 0; ref < 2; ++ref) {
-      UseReferenceKernels(ref == 1);
+      if (ref == 1)
+        UseReferenceKernels(true);
+      else
+        UseFrameKernelLevel(level);
       Out& o = out[ref];
-      o.target = fg;
+      o.target = target;
       o.work.assign(n, 0);
       ComposeMaskRow(o.target.data(), alpha.data(), bg.data(), o.work.data(), n);
       o.copy = bg;
@@ -57,14 +70,48 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
       BlendRow(fg.data(), o.blend.data(), o.blend.data(), n);
     }
     UseReferenceKernels(false);
-    EXPECT_EQ(out[0].target, out[1].target) << n;
-    EXPECT_EQ(out[0].work, out[1].work) << n;
-    EXPECT_EQ(out[0].copy, out[1].copy) << n;
-    EXPECT_EQ(out[0].select, out[1].select) << n;
+    const int lv = static_cast<int>(level);
+    EXPECT_EQ(out[0].target, out[1].target) << n << " level " << lv;
+    EXPECT_EQ(out[0].work, out[1].work) << n << " level " << lv;
+    EXPECT_EQ(out[0].copy, out[1].copy) << n << " level " << lv;
+    EXPECT_EQ(out[0].select, out[1].select) << n << " level " << lv;
     // Selecting equals copying the old row and then the shown pixels.
-    EXPECT_EQ(out[0].select, out[1].copy) << n;
-    EXPECT_EQ(out[0].blend, out[1].blend) << n;
+    EXPECT_EQ(out[0].select, out[1].copy) << n << " level " << lv;
+    EXPECT_EQ(out[0].blend, out[1].blend) << n << " level " << lv;
   }
+}
+
+// The widening of a mask row: maps with tiles restarting, cells repeated
+// unevenly, single pixels and steps too wide for one window; each level
+// against the plain lookup, and nothing written past the row.
+TEST(FrameKernels, MaskSpreadMatchesThePlainLookup) {
+  std::mt19937 rng(11);
+  struct Case {
+    int width, cols, tile;  // pixel row, cells per tile, pixels per tile
+  };
+  for (const Case& c : {Case{1, 1, 1}, Case{75, 8, 80}, Case{100, 51, 51}, Case{1920, 481, 1924},
+                        Case{333, 40, 100}, Case{64, 64, 64}, Case{47, 5, 7}}) {
+    std::vector<int32_t> columns(static_cast<size_t>(c.width));
+    const int64_t step = (int64_t{c.cols} * 65536) / c.tile;
+    for (int x = 0; x < c.width; ++x)
+      columns[x] = static_cast<int32_t>(std::min<int64_t>(((x % c.tile) * step) >> 16, c.cols - 1));
+    std::vector<uint8_t> row(static_cast<size_t>(c.cols));
+    for (uint8_t& v : row) v = static_cast<uint8_t>(rng());
+    std::vector<uint8_t> want(static_cast<size_t>(c.width));
+    for (int x = 0; x < c.width; ++x) want[x] = row[columns[x]];
+    TkivMaskSpread spread;
+    spread.Plan(columns);
+    for (TkivSimdLevel level : {TkivSimdLevel::Reference, TkivSimdLevel::SSE2, TkivSimdLevel::AVX2,
+                                TkivSimdLevel::AVX512}) {
+      UseFrameKernelLevel(level);
+      std::vector<uint8_t> out(static_cast<size_t>(c.width) + 8, 0xEE);
+      spread.Spread(row.data(), c.cols, out.data());
+      EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + c.width), want)
+          << c.width << " level " << static_cast<int>(level);
+      EXPECT_EQ(out[c.width], 0xEE);
+    }
+  }
+  UseReferenceKernels(false);
 }
 
 TEST(FrameKernels, BlendIsBitExactWithTheSurfaceKernels) {

@@ -75,6 +75,8 @@ const Variant kVariants[] = {
     {"integer/AVX2", TkivBlendVersion::Integer, TkivSimdLevel::AVX2},
     {"MMX/SSE2", TkivBlendVersion::MMX, TkivSimdLevel::SSE2},
     {"MMX/AVX2", TkivBlendVersion::MMX, TkivSimdLevel::AVX2},
+    {"integer/AVX-512", TkivBlendVersion::Integer, TkivSimdLevel::AVX512},
+    {"MMX/AVX-512", TkivBlendVersion::MMX, TkivSimdLevel::AVX512},
 };
 
 // Random runs of every length 0..70 at every alignment 0..7, with random data

@@ -1,0 +1,81 @@
+#pragma once
+// The MMX blend formula on vectors of pixels: the kernel table's blending
+// kernels and the loops elsewhere that blend while doing other work (effect
+// frames) share these, so every blend in the library gives the same bytes.
+//
+// Every byte lane, alpha included: v := (bg * (256 - a) + fg * a) >> 8, a the
+// foreground pixel's alpha. It is computed as (bg * 256 + (fg - bg) * a) >> 8
+// in 16-bit lanes: the final sum always lies in 0..65280, so the low 16 bits
+// of the product are enough and the logical shift gives the exact byte. Even
+// bytes (blue, red) and odd bytes (green, alpha) are two sets of 16-bit lanes,
+// so nothing is unpacked or packed. The ends of BlendPixels come out of the
+// same arithmetic without a select: alpha 0 yields bg unchanged, and alpha 255
+// is used as the weight 256, which yields fg itself.
+//
+// The wider forms are compiled per function (target attributes): callers pick
+// them only where the processor has the instructions.
+#include <immintrin.h>
+
+#define KIV_TARGET_AVX2 __attribute__((target("avx2")))
+#define KIV_TARGET_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl")))
+
+namespace kiv::simd {
+
+// SSE2: four pixels.
+inline __m128i BlendExact4(__m128i fg, __m128i bg) {
+  const __m128i lo_mask = _mm_set1_epi32(0x00FF00FF);
+  const __m128i hi_mask = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
+  const __m128i a = _mm_srli_epi32(fg, 24);
+  __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+  a2 = _mm_sub_epi16(a2, _mm_cmpeq_epi16(a2, _mm_set1_epi16(255)));  // 255 -> 256
+  const __m128i diff_lo = _mm_sub_epi16(_mm_and_si128(fg, lo_mask), _mm_and_si128(bg, lo_mask));
+  const __m128i diff_hi = _mm_sub_epi16(_mm_srli_epi16(fg, 8), _mm_srli_epi16(bg, 8));
+  const __m128i lo = _mm_add_epi16(_mm_slli_epi16(bg, 8), _mm_mullo_epi16(diff_lo, a2));
+  const __m128i hi = _mm_add_epi16(_mm_and_si128(bg, hi_mask), _mm_mullo_epi16(diff_hi, a2));
+  return _mm_or_si128(_mm_srli_epi16(lo, 8), _mm_and_si128(hi, hi_mask));
+}
+
+// AVX2: eight pixels. Each pixel's alpha reaches its two 16-bit lanes by one
+// byte shuffle.
+KIV_TARGET_AVX2 inline __m256i BlendExact8(__m256i fg, __m256i bg) {
+  const __m256i lo_mask = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i hi_mask = _mm256_set1_epi32(static_cast<int>(0xFF00FF00u));
+  const __m256i spread =
+      _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1, 7,
+                       -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+  __m256i a2 = _mm256_shuffle_epi8(fg, spread);
+  a2 = _mm256_sub_epi16(a2, _mm256_cmpeq_epi16(a2, _mm256_set1_epi16(255)));
+  const __m256i diff_lo =
+      _mm256_sub_epi16(_mm256_and_si256(fg, lo_mask), _mm256_and_si256(bg, lo_mask));
+  const __m256i diff_hi = _mm256_sub_epi16(_mm256_srli_epi16(fg, 8), _mm256_srli_epi16(bg, 8));
+  const __m256i lo = _mm256_add_epi16(_mm256_slli_epi16(bg, 8), _mm256_mullo_epi16(diff_lo, a2));
+  const __m256i hi =
+      _mm256_add_epi16(_mm256_and_si256(bg, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
+  return _mm256_blendv_epi8(_mm256_srli_epi16(lo, 8), hi, hi_mask);
+}
+
+// AVX-512 (foundation, byte and word lanes, vector lengths): sixteen pixels. Here the lanes are weighted
+// directly, bg * (256 - a) + fg * a: two more multiplications but fewer
+// shifts and subtractions, which measured faster on 512-bit registers. The
+// 255 -> 256 step is a masked add and the final merge one three-input logic
+// operation.
+KIV_TARGET_AVX512 inline __m512i BlendExact16(__m512i fg, __m512i bg) {
+  const __m512i lo_mask = _mm512_set1_epi32(0x00FF00FF);
+  const __m512i hi_mask = _mm512_set1_epi32(static_cast<int>(0xFF00FF00u));
+  // Bytes 3, -1, 3, -1, 7, -1, 7, -1, ... in every 128-bit lane.
+  const __m512i spread =
+      _mm512_setr4_epi32(static_cast<int>(0xFF03FF03u), static_cast<int>(0xFF07FF07u),
+                         static_cast<int>(0xFF0BFF0Bu), static_cast<int>(0xFF0FFF0Fu));
+  __m512i a2 = _mm512_shuffle_epi8(fg, spread);
+  a2 = _mm512_mask_add_epi16(a2, _mm512_cmpeq_epi16_mask(a2, _mm512_set1_epi16(255)), a2,
+                             _mm512_set1_epi16(1));
+  const __m512i ia = _mm512_sub_epi16(_mm512_set1_epi16(256), a2);
+  const __m512i lo = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_and_si512(bg, lo_mask), ia),
+                                      _mm512_mullo_epi16(_mm512_and_si512(fg, lo_mask), a2));
+  const __m512i hi = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_srli_epi16(bg, 8), ia),
+                                      _mm512_mullo_epi16(_mm512_srli_epi16(fg, 8), a2));
+  // hi_mask ? hi : lo >> 8, bit by bit.
+  return _mm512_ternarylogic_epi32(_mm512_srli_epi16(lo, 8), hi, hi_mask, 0xD8);
+}
+
+}  // namespace kiv::simd
