@@ -203,12 +203,19 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
                   static_cast<size_t>(work.Width()) * sizeof(TkivPixel));
   };
   const int cols = g.Cols, rows = g.Rows;
-  std::memset(static_cast<void*>(g.Cells), 0, CellCount(g) * sizeof(TkivCellRec));
   const TkivRotation rot = rec.Rotation();
-  if (QuarterTurn(rot))
-    proc(g.Cells, rows, cols, progress);
-  else
-    proc(g.Cells, cols, rows, progress);
+  // "Interlace" with its rows left horizontal (no rotation, or half a turn)
+  // makes every grid row one run of opaque cells shifted by whole cells: the
+  // runs are known from the progress alone, without the cell table.
+  const bool interlace_rows =
+      proc == InterlaceEffect && progress != 0 && (rot == qrNone || rot == qrRotate180);
+  if (!interlace_rows) {
+    std::memset(static_cast<void*>(g.Cells), 0, CellCount(g) * sizeof(TkivCellRec));
+    if (QuarterTurn(rot))
+      proc(g.Cells, rows, cols, progress);
+    else
+      proc(g.Cells, cols, rows, progress);
+  }
   if (work.IsEmpty() || target.IsEmpty()) {
     for (int y = 0; y < work.Height(); ++y) copy_old_row(y);
     return;
@@ -349,8 +356,21 @@ void ComposeCellFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimationR
       }
     }
   };
-  const bool opaque = rot == qrNone ? build_opaque_runs(std::true_type{})
-                                    : build_opaque_runs(std::false_type{});
+  // Interlace's row j (stored row j' = j, or rows - 1 - j after half a turn)
+  // shows the cells o to its left when j' is odd, o to its right when even;
+  // half a turn mirrors the shift.
+  auto interlace_runs = [&] {
+    const int o = MulDiv(100 - progress, cols, 100);
+    for (int j = 0; j < rows; ++j) {
+      const bool odd = (rot == qrNone ? j : rows - 1 - j) % 2 == 1;
+      const int cells = (odd == (rot == qrNone)) ? -o : o;
+      runs[j].assign(1, Run{0, cols - 1, cells * res, j, 255});
+    }
+    return true;
+  };
+  const bool opaque = interlace_rows   ? interlace_runs()
+                      : rot == qrNone ? build_opaque_runs(std::true_type{})
+                                      : build_opaque_runs(std::false_type{});
   if (!opaque) {
     partial = true;  // blending cells are drawn one by one
     build_cell_runs();

@@ -496,16 +496,41 @@ struct PlasmaTables {
   }
 };
 
-void Plasma(const Grid& g, int p) {
+// The plasma's palette value of every cell depends on the grid's size only;
+// it is kept for the last few sizes, so a frame only lowers the threshold.
+const std::vector<uint8_t>& PlasmaPattern(int w, int h) {
+  struct Kept {
+    int w, h;
+    std::vector<uint8_t> values;
+  };
+  static thread_local std::vector<Kept> kept;
+  for (const Kept& k : kept)
+    if (k.w == w && k.h == h) return k.values;
   static const PlasmaTables t;
-  const int level = MulDiv(2 * p, 255, 100);
-  for (int y = 0; y < g.h; ++y) {
+  std::vector<uint8_t> values(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int y = 0; y < h; ++y) {
     const int ay = t.a[y & 511], by = t.b[y & 511];
-    uint8_t* row = g.m + static_cast<size_t>(y) * g.w;
-    for (int x = 0; x < g.w; ++x) {
-      const int v = level - t.palette[(t.a[(x + ay) & 511] + by) & 511];
-      row[x] = static_cast<uint8_t>(std::clamp(v, 0, 255));
-    }
+    uint8_t* row = values.data() + static_cast<size_t>(y) * w;
+    for (int x = 0; x < w; ++x) row[x] = t.palette[(t.a[(x + ay) & 511] + by) & 511];
+  }
+  if (kept.size() == 4) kept.erase(kept.begin());
+  kept.push_back(Kept{w, h, std::move(values)});
+  return kept.back().values;
+}
+
+void Plasma(const Grid& g, int p) {
+  const int level = MulDiv(2 * p, 255, 100);
+  const std::vector<uint8_t>& pattern = PlasmaPattern(g.w, g.h);
+  const size_t n = g.Size();
+  // level - value, clamped to 0..255; level lies in 0..510.
+  if (level >= 510) {
+    std::fill(g.m, g.m + n, 255);
+    return;
+  }
+  const uint8_t* v = pattern.data();
+  for (size_t i = 0; i < n; ++i) {
+    const int d = level - v[i];
+    g.m[i] = static_cast<uint8_t>(d < 0 ? 0 : d > 255 ? 255 : d);
   }
 }
 

@@ -136,5 +136,49 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
       }
 }
 
+// "Interlace" itself, whose rows may be composed without its cell table, in
+// every rotation, against the rule applied to the table it writes.
+TEST(Displacement, InterlaceMatchesTheCellByCellRule) {
+  struct Setup {
+    int w, h, res, tiles;
+  };
+  const Setup setups[] = {{23, 13, 3, 1}, {31, 17, 4, 2}, {40, 6, 5, 1}, {9, 9, 1, 1}};
+  for (const Setup& s : setups)
+    for (int rot = 0; rot < 4; ++rot)
+      for (uint8_t p : {0, 1, 37, 50, 99, 100}) {
+        kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h), old(s.w, s.h),
+            from_old(s.w, s.h);
+        kivtest::PaintPattern(work, 1);
+        kivtest::PaintPattern(target, 2);
+        target.SetPixel(2, 3, KeyPixel | 0xFF000000u);
+        work.DrawTo(expect, 0, 0);
+        work.DrawTo(old, 0, 0);
+        kivtest::PaintPattern(from_old, 3);
+        TkivAnimationRec rec;
+        rec.SetResolution(s.res);
+        rec.SetTileCount(s.tiles);
+        rec.SetRotation(static_cast<TkivRotation>(rot));
+        TkivFrameGrid grid;
+        grid.Cols = GridExtent(s.w, s.res, s.tiles);
+        grid.Rows = GridExtent(s.h, s.res, s.tiles);
+        const bool turned = rot == 1 || rot == 3;
+        const int pw = turned ? grid.Rows : grid.Cols, ph = turned ? grid.Cols : grid.Rows;
+        std::vector<TkivCellRec> table(static_cast<size_t>(pw) * ph), cells(table.size());
+        InterlaceEffect(table.data(), pw, ph, p);
+        grid.Cells = cells.data();
+        ComposeCellFrame(work, target, rec, InterlaceEffect, grid, p);
+        ComposeCellFrame(from_old, target, rec, InterlaceEffect, grid, p, &old);
+        Reference(expect, target, rec, table, grid.Cols, grid.Rows);
+        int differ = 0, differ_from_old = 0;
+        for (int y = 0; y < s.h; ++y)
+          for (int x = 0; x < s.w; ++x) {
+            differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
+            differ_from_old += from_old.GetPixel(x, y) != expect.GetPixel(x, y);
+          }
+        EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
+        EXPECT_EQ(differ_from_old, 0) << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
+      }
+}
+
 }  // namespace
 }  // namespace kiv
