@@ -656,7 +656,8 @@ void PushEffect(TkivBitmap& work, TkivBitmap& target, const TkivAnimationRec& re
 }
 
 bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
-                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t p) {
+                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t p,
+                            bool keys_hidden) {
   const bool push = proc == PushEffect;
   if ((!push && proc != SlideEffect) || source.AlphaBlend() || source.Transparent() ||
       source.IsEmpty() || source.Width() != work.Width() || source.Height() != work.Height() ||
@@ -667,7 +668,7 @@ bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitm
   const size_t row_bytes = static_cast<size_t>(w) * sizeof(TkivPixel);
   const TkivRotation rot = rec.Rotation();
   if (rot == qrRotate90 || rot == qrRotate270) {
-    HideKeyPixels(target);
+    if (!keys_hidden) HideKeyPixels(target);
     // Vertical moves: the new picture covers `a` rows at the bottom (90) or
     // top (270); Push moves the old picture's rows the other way.
     const int a = MulDiv(h, p, 100);
@@ -679,6 +680,7 @@ bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitm
       const TkivPixel* old_row = source.ScanLine(push && !covered ? from : y);
       if (covered) {
         const int ty = rot == qrRotate90 ? y - (h - a) : y + (h - a);
+        if (keys_hidden) HideKeyPixelsRow(target.ScanLine(ty), w);
         BlendRow(target.ScanLine(ty), source.ScanLine(y), work.ScanLine(y), w);
       } else {
         std::memcpy(work.ScanLine(y), old_row, row_bytes);
@@ -698,7 +700,10 @@ bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitm
   for (int y = 0; y < h; ++y) {
     // Each target row is read only by its own work row: its key pixels are
     // hidden just before, while the row is in the cache.
-    HideKeyPixelsRow(target.ScanLine(y), w);
+    if (keys_hidden)
+      HideKeyPixelsRow(target.ScanLine(y) + target0, a);
+    else
+      HideKeyPixelsRow(target.ScanLine(y), w);
     const TkivPixel* src = source.ScanLine(y);
     TkivPixel* out = work.ScanLine(y);
     if (keep_n > 0)

@@ -60,9 +60,13 @@ void ComposeManualFrame(TkivBitmap& work, TkivBitmap& target, const TkivAnimatio
 
 // The built-in manual effects (Slide, Push) in one pass from the old picture,
 // equal to drawing source into work and running the procedure; false (and
-// nothing done) for other procedures or surfaces that differ in size.
+// nothing done) for other procedures or surfaces that differ in size. With
+// `keys_hidden` the target's key pixels were given alpha 0 by an earlier
+// frame of the same animation, so only the part this frame shows is done
+// again (a frame then reads no more of the new picture than it shows).
 bool ComposeManualFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
-                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress);
+                            const TkivAnimationRec& rec, TkivManualProc proc, uint8_t progress,
+                            bool keys_hidden = false);
 
 // Bitmap animation: the pattern of rec.Bitmap() stretched to the grid (rows
 // and columns exchanged for the quarter turns), its blue bytes in Mask and Mask2.

@@ -139,6 +139,7 @@ int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivA
   s.Rows = GridExtent(source->Height(), rec.Resolution(), rec.TileCount());
   s.Item = bitmap ? nullptr : item;
   s.BitmapAnimation = bitmap;
+  s.TargetKeysHidden = false;
   const size_t cells = static_cast<size_t>(s.Cols) * static_cast<size_t>(s.Rows);
   s.MaskSize = 0;
   s.Mask.clear();
@@ -212,7 +213,11 @@ void ComposeFrame(TkivAnimationSlot& s, uint8_t p) {
       break;
     case pkManual: {
       const TkivManualProc proc = std::get<TkivManualProc>(s.Item->Proc);
-      if (ComposeManualFrameFrom(*s.Source, *s.Work, *s.Target, *s.Rec, proc, p)) break;
+      if (ComposeManualFrameFrom(*s.Source, *s.Work, *s.Target, *s.Rec, proc, p,
+                                 s.TargetKeysHidden)) {
+        s.TargetKeysHidden = true;
+        break;
+      }
       s.Source->DrawTo(*s.Work, 0, 0);
       ComposeManualFrame(*s.Work, *s.Target, *s.Rec, proc, p);
       break;

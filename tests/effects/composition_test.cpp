@@ -250,6 +250,22 @@ TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
           for (int x = 0; x < 37; ++x) differ += a.GetPixel(x, y) != b.GetPixel(x, y);
         EXPECT_EQ(differ, 0) << (proc == PushEffect ? "Push" : "Slide") << " rot " << rot << " p "
                              << p;
+        // A later frame of the same animation, whose key pixels were hidden
+        // by this one, gives the same picture, and the new picture's pixels
+        // end as the step-by-step frames leave them.
+        const uint8_t next = static_cast<uint8_t>(p + (100 - p) / 2);
+        source.DrawTo(a, 0, 0);
+        ComposeManualFrame(a, target, rec, proc, next);
+        ASSERT_TRUE(ComposeManualFrameFrom(source, b, target2, rec, proc, next, true));
+        differ = 0;
+        int target_differ = 0;
+        for (int y = 0; y < 23; ++y)
+          for (int x = 0; x < 37; ++x) {
+            differ += a.GetPixel(x, y) != b.GetPixel(x, y);
+            target_differ += target.GetPixel(x, y) != target2.GetPixel(x, y);
+          }
+        EXPECT_EQ(differ, 0) << "next frame rot " << rot << " p " << int{next};
+        EXPECT_EQ(target_differ, 0) << "rot " << rot << " p " << int{next};
       }
 }
 
