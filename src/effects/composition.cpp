@@ -12,6 +12,9 @@ namespace kiv {
 
 namespace {
 
+// Work surfaces from this size on are written around the caches.
+constexpr int64_t kStreamingBytes = int64_t{4} << 20;
+
 size_t CellCount(const TkivFrameGrid& g) {
   return static_cast<size_t>(g.Cols) * static_cast<size_t>(g.Rows);
 }
@@ -180,6 +183,10 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
     spread.Plan(std::move(column));
     alpha_row.resize(static_cast<size_t>(w));
   }
+  // A work surface far larger than the caches is written around them: its
+  // lines would otherwise be fetched only to be overwritten, and none of it
+  // would still be cached when the frame is drawn.
+  const bool stream = static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= kStreamingBytes;
   int widened = -1;
   for (int y = 0; y < h; ++y) {
     const int64_t off = y % tile_h;
@@ -193,7 +200,7 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
       }
       alpha = alpha_row.data();
     }
-    ComposeMaskRow(target.ScanLine(y), alpha, source.ScanLine(y), work.ScanLine(y), w);
+    ComposeMaskRow(target.ScanLine(y), alpha, source.ScanLine(y), work.ScanLine(y), w, stream);
   }
 }
 

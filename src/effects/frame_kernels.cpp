@@ -269,7 +269,8 @@ KIV_TARGET_AVX512 inline __mmask16 TailMask16(int n) {
 // target pixels are all opaque take them without reading the source. Both
 // are branches, not selects: a predicted branch lets the processor start the
 // next loads at once, where a load address computed from the pixels would
-// wait for them.
+// wait for them. With kStream the work block is written around the caches.
+template <bool kStream>
 KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha,
                                          const TkivPixel* source, TkivPixel* work, __mmask16 m) {
   const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
@@ -287,17 +288,22 @@ KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha
   const __mmask16 full =
       m & _mm512_cmpge_epu32_mask(t, _mm512_set1_epi32(static_cast<int>(0xFF000000u)));
   const __m512i r = full == m ? t : BlendExact16(t, _mm512_maskz_loadu_epi32(m, source));
-  if (m == 0xFFFF)
-    _mm512_storeu_si512(work, r);
-  else
+  if (m != 0xFFFF)
     _mm512_mask_storeu_epi32(work, m, r);
+  else if (kStream)
+    _mm512_stream_si512(reinterpret_cast<__m512i*>(work), r);
+  else
+    _mm512_storeu_si512(work, r);
 }
 
+template <bool kStream>
 KIV_TARGET_AVX512 void MaskRowAvx512(TkivPixel* target, const uint8_t* alpha,
                                      const TkivPixel* source, TkivPixel* work, int n) {
   int i = 0;
-  for (; i + 16 <= n; i += 16) MaskStep16(target + i, alpha + i, source + i, work + i, 0xFFFF);
-  if (i < n) MaskStep16(target + i, alpha + i, source + i, work + i, TailMask16(n - i));
+  for (; i + 16 <= n; i += 16)
+    MaskStep16<kStream>(target + i, alpha + i, source + i, work + i, 0xFFFF);
+  if (i < n) MaskStep16<false>(target + i, alpha + i, source + i, work + i, TailMask16(n - i));
+  if (kStream) _mm_sfence();
 }
 
 KIV_TARGET_AVX512 inline __mmask16 Shown16(__m512i v) {
@@ -370,6 +376,8 @@ KIV_TARGET_AVX512 void BlendRowAvx512(const TkivPixel* fg, const TkivPixel* bg, 
 
 struct FrameKernelSet {
   void (*mask_row)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
+  // The same, writing work around the caches (work 64-byte aligned).
+  void (*mask_row_stream)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
   void (*copy_shown)(const TkivPixel*, TkivPixel*, int);
   void (*select_shown)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
   void (*blend_row)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
@@ -382,15 +390,18 @@ FrameKernelSet SetOf(TkivSimdLevel level) {
   if (level == TkivSimdLevel::AVX2 && !simd::CpuHasAVX2()) level = TkivSimdLevel::SSE2;
   switch (level) {
     case TkivSimdLevel::Reference:
-      return {MaskRowRef, CopyShownRef, SelectShownRef, BlendRowRef, HideKeysRef, false};
+      return {MaskRowRef, MaskRowRef, CopyShownRef, SelectShownRef, BlendRowRef, HideKeysRef, false};
     case TkivSimdLevel::SSE2:
-      return {MaskRowSse2, CopyShownSse2, SelectShownSse2, BlendRowSse2, HideKeysSse2, false};
+      return {MaskRowSse2,  MaskRowSse2,  CopyShownSse2, SelectShownSse2,
+              BlendRowSse2, HideKeysSse2, false};
     case TkivSimdLevel::AVX2:
-      return {MaskRowAvx2, CopyShownAvx2, SelectShownAvx2, BlendRowAvx2, HideKeysAvx2, true};
+      return {MaskRowAvx2,  MaskRowAvx2,  CopyShownAvx2, SelectShownAvx2,
+              BlendRowAvx2, HideKeysAvx2, true};
     case TkivSimdLevel::AVX512:
       break;
   }
-  return {MaskRowAvx512, CopyShownAvx512, SelectShownAvx512, BlendRowAvx512, HideKeysAvx2, true};
+  return {MaskRowAvx512<false>, MaskRowAvx512<true>, CopyShownAvx512, SelectShownAvx512,
+          BlendRowAvx512,       HideKeysAvx2,        true};
 }
 
 FrameKernelSet& Active() {
@@ -401,8 +412,12 @@ FrameKernelSet& Active() {
 }  // namespace
 
 void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source,
-                    TkivPixel* work, int count) {
-  if (count > 0) Active().mask_row(target, alpha, source, work, count);
+                    TkivPixel* work, int count, bool stream) {
+  if (count <= 0) return;
+  if (stream && (reinterpret_cast<uintptr_t>(work) & 63) == 0)
+    Active().mask_row_stream(target, alpha, source, work, count);
+  else
+    Active().mask_row(target, alpha, source, work, count);
 }
 
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count) {

@@ -18,9 +18,12 @@ namespace kiv {
 // key-coloured pixels), and work[i] becomes that pixel blended over
 // source[i] (alpha 0 keeps the source, 255 takes the target pixel). Target
 // pixels that already hold their new alpha are not written again, and the
-// source is not read where a whole block of target pixels is opaque.
+// source is not read where a whole block of target pixels is opaque. With
+// `stream` the work row is written around the caches where the processor
+// allows it: for work surfaces much larger than the caches, whose every line
+// would otherwise be read before being overwritten.
 void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source,
-                    TkivPixel* work, int count);
+                    TkivPixel* work, int count, bool stream = false);
 
 // Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);

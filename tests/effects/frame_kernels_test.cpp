@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -44,7 +45,7 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
     std::vector<uint8_t> alpha(n);
     for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
     struct Out {
-      std::vector<TkivPixel> target, work, copy, select, blend;
+      std::vector<TkivPixel> target, work, copy, select, blend, streamed;
     };
     Out out[2];
     // A target whose alpha partly holds the new values already: those pixels
@@ -62,6 +63,12 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
       o.target = target;
       o.work.assign(n, 0);
       ComposeMaskRow(o.target.data(), alpha.data(), bg.data(), o.work.data(), n);
+      // The same row written around the caches, into a 64-byte aligned row.
+      std::vector<TkivPixel> target2 = target, aligned(static_cast<size_t>(n) + 16, 0);
+      TkivPixel* row = aligned.data();
+      while (reinterpret_cast<uintptr_t>(row) % 64 != 0) ++row;
+      ComposeMaskRow(target2.data(), alpha.data(), bg.data(), row, n, true);
+      o.streamed.assign(row, row + n);
       o.copy = bg;
       CopyShownPixels(fg.data(), o.copy.data(), n);
       o.select.assign(n, 0);
@@ -73,6 +80,7 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
     const int lv = static_cast<int>(level);
     EXPECT_EQ(out[0].target, out[1].target) << n << " level " << lv;
     EXPECT_EQ(out[0].work, out[1].work) << n << " level " << lv;
+    EXPECT_EQ(out[0].streamed, out[1].work) << n << " level " << lv;
     EXPECT_EQ(out[0].copy, out[1].copy) << n << " level " << lv;
     EXPECT_EQ(out[0].select, out[1].select) << n << " level " << lv;
     // Selecting equals copying the old row and then the shown pixels.
