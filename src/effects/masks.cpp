@@ -360,14 +360,22 @@ void Rotate(const Grid& g, int p, Tone tone) {
 // first picks them. Every frame of a random-cell effect repeats the same
 // sequence a little further, so the order is kept and only extended: a frame
 // costs one write per cell instead of drawing the whole sequence again, with
-// its retries, from the start. The last few grid sizes are kept.
+// its retries, from the start. The last few grid sizes are kept, within a
+// memory budget (5 bytes per cell); grids beyond it draw the sequence anew.
 class ScatterOrder {
  public:
+  static constexpr uint64_t kBudgetBytes = uint64_t{16} << 20;
+  static bool Fits(uint32_t total) { return uint64_t{total} * 5 <= kBudgetBytes; }
   static ScatterOrder& For(uint32_t total) {
     static thread_local std::vector<ScatterOrder> kept;
     for (ScatterOrder& o : kept)
       if (o.total_ == total) return o;
-    if (kept.size() == 4) kept.erase(kept.begin());
+    uint64_t used = uint64_t{total} * 5;
+    for (const ScatterOrder& o : kept) used += uint64_t{o.total_} * 5;
+    while (!kept.empty() && used > kBudgetBytes) {
+      used -= uint64_t{kept.front().total_} * 5;
+      kept.erase(kept.begin());
+    }
     kept.push_back(ScatterOrder(total));
     return kept.back();
   }
@@ -402,6 +410,16 @@ void ScatterCells(uint8_t* cells, uint32_t total, int64_t count, uint8_t value) 
     return;
   }
   if (count <= 0) return;
+  if (!ScatterOrder::Fits(total)) {
+    TkivRandom rnd{total};
+    for (int64_t i = 0; i < count; ++i) {
+      uint32_t c;
+      do c = rnd.Next(total);
+      while (cells[c] != 0);
+      cells[c] = value;
+    }
+    return;
+  }
   const uint32_t* order = ScatterOrder::For(total).First(static_cast<uint64_t>(count));
   for (int64_t i = 0; i < count; ++i) cells[order[i]] = value;
 }
@@ -496,38 +514,53 @@ struct PlasmaTables {
   }
 };
 
-// The plasma's palette value of every cell depends on the grid's size only;
-// it is kept for the last few sizes, so a frame only lowers the threshold.
-const std::vector<uint8_t>& PlasmaPattern(int w, int h) {
+// The plasma's palette value of every cell (by the grid's size only).
+void PlasmaValues(int w, int h, uint8_t* out) {
+  static const PlasmaTables t;
+  for (int y = 0; y < h; ++y) {
+    const int ay = t.a[y & 511], by = t.b[y & 511];
+    uint8_t* row = out + static_cast<size_t>(y) * w;
+    for (int x = 0; x < w; ++x) row[x] = t.palette[(t.a[(x + ay) & 511] + by) & 511];
+  }
+}
+
+// The pattern is kept for the last few sizes, within a memory budget, so a
+// frame only lowers the threshold; nullptr for grids beyond the budget.
+const std::vector<uint8_t>* PlasmaPattern(int w, int h) {
+  constexpr size_t kBudgetBytes = size_t{8} << 20;
   struct Kept {
     int w, h;
     std::vector<uint8_t> values;
   };
   static thread_local std::vector<Kept> kept;
   for (const Kept& k : kept)
-    if (k.w == w && k.h == h) return k.values;
-  static const PlasmaTables t;
-  std::vector<uint8_t> values(static_cast<size_t>(w) * static_cast<size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    const int ay = t.a[y & 511], by = t.b[y & 511];
-    uint8_t* row = values.data() + static_cast<size_t>(y) * w;
-    for (int x = 0; x < w; ++x) row[x] = t.palette[(t.a[(x + ay) & 511] + by) & 511];
+    if (k.w == w && k.h == h) return &k.values;
+  const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
+  if (n > kBudgetBytes) return nullptr;
+  size_t used = n;
+  for (const Kept& k : kept) used += k.values.size();
+  while (!kept.empty() && used > kBudgetBytes) {
+    used -= kept.front().values.size();
+    kept.erase(kept.begin());
   }
-  if (kept.size() == 4) kept.erase(kept.begin());
+  std::vector<uint8_t> values(n);
+  PlasmaValues(w, h, values.data());
   kept.push_back(Kept{w, h, std::move(values)});
-  return kept.back().values;
+  return &kept.back().values;
 }
 
 void Plasma(const Grid& g, int p) {
   const int level = MulDiv(2 * p, 255, 100);
-  const std::vector<uint8_t>& pattern = PlasmaPattern(g.w, g.h);
   const size_t n = g.Size();
-  // level - value, clamped to 0..255; level lies in 0..510.
-  if (level >= 510) {
-    std::fill(g.m, g.m + n, 255);
-    return;
+  const std::vector<uint8_t>* pattern = PlasmaPattern(g.w, g.h);
+  std::vector<uint8_t> own;
+  if (pattern == nullptr) {
+    own.resize(n);
+    PlasmaValues(g.w, g.h, own.data());
+    pattern = &own;
   }
-  const uint8_t* v = pattern.data();
+  // level - value, clamped to 0..255 (level lies in 0..510).
+  const uint8_t* v = pattern->data();
   for (size_t i = 0; i < n; ++i) {
     const int d = level - v[i];
     g.m[i] = static_cast<uint8_t>(d < 0 ? 0 : d > 255 ? 255 : d);
