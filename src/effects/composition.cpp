@@ -168,20 +168,30 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
                 tile_h = int64_t{rec.Resolution()} * rows;
   const int64_t sx = (int64_t{cols} * 65536) / tile_w, sy = (int64_t{rows} * 65536) / tile_h;
   // The tiles start at multiples of the tile size, so the fixed-point walk
-  // starts at 0 in each; every pixel column and row gets its cell.
-  std::vector<int32_t> column(static_cast<size_t>(w));
-  bool identity = true;
-  for (int x = 0; x < w; ++x) {
-    const int64_t off = x % tile_w;
-    column[x] = static_cast<int32_t>(std::min<int64_t>((off * sx) >> 16, cols - 1));
-    identity = identity && column[x] == x;
-  }
-  // Frames are produced on one thread; the plan's buffers are kept.
+  // starts at 0 in each; every pixel column and row gets its cell. Frames
+  // are produced on one thread: the widening plan is kept and made again
+  // only when the geometry changes (a running animation keeps it).
+  struct Geometry {
+    int w, cols;
+    int64_t tile_w;
+    bool operator==(const Geometry&) const = default;
+  };
+  static thread_local Geometry planned{-1, -1, -1};
+  static thread_local bool identity = false;
   static thread_local TkivMaskSpread spread;
   static thread_local std::vector<uint8_t> alpha_row;
-  if (!identity) {
-    spread.Plan(std::move(column));
+  const Geometry geometry{w, cols, tile_w};
+  if (!(geometry == planned)) {
+    std::vector<int32_t> column(static_cast<size_t>(w));
+    identity = true;
+    for (int x = 0; x < w; ++x) {
+      const int64_t off = x % tile_w;
+      column[x] = static_cast<int32_t>(std::min<int64_t>((off * sx) >> 16, cols - 1));
+      identity = identity && column[x] == x;
+    }
+    spread.Plan(identity ? std::vector<int32_t>{} : std::move(column));
     alpha_row.resize(static_cast<size_t>(w));
+    planned = geometry;
   }
   // A work surface far larger than the caches is written around them: its
   // lines would otherwise be fetched only to be overwritten, and none of it
