@@ -275,7 +275,14 @@ KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha
                                          const TkivPixel* source, TkivPixel* work, __mmask16 m) {
   const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
                 key = _mm512_set1_epi32(static_cast<int>(kKey));
-  const __m512i a = _mm512_slli_epi32(_mm512_cvtepu8_epi32(_mm_maskz_loadu_epi8(m, alpha)), 24);
+  // Alpha byte k into the top byte of pixel k: every 128-bit lane holds all
+  // sixteen bytes, and lane L picks bytes 4L .. 4L + 3.
+  const __m512i spread =
+      _mm512_set_epi32(0x0FFFFFFF, 0x0EFFFFFF, 0x0DFFFFFF, 0x0CFFFFFF, 0x0BFFFFFF, 0x0AFFFFFF,
+                       0x09FFFFFF, 0x08FFFFFF, 0x07FFFFFF, 0x06FFFFFF, 0x05FFFFFF, 0x04FFFFFF,
+                       0x03FFFFFF, 0x02FFFFFF, 0x01FFFFFF, 0x00FFFFFF);
+  const __m512i a = _mm512_shuffle_epi8(
+      _mm512_broadcast_i32x4(_mm_maskz_loadu_epi8(m, alpha)), spread);
   const __m512i old = _mm512_maskz_loadu_epi32(m, target);
   const __m512i c = _mm512_and_si512(old, rgb);
   const __m512i t = _mm512_mask_or_epi32(c, _mm512_cmpneq_epi32_mask(c, key), c, a);
