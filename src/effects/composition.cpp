@@ -12,7 +12,9 @@ namespace kiv {
 
 namespace {
 
-// Work surfaces from this size on are written around the caches.
+// Work surfaces from this size on are written around the caches: their
+// lines would otherwise be fetched only to be overwritten, and none of them
+// would still be cached when the frame is drawn.
 constexpr int64_t kStreamingBytes = int64_t{4} << 20;
 
 size_t CellCount(const TkivFrameGrid& g) {
@@ -160,9 +162,21 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
     ComposeMaskFrame(work, target, rec, proc, grid, progress);
     return;
   }
-  GenerateMask(rec, proc, grid, progress);
   target.SetAlphaBlend(true);
   const int w = work.Width(), h = work.Height();
+  // A mask of one value everywhere ("Fade") gives every pixel that alpha,
+  // whatever the grid, its rotation and its tiles: one row of it serves.
+  const bool stream = static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= kStreamingBytes;
+  uint8_t level;
+  if (UniformMask(proc, progress, &level)) {
+    static thread_local std::vector<uint8_t> level_row;
+    level_row.assign(static_cast<size_t>(w), level);
+    for (int y = 0; y < h; ++y)
+      ComposeMaskRow(target.ScanLine(y), level_row.data(), source.ScanLine(y), work.ScanLine(y), w,
+                     stream);
+    return;
+  }
+  GenerateMask(rec, proc, grid, progress);
   const int cols = grid.Cols, rows = grid.Rows;
   const int64_t tile_w = int64_t{rec.Resolution()} * cols,
                 tile_h = int64_t{rec.Resolution()} * rows;
@@ -193,10 +207,6 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
     alpha_row.resize(static_cast<size_t>(w));
     planned = geometry;
   }
-  // A work surface far larger than the caches is written around them: its
-  // lines would otherwise be fetched only to be overwritten, and none of it
-  // would still be cached when the frame is drawn.
-  const bool stream = static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= kStreamingBytes;
   int widened = -1;
   for (int y = 0; y < h; ++y) {
     const int64_t off = y % tile_h;

@@ -75,9 +75,12 @@ int RoundScaled(long double factor, long double value) {
 
 // ---- Fade -----------------------------------------------------------------
 
+uint8_t FadeLevel(int p) {
+  return static_cast<uint8_t>(Round(p / 100.0L * 255));
+}
+
 void Fade(const Grid& g, int p) {
-  const auto v = static_cast<uint8_t>(Round(p / 100.0L * 255));
-  std::fill(g.m, g.m + g.Size(), v);
+  std::fill(g.m, g.m + g.Size(), FadeLevel(p));
 }
 
 // ---- Straight sweeps --------------------------------------------------------
@@ -585,6 +588,12 @@ void Plain(uint8_t* m, int w, int h, uint8_t p) {
 constexpr Tone kSl = Tone::kSlide, kFa = Tone::kFade, kSm = Tone::kSmooth;
 
 }  // namespace
+
+bool UniformMask(TkivMaskProc proc, uint8_t progress, uint8_t* value) {
+  if (proc != Plain<Fade>) return false;
+  *value = FadeLevel(progress);
+  return true;
+}
 
 void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
                   uint8_t value) {

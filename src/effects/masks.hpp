@@ -9,6 +9,10 @@ namespace kiv {
 
 using TkivMaskProc = void (*)(uint8_t* mask, int width, int height, uint8_t progress);
 
+// For generators that give every cell one value ("Fade"): true, with that
+// value for progress p; false for every other generator.
+bool UniformMask(TkivMaskProc proc, uint8_t progress, uint8_t* value);
+
 // Drawing primitives on a mask grid; cells outside the grid are skipped.
 void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
                   uint8_t value);
