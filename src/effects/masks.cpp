@@ -1,5 +1,7 @@
 #include "effects/masks.hpp"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -562,9 +564,20 @@ void Plasma(const Grid& g, int p) {
     PlasmaValues(g.w, g.h, own.data());
     pattern = &own;
   }
-  // level - value, clamped to 0..255 (level lies in 0..510).
+  // level - value, clamped to 0..255 (level lies in 0..510): up to 255 it is
+  // the saturating difference level - value; above, 255 minus the saturating
+  // difference value - (level - 255). Sixteen cells per step.
   const uint8_t* v = pattern->data();
-  for (size_t i = 0; i < n; ++i) {
+  const bool high = level > 255;
+  const __m128i k = _mm_set1_epi8(static_cast<char>(high ? level - 255 : level));
+  const __m128i ones = _mm_set1_epi8(-1);
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(v + i));
+    const __m128i d = high ? _mm_xor_si128(_mm_subs_epu8(x, k), ones) : _mm_subs_epu8(k, x);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(g.m + i), d);
+  }
+  for (; i < n; ++i) {
     const int d = level - v[i];
     g.m[i] = static_cast<uint8_t>(d < 0 ? 0 : d > 255 ? 255 : d);
   }

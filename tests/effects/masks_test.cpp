@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/catalogue.hpp"
@@ -118,6 +120,24 @@ TEST(MaskEffects, PixelRevealsTheSameGrowingSetEveryFrame) {
     if (a[i]) {
       EXPECT_EQ(b[i], 255);
     }
+}
+
+// The plasma lowers one threshold through a fixed pattern: every frame is
+// clamp(level - pattern) with level = MulDiv(2p, 255, 100), and the pattern
+// shows itself at p = 50 (level 255). Grid sizes around the 16-cell steps,
+// kept patterns reused across sizes.
+TEST(MaskEffects, PlasmaIsOneThresholdThroughAFixedPattern) {
+  for (auto [w, h] : {std::pair{33, 7}, std::pair{5, 3}, std::pair{481, 271}, std::pair{33, 7}}) {
+    const std::vector<uint8_t> half = Mask("Plasma", w, h, 50);
+    for (int p = 0; p <= 100; ++p) {
+      const std::vector<uint8_t> m = Mask("Plasma", w, h, p);
+      const int level = (2 * p * 255 + 50) / 100;
+      for (size_t i = 0; i < m.size(); ++i) {
+        const int want = std::clamp(level - (255 - half[i]), 0, 255);
+        ASSERT_EQ(m[i], want) << w << "x" << h << " p " << p << " cell " << i;
+      }
+    }
+  }
 }
 
 TEST(MaskEffects, StreamCoversEveryColumnAtTheEnd) {
