@@ -68,6 +68,51 @@ TEST(MaskRing, RingsOfConsecutiveRadiiLeaveNoGaps) {
       }
 }
 
+// The ring against the midpoint walk plotted cell by cell, clipped, for
+// centres inside, on the edge of and outside grids of several shapes; each
+// ring over what earlier rings left, with its own value.
+TEST(MaskRing, MatchesTheMidpointWalkCellByCell) {
+  auto walk = [](std::vector<uint8_t>& m, int w, int h, int mx, int my, int r, uint8_t v) {
+    auto plot = [&](int x, int y) {
+      if (x >= 0 && x < w && y >= 0 && y < h) m[x + y * w] = v;
+    };
+    auto step = [&](int x, int y) {
+      for (int u : {x, x + 1}) {
+        plot(mx + u, my + y), plot(mx - u, my + y), plot(mx + u, my - y), plot(mx - u, my - y);
+      }
+      for (int u : {y, y + 1}) {
+        plot(mx + u, my + x), plot(mx - u, my + x), plot(mx + u, my - x), plot(mx - u, my - x);
+      }
+    };
+    int x = 0, y = r, d = 3 - 2 * r;
+    while (y > x) {
+      step(x, y);
+      if (d < 0) {
+        d += 4 * x + 6;
+      } else {
+        d += 4 * (x - y) + 10;
+        --y;
+      }
+      ++x;
+    }
+    if (y == x) step(x, y);
+  };
+  struct Case {
+    int w, h, mx, my;
+  };
+  for (const Case& c : {Case{40, 40, 20, 20}, Case{31, 9, 15, 4}, Case{9, 31, 0, 30},
+                        Case{25, 25, -6, 12}, Case{1, 1, 0, 0}, Case{17, 5, 30, -3}}) {
+    std::vector<uint8_t> got(static_cast<size_t>(c.w) * c.h, 0), want = got;
+    for (int r = -1; r <= 45; ++r) {
+      const auto v = static_cast<uint8_t>(r * 37 + 11);
+      DrawMaskRing(got.data(), c.w, c.h, c.mx, c.my, r, v);
+      walk(want, c.w, c.h, c.mx, c.my, r, v);
+      ASSERT_EQ(got, want) << c.w << "x" << c.h << " centre " << c.mx << "," << c.my << " r "
+                           << r;
+    }
+  }
+}
+
 TEST(MaskEffects, EdgeValues) {
   // FadeDown on 8 x 3 at 50: n = MulDiv(50, 2, 100) = 1; MulDiv(50, 255, 100) = 128.
   auto m = Mask("FadeDown", 8, 3, 50);
