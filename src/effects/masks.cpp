@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "framework/numeric.hpp"
@@ -12,6 +14,25 @@
 namespace kiv {
 
 namespace {
+
+// The midpoint circle walk of a ring: step(x, y) for x = 0, y = radius
+// while y > x (d = 3 - 2r; d < 0: d += 4x + 6, else d += 4(x - y) + 10 and
+// y -= 1; then x += 1), and once more after the loop when y = x.
+template <class Step>
+void MidpointWalk(int radius, Step step) {
+  int x = 0, y = radius, d = 3 - 2 * radius;
+  while (y > x) {
+    step(x, y);
+    if (d < 0) {
+      d += 4 * x + 6;
+    } else {
+      d += 4 * (x - y) + 10;
+      --y;
+    }
+    ++x;
+  }
+  if (y == x) step(x, y);
+}
 
 // A mask grid with its size; plotting clips to it.
 struct Grid {
@@ -300,24 +321,63 @@ void Complement(const Grid& g, int p, Tone tone, Partner partner) {
 
 // ---- Circles ----------------------------------------------------------------
 
+// Rings about the grid's centre (w / 2, h / 2), drawn in order, the i-th with
+// the radius and value ring_at(i) gives, onto the cleared grid. Every cell a
+// ring plots comes with its three mirror images about the centre, in the same
+// ring with the same value, and every cell of the grid lies within w / 2
+// columns and h / 2 rows of the centre. So the rings are drawn into one
+// quarter only, cells (cx + a, cy + b) for 0 <= a <= cx, 0 <= b <= cy (not
+// clipped by the grid), which is then mirrored over the grid: every cell ends
+// as drawing each ring whole leaves it, with a quarter of the writes into a
+// buffer a quarter the size.
+template <class RingAt>
+void CentredRings(const Grid& g, int count, RingAt ring_at) {
+  const int cx = g.w / 2, cy = g.h / 2, qw = cx + 1, qh = cy + 1;
+  static thread_local std::vector<uint8_t> quarter;
+  quarter.assign(static_cast<size_t>(qw) * static_cast<size_t>(qh), 0);
+  uint8_t* q = quarter.data();
+  for (int i = 0; i < count; ++i) {
+    const std::pair<int, uint8_t> ring = ring_at(i);
+    const uint8_t v = ring.second;
+    // Cells (u, b) and (u + 1, b) of the quarter.
+    auto pair = [q, qw, qh, v](int b, int u) {
+      if (b >= qh || u >= qw) return;
+      uint8_t* r = q + static_cast<size_t>(b) * qw;
+      r[u] = v;
+      if (u + 1 < qw) r[u + 1] = v;
+    };
+    MidpointWalk(ring.first, [&](int x, int y) {
+      pair(y, x);
+      pair(x, y);
+    });
+  }
+  for (int y = 0; y < g.h; ++y) {
+    const uint8_t* from = q + static_cast<size_t>(std::abs(y - cy)) * qw;
+    uint8_t* row = g.m + static_cast<size_t>(y) * g.w;
+    std::memcpy(row + cx, from, static_cast<size_t>(g.w - cx));
+    for (int x = 0; x < cx; ++x) row[x] = from[cx - x];
+  }
+}
+
 void CircleOut(const Grid& g, int p, Tone tone) {
   const Shape s(g);
   if (tone == Tone::kSmooth) {
     if (p == 0) return;
     const int n = MulDiv(RoundScaled(0.9L, s.diag), p, 100);
-    for (int k = 0; k <= n; ++k) g.Ring(s.cx, s.cy, k, SmoothValue(p, k, n));
+    CentredRings(g, n + 1, [&](int k) { return std::pair<int, uint8_t>{k, SmoothValue(p, k, n)}; });
     return;
   }
   const int last = MulDiv(s.d, p, 100) / 2;
   const uint8_t v = FlatValue(tone, p);
-  for (int r = 0; r <= last; ++r) g.Ring(s.cx, s.cy, r, v);
+  CentredRings(g, last + 1, [&](int r) { return std::pair<int, uint8_t>{r, v}; });
 }
 
 void CircleIn(const Grid& g, int p, Tone tone) {
   const Shape s(g);
   const int r0 = s.d / 2;
   const uint8_t v = FlatValue(tone, p);
-  for (int m = MulDiv(s.d, p, 100) / 2; m >= 0; --m) g.Ring(s.cx, s.cy, r0 - m, v);
+  const int top = MulDiv(s.d, p, 100) / 2;  // rings r0 - top .. r0, in that order
+  CentredRings(g, top + 1, [&](int i) { return std::pair<int, uint8_t>{r0 - (top - i), v}; });
 }
 
 void CircleCorner(const Grid& g, int p, Tone tone) {
@@ -659,18 +719,7 @@ void DrawMaskRing(uint8_t* mask, int width, int height, int mx, int my, int radi
     four(my + x, y);
     four(my - x, y);
   };
-  int x = 0, y = radius, d = 3 - 2 * radius;
-  while (y > x) {
-    step(x, y);
-    if (d < 0) {
-      d += 4 * x + 6;
-    } else {
-      d += 4 * (x - y) + 10;
-      --y;
-    }
-    ++x;
-  }
-  if (y == x) step(x, y);
+  MidpointWalk(radius, step);
 }
 
 const TkivMaskEffect kMaskEffects[54] = {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "effects/catalogue.hpp"
+#include "framework/numeric.hpp"
 
 namespace kiv {
 namespace {
@@ -109,6 +111,26 @@ TEST(MaskRing, MatchesTheMidpointWalkCellByCell) {
       walk(want, c.w, c.h, c.mx, c.my, r, v);
       ASSERT_EQ(got, want) << c.w << "x" << c.h << " centre " << c.mx << "," << c.my << " r "
                            << r;
+    }
+  }
+}
+
+// The centred circles, drawn ring by ring over the whole grid as their rule
+// says, on grids of odd and even sides (the centre then has one more column
+// or row on one side): "CircleSlideOut" rings 0 .. MulDiv(D, p, 100) div 2,
+// "CircleSlideIn" rings D div 2 - m for m from MulDiv(D, p, 100) div 2 down
+// to 0, D = round(sqrt(W^2 + H^2)), all with value 255.
+TEST(MaskEffects, CentredCirclesAreTheirRingsDrawnWhole) {
+  for (auto [w, h] : {std::pair{40, 21}, std::pair{41, 20}, std::pair{7, 7}, std::pair{2, 9},
+                      std::pair{1, 1}, std::pair{120, 3}}) {
+    const int d = static_cast<int>(Round(std::sqrt(static_cast<long double>(w) * w + h * h)));
+    for (int p : {1, 13, 50, 77, 100}) {
+      std::vector<uint8_t> out(static_cast<size_t>(w) * h, 0), in = out;
+      const int last = MulDiv(d, p, 100) / 2;
+      for (int r = 0; r <= last; ++r) DrawMaskRing(out.data(), w, h, w / 2, h / 2, r, 255);
+      for (int m = last; m >= 0; --m) DrawMaskRing(in.data(), w, h, w / 2, h / 2, d / 2 - m, 255);
+      EXPECT_EQ(Mask("CircleSlideOut", w, h, p), out) << w << "x" << h << " p " << p;
+      EXPECT_EQ(Mask("CircleSlideIn", w, h, p), in) << w << "x" << h << " p " << p;
     }
   }
 }
