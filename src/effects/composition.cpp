@@ -164,9 +164,9 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
   }
   target.SetAlphaBlend(true);
   const int w = work.Width(), h = work.Height();
+  const bool stream = static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= kStreamingBytes;
   // A mask of one value everywhere ("Fade") gives every pixel that alpha,
   // whatever the grid, its rotation and its tiles: one row of it serves.
-  const bool stream = static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= kStreamingBytes;
   uint8_t level;
   if (UniformMask(proc, progress, &level)) {
     static thread_local std::vector<uint8_t> level_row;
