@@ -162,8 +162,9 @@ TEST(DrawingUtils, VerticalTextTurnsTheSamePixelsBothWays) {
       // Clockwise (i, j) -> (w - j, i); counter-clockwise -> (j, h - i).
       const int u = x - 5, v = y - 5;
       const int mu = 20 - u, mv = 70 - v;
-      if (mu >= 0 && mu < 20 && mv >= 0 && mv < 70)
+      if (mu >= 0 && mu < 20 && mv >= 0 && mv < 70) {
         ASSERT_EQ(cw.GetPixel(x, y), ccw.GetPixel(5 + mu, 5 + mv)) << x << "," << y;
+      }
       ink += cw.GetPixel(x, y) != 0xFFFFFFFFu;
     }
   EXPECT_GT(ink, 10);
@@ -299,7 +300,9 @@ TEST(DrawingUtils, KeyboardTimingAndScreenFormat) {
   ReleaseDC(nullptr, screen);
   // The framework's bitmaps for the screen are 32-bit on a 32-bit display.
   EXPECT_NE(ScreenPixelFormat(), pfCustom);
-  if (depth == 32) EXPECT_EQ(ScreenPixelFormat(), pf32bit);
+  if (depth == 32) {
+    EXPECT_EQ(ScreenPixelFormat(), pf32bit);
+  }
 }
 
 }  // namespace
