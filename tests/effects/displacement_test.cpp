@@ -70,14 +70,41 @@ void Reference(TkivBitmap& work, const TkivBitmap& target, const TkivAnimationRe
         }
 }
 
+struct FrameSetup {
+  int w, h, res, tiles;
+};
+
+// The record and grid of a setup in a rotation, and the size of the grid the
+// effect's procedure fills (columns and rows exchanged for quarter turns).
+struct FrameGeometry {
+  TkivAnimationRec rec;
+  TkivFrameGrid grid;
+  int pw = 0, ph = 0;
+  FrameGeometry(const FrameSetup& s, int rot) {
+    rec.SetResolution(s.res);
+    rec.SetTileCount(s.tiles);
+    rec.SetRotation(static_cast<TkivRotation>(rot));
+    grid.Cols = GridExtent(s.w, s.res, s.tiles);
+    grid.Rows = GridExtent(s.h, s.res, s.tiles);
+    const bool turned = rot == 1 || rot == 3;
+    pw = turned ? grid.Rows : grid.Cols;
+    ph = turned ? grid.Cols : grid.Rows;
+  }
+};
+
+// How many pixels of two surfaces of one size differ.
+int Differing(const TkivBitmap& a, const TkivBitmap& b) {
+  int n = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) n += a.GetPixel(x, y) != b.GetPixel(x, y);
+  return n;
+}
+
 TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
   std::mt19937 rng(11);
-  struct Setup {
-    int w, h, res, tiles;
-  };
-  const Setup setups[] = {
+  const FrameSetup setups[] = {
       {23, 13, 3, 1}, {31, 17, 4, 2}, {12, 30, 2, 3}, {9, 9, 1, 1}, {40, 6, 5, 1}};
-  for (const Setup& s : setups)
+  for (const FrameSetup& s : setups)
     for (int rot = 0; rot < 4; ++rot)
       for (int round = 0; round < 6; ++round) {
         kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h);
@@ -86,15 +113,10 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
         target.SetPixel(1, 1, 0x00123456u);             // alpha 0: never shows
         target.SetPixel(2, 3, KeyPixel | 0xFF000000u);  // key colour: never shows
         work.DrawTo(expect, 0, 0);
-        TkivAnimationRec rec;
-        rec.SetResolution(s.res);
-        rec.SetTileCount(s.tiles);
-        rec.SetRotation(static_cast<TkivRotation>(rot));
-        TkivFrameGrid grid;
-        grid.Cols = GridExtent(s.w, s.res, s.tiles);
-        grid.Rows = GridExtent(s.h, s.res, s.tiles);
-        const bool turned = rot == 1 || rot == 3;
-        const int pw = turned ? grid.Rows : grid.Cols, ph = turned ? grid.Cols : grid.Rows;
+        FrameGeometry f(s, rot);
+        const TkivAnimationRec& rec = f.rec;
+        TkivFrameGrid& grid = f.grid;
+        const int pw = f.pw, ph = f.ph;
         g_table.assign(static_cast<size_t>(pw) * ph, TkivCellRec{});
         // Rounds 0-2: contiguous shifts (long runs); later: scattered cells,
         // some blending, some pointing outside the grid.
@@ -123,27 +145,19 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
         ComposeCellFrame(work, target, rec, TableEffect, grid, 50);
         ComposeCellFrame(from_old, target, rec, TableEffect, grid, 50, &old);
         Reference(expect, target, rec, g_table, grid.Cols, grid.Rows);
-        int differ = 0, differ_from_old = 0;
-        for (int y = 0; y < s.h; ++y)
-          for (int x = 0; x < s.w; ++x) {
-            differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
-            differ_from_old += from_old.GetPixel(x, y) != expect.GetPixel(x, y);
-          }
-        EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " res " << s.res << " tiles " << s.tiles
-                             << " rot " << rot << " round " << round;
-        EXPECT_EQ(differ_from_old, 0) << s.w << "x" << s.h << " res " << s.res << " tiles "
-                                      << s.tiles << " rot " << rot << " round " << round;
+        EXPECT_EQ(Differing(work, expect), 0) << s.w << "x" << s.h << " res " << s.res << " tiles "
+                                              << s.tiles << " rot " << rot << " round " << round;
+        EXPECT_EQ(Differing(from_old, expect), 0)
+            << s.w << "x" << s.h << " res " << s.res << " tiles " << s.tiles << " rot " << rot
+            << " round " << round;
       }
 }
 
 // "Interlace" itself, whose rows may be composed without its cell table, in
 // every rotation, against the rule applied to the table it writes.
 TEST(Displacement, InterlaceMatchesTheCellByCellRule) {
-  struct Setup {
-    int w, h, res, tiles;
-  };
-  const Setup setups[] = {{23, 13, 3, 1}, {31, 17, 4, 2}, {40, 6, 5, 1}, {9, 9, 1, 1}};
-  for (const Setup& s : setups)
+  const FrameSetup setups[] = {{23, 13, 3, 1}, {31, 17, 4, 2}, {40, 6, 5, 1}, {9, 9, 1, 1}};
+  for (const FrameSetup& s : setups)
     for (int rot = 0; rot < 4; ++rot)
       for (uint8_t p : {0, 1, 37, 50, 99, 100}) {
         kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h), old(s.w, s.h),
@@ -154,29 +168,17 @@ TEST(Displacement, InterlaceMatchesTheCellByCellRule) {
         work.DrawTo(expect, 0, 0);
         work.DrawTo(old, 0, 0);
         kivtest::PaintPattern(from_old, 3);
-        TkivAnimationRec rec;
-        rec.SetResolution(s.res);
-        rec.SetTileCount(s.tiles);
-        rec.SetRotation(static_cast<TkivRotation>(rot));
-        TkivFrameGrid grid;
-        grid.Cols = GridExtent(s.w, s.res, s.tiles);
-        grid.Rows = GridExtent(s.h, s.res, s.tiles);
-        const bool turned = rot == 1 || rot == 3;
-        const int pw = turned ? grid.Rows : grid.Cols, ph = turned ? grid.Cols : grid.Rows;
-        std::vector<TkivCellRec> table(static_cast<size_t>(pw) * ph), cells(table.size());
-        InterlaceEffect(table.data(), pw, ph, p);
-        grid.Cells = cells.data();
-        ComposeCellFrame(work, target, rec, InterlaceEffect, grid, p);
-        ComposeCellFrame(from_old, target, rec, InterlaceEffect, grid, p, &old);
-        Reference(expect, target, rec, table, grid.Cols, grid.Rows);
-        int differ = 0, differ_from_old = 0;
-        for (int y = 0; y < s.h; ++y)
-          for (int x = 0; x < s.w; ++x) {
-            differ += work.GetPixel(x, y) != expect.GetPixel(x, y);
-            differ_from_old += from_old.GetPixel(x, y) != expect.GetPixel(x, y);
-          }
-        EXPECT_EQ(differ, 0) << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
-        EXPECT_EQ(differ_from_old, 0) << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
+        FrameGeometry f(s, rot);
+        std::vector<TkivCellRec> table(static_cast<size_t>(f.pw) * f.ph), cells(table.size());
+        InterlaceEffect(table.data(), f.pw, f.ph, p);
+        f.grid.Cells = cells.data();
+        ComposeCellFrame(work, target, f.rec, InterlaceEffect, f.grid, p);
+        ComposeCellFrame(from_old, target, f.rec, InterlaceEffect, f.grid, p, &old);
+        Reference(expect, target, f.rec, table, f.grid.Cols, f.grid.Rows);
+        EXPECT_EQ(Differing(work, expect), 0)
+            << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
+        EXPECT_EQ(Differing(from_old, expect), 0)
+            << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
       }
 }
 
