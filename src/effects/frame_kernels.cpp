@@ -166,9 +166,15 @@ KIV_TARGET_AVX2 void MaskRowAvx2(TkivPixel* target, const uint8_t* alpha, const 
     const __m256i c = _mm256_and_si256(old, rgb);
     const __m256i t = _mm256_or_si256(c, _mm256_andnot_si256(_mm256_cmpeq_epi32(c, key), a));
     if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(t, old)) != -1) _mm256_storeu_si256(tp, t);
+    const __m256i ta = _mm256_and_si256(t, amask);
+    const __m256i full = _mm256_cmpeq_epi32(ta, amask);
     __m256i r = t;
-    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(t, amask), amask)) != -1)
-      r = BlendExact8(t, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i)));
+    if (_mm256_movemask_epi8(full) != -1) {
+      const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
+      // Only alpha 0 and 255: the source or the target, no arithmetic.
+      const __m256i ends = _mm256_or_si256(full, _mm256_cmpeq_epi32(ta, _mm256_setzero_si256()));
+      r = _mm256_movemask_epi8(ends) == -1 ? _mm256_blendv_epi8(s, t, full) : BlendExact8(t, s);
+    }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(work + i), r);
   }
   MaskRowRef(target + i, alpha + i, source + i, work + i, n - i);
@@ -292,9 +298,16 @@ KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha
     else
       _mm512_mask_storeu_epi32(target, m, t);
   }
-  const __mmask16 full =
-      m & _mm512_cmpge_epu32_mask(t, _mm512_set1_epi32(static_cast<int>(0xFF000000u)));
-  const __m512i r = full == m ? t : BlendExact16(t, _mm512_maskz_loadu_epi32(m, source));
+  const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+  const __mmask16 full = m & _mm512_cmpge_epu32_mask(t, amask);
+  __m512i r = t;
+  if (full != m) {
+    const __m512i s = _mm512_maskz_loadu_epi32(m, source);
+    // Alpha 0 yields the source and 255 the target: a block holding only
+    // those needs no arithmetic.
+    const __mmask16 partial = m & ~full & _mm512_test_epi32_mask(t, amask);
+    r = partial == 0 ? _mm512_mask_blend_epi32(full, s, t) : BlendExact16(t, s);
+  }
   if (m != 0xFFFF)
     _mm512_mask_storeu_epi32(work, m, r);
   else if (kStream)

@@ -40,10 +40,18 @@ std::vector<TkivPixel> Pixels(std::mt19937& rng, int n) {
 TEST(FrameKernels, VectorKernelsMatchTheReference) {
   std::mt19937 rng(7);
   for (TkivSimdLevel level : {TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
+  for (bool binary : {false, true})
   for (int n : {0, 1, 3, 4, 7, 8, 9, 15, 16, 17, 31, 33, 64, 333}) {
     const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
+    // Mixed masks, and masks of only 0 and 255 (whole blocks of each and
+    // blocks of both, as a wipe or a random-cell effect makes).
     std::vector<uint8_t> alpha(n);
-    for (uint8_t& a : alpha) a = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
+    for (int i = 0; i < n; ++i) {
+      if (!binary)
+        alpha[i] = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
+      else
+        alpha[i] = (i / 16 % 3 == 0 || (i / 16 % 3 == 2 && rng() % 2)) ? 255 : 0;
+    }
     struct Out {
       std::vector<TkivPixel> target, work, copy, select, blend, streamed;
     };
