@@ -177,6 +177,7 @@ TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
       if (level == TkivSimdLevel::AVX512) {
         t.BlendPixels = simd::BlendPixelsAVX512;
         t.KeyCopyPixels = simd::KeyCopyPixelsAVX512;
+        t.CopyPixels = simd::CopyPixelsAVX512;
       }
       break;
   }

@@ -234,6 +234,21 @@ TEST(KernelTable, CopyOfOverlappingRunsKeepsTheSourcePixels) {
   EXPECT_EQ(p, (std::vector<TkivPixel>{1, 1, 2, 3, 4, 5}));
   Kernels.CopyPixels(p.data() + 2, p.data() + 2, 4);  // same address: nothing
   EXPECT_EQ(p, (std::vector<TkivPixel>{1, 1, 2, 3, 4, 5}));
+  // Every level, runs shorter and longer than a vector step, the destination
+  // a little or a whole step before or after the source within one buffer.
+  for (const Variant& v : kVariants) {
+    const TkivKernelTable t = MakeKernelTable(v.version, v.level);
+    for (int n : {5, 17, 70, 200})
+      for (int shift : {-65, -63, -16, -1, 1, 16, 63, 65}) {
+        std::vector<TkivPixel> buf(400), want;
+        for (size_t i = 0; i < buf.size(); ++i) buf[i] = static_cast<TkivPixel>(i * 2654435761u);
+        want = buf;
+        const int from = 100;
+        std::copy(buf.begin() + from, buf.begin() + from + n, want.begin() + from + shift);
+        t.CopyPixels(buf.data() + from, buf.data() + from + shift, n);
+        ASSERT_EQ(buf, want) << v.name << " n=" << n << " shift=" << shift;
+      }
+  }
 }
 
 TEST(KernelTable, StartupPicksTheMMXFormulasAndTheSwitchForcesTheReference) {
