@@ -97,6 +97,33 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
   }
 }
 
+// Every alpha over every pair of old and new channel values, in all four
+// channel places, at every vector level against the scalar formula.
+TEST(FrameKernels, MaskRowIsExactForEveryAlphaAndChannelPair) {
+  const int n = 256;
+  std::vector<uint8_t> alpha(n);
+  std::vector<TkivPixel> source(n), target(n), want(n), got(n);
+  for (TkivSimdLevel level : {TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
+    for (int a = 0; a < 256; ++a) {
+      std::fill(alpha.begin(), alpha.end(), static_cast<uint8_t>(a));
+      for (int fg = 0; fg < 256; ++fg) {
+        for (int i = 0; i < n; ++i) {
+          const uint32_t f = static_cast<uint32_t>(fg), b = static_cast<uint32_t>(i);
+          target[i] = f | (255 - f) << 8 | (f ^ 0x5A) << 16;
+          source[i] = b | (255 - b) << 8 | (b ^ 0xA5) << 16 | b << 24;
+        }
+        std::vector<TkivPixel> t_ref = target, t_vec = target;
+        UseReferenceKernels(true);
+        ComposeMaskRow(t_ref.data(), alpha.data(), source.data(), want.data(), n);
+        UseFrameKernelLevel(level);
+        ComposeMaskRow(t_vec.data(), alpha.data(), source.data(), got.data(), n);
+        ASSERT_EQ(got, want) << "level " << static_cast<int>(level) << " alpha " << a << " fg " << fg;
+        ASSERT_EQ(t_vec, t_ref) << "alpha " << a << " fg " << fg;
+      }
+    }
+  UseReferenceKernels(false);
+}
+
 // The widening of a mask row: maps with tiles restarting, cells repeated
 // unevenly, single pixels and steps too wide for one window; each level
 // against the plain lookup, and nothing written past the row.
