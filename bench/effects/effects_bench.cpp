@@ -79,9 +79,15 @@ const char* const kEffects[] = {"Fade", "CircleSmoothOut", "Plasma", "Pixel", "I
 
 int Register() {
   for (const Config& c : kConfigs) {
-    const std::string suffix =
-        "/" + std::to_string(c.w) + "x" + std::to_string(c.h) + "/res" + std::to_string(c.res);
-    benchmark::RegisterBenchmark(("memcpy" + suffix).c_str(), Memcpy, c);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about a
+    // literal prepended to a temporary string.
+    std::string suffix = "/";
+    suffix += std::to_string(c.w);
+    suffix += "x";
+    suffix += std::to_string(c.h);
+    suffix += "/res";
+    suffix += std::to_string(c.res);
+    benchmark::RegisterBenchmark((std::string("memcpy") + suffix).c_str(), Memcpy, c);
     for (const char* e : kEffects)
       benchmark::RegisterBenchmark((std::string(e) + suffix).c_str(), Frame, std::string(e), c);
   }
