@@ -292,12 +292,6 @@ KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha
   const __m512i old = _mm512_maskz_loadu_epi32(m, target);
   const __m512i c = _mm512_and_si512(old, rgb);
   const __m512i t = _mm512_mask_or_epi32(c, _mm512_cmpneq_epi32_mask(c, key), c, a);
-  if ((m & _mm512_cmpneq_epi32_mask(t, old)) != 0) {
-    if (m == 0xFFFF)
-      _mm512_storeu_si512(target, t);
-    else
-      _mm512_mask_storeu_epi32(target, m, t);
-  }
   const __m512i amask = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
   const __mmask16 full = m & _mm512_cmpge_epu32_mask(t, amask);
   __m512i r = t;
@@ -307,6 +301,16 @@ KIV_TARGET_AVX512 inline void MaskStep16(TkivPixel* target, const uint8_t* alpha
     // those needs no arithmetic.
     const __mmask16 partial = m & ~full & _mm512_test_epi32_mask(t, amask);
     r = partial == 0 ? _mm512_mask_blend_epi32(full, s, t) : BlendExact16(t, s);
+  }
+  // The stores come after every load of the block: the surfaces lie at the
+  // same offsets within 4 KiB pages, and a load of the source placed after
+  // a store to the same page offset of the target would wait on it as if
+  // they might overlap.
+  if ((m & _mm512_cmpneq_epi32_mask(t, old)) != 0) {
+    if (m == 0xFFFF)
+      _mm512_storeu_si512(target, t);
+    else
+      _mm512_mask_storeu_epi32(target, m, t);
   }
   if (m != 0xFFFF)
     _mm512_mask_storeu_epi32(work, m, r);
