@@ -87,10 +87,12 @@ void MaskRowSse2(TkivPixel* target, const uint8_t* alpha, const TkivPixel* sourc
     const __m128i old = _mm_loadu_si128(tp);
     const __m128i c = _mm_and_si128(old, rgb);
     const __m128i t = _mm_or_si128(c, _mm_andnot_si128(_mm_cmpeq_epi32(c, key), a));
-    // Written back only when some alpha changed.
-    if (_mm_movemask_epi8(_mm_cmpeq_epi32(t, old)) != 0xFFFF) _mm_storeu_si128(tp, t);
     const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(work + i), BlendExact4(t, s));
+    const __m128i r = BlendExact4(t, s);
+    // Written back only when some alpha changed; stores after the loads (see
+    // the AVX-512 step).
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(t, old)) != 0xFFFF) _mm_storeu_si128(tp, t);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(work + i), r);
   }
   MaskRowRef(target + i, alpha + i, source + i, work + i, n - i);
 }
@@ -165,7 +167,6 @@ KIV_TARGET_AVX2 void MaskRowAvx2(TkivPixel* target, const uint8_t* alpha, const 
     const __m256i old = _mm256_loadu_si256(tp);
     const __m256i c = _mm256_and_si256(old, rgb);
     const __m256i t = _mm256_or_si256(c, _mm256_andnot_si256(_mm256_cmpeq_epi32(c, key), a));
-    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(t, old)) != -1) _mm256_storeu_si256(tp, t);
     const __m256i ta = _mm256_and_si256(t, amask);
     const __m256i full = _mm256_cmpeq_epi32(ta, amask);
     __m256i r = t;
@@ -175,6 +176,8 @@ KIV_TARGET_AVX2 void MaskRowAvx2(TkivPixel* target, const uint8_t* alpha, const 
       const __m256i ends = _mm256_or_si256(full, _mm256_cmpeq_epi32(ta, _mm256_setzero_si256()));
       r = _mm256_movemask_epi8(ends) == -1 ? _mm256_blendv_epi8(s, t, full) : BlendExact8(t, s);
     }
+    // Stores after the loads (see the AVX-512 step).
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(t, old)) != -1) _mm256_storeu_si256(tp, t);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(work + i), r);
   }
   MaskRowRef(target + i, alpha + i, source + i, work + i, n - i);
