@@ -37,7 +37,9 @@ def run_once(binary, flt, repetitions):
     out = subprocess.run(cmd, check=True, capture_output=True, text=True).stdout
     times = {}
     for b in json.loads(out)["benchmarks"]:
-        if b.get("aggregate_name") == "median":
+        # The median of the repetitions; with one repetition the run itself.
+        if b.get("aggregate_name") == "median" or (repetitions == 1 and
+                                                   b.get("run_type") == "iteration"):
             name = b["run_name"]
             # real_time in the benchmark's own unit; convert to ns.
             scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[b.get("time_unit", "ns")]
@@ -54,6 +56,7 @@ def main():
     ap.add_argument("--baseline", required=True, help="name prefix of the baseline benchmarks")
     ap.add_argument("--group", default=r"\d+x\d+(/res\d+)?")
     ap.add_argument("--rate", action="store_true", help="print baseline time / time")
+    ap.add_argument("--times", action="store_true", help="also print each benchmark's times")
     args = ap.parse_args()
 
     group_re = re.compile(args.group)
@@ -83,6 +86,20 @@ def main():
             continue
         cells = "  ".join(f"{x:6.2f}" for x in ratios)
         print(f"{name:<{width}}  {cells}   {statistics.median(ratios):6.2f}")
+    if args.times:
+        print()
+        print(f"{'benchmark':<{width}}  time per iteration, median across runs (range)")
+        for name in names:
+            t = sorted(r[name] for r in runs if name in r)
+            print(f"{name:<{width}}  {Fmt(statistics.median(t))}  ({Fmt(t[0])} .. {Fmt(t[-1])})")
+
+
+def Fmt(ns):
+    if ns >= 1e6:
+        return f"{ns / 1e6:.3f} ms"
+    if ns >= 1e3:
+        return f"{ns / 1e3:.3f} us"
+    return f"{ns:.1f} ns"
 
 
 if __name__ == "__main__":
