@@ -419,6 +419,19 @@ void Rotate(const Grid& g, int p, Tone tone) {
   }
 }
 
+// The generators' caches keep entries for the last few grid sizes within a
+// byte budget: before `adding` bytes come in, the oldest entries go until
+// the whole fits.
+template <typename T, typename Bytes>
+void MakeRoom(std::vector<T>& kept, uint64_t adding, uint64_t budget, Bytes bytes_of) {
+  uint64_t used = adding;
+  for (const T& k : kept) used += bytes_of(k);
+  while (!kept.empty() && used > budget) {
+    used -= bytes_of(kept.front());
+    kept.erase(kept.begin());
+  }
+}
+
 // ---- Random cells -----------------------------------------------------------
 
 // The cells the random sequence seeded with `total` picks, in the order it
@@ -435,12 +448,8 @@ class ScatterOrder {
     static thread_local std::vector<ScatterOrder> kept;
     for (ScatterOrder& o : kept)
       if (o.total_ == total) return o;
-    uint64_t used = uint64_t{total} * 5;
-    for (const ScatterOrder& o : kept) used += uint64_t{o.total_} * 5;
-    while (!kept.empty() && used > kBudgetBytes) {
-      used -= uint64_t{kept.front().total_} * 5;
-      kept.erase(kept.begin());
-    }
+    MakeRoom(kept, uint64_t{total} * 5, kBudgetBytes,
+             [](const ScatterOrder& o) { return uint64_t{o.total_} * 5; });
     kept.push_back(ScatterOrder(total));
     return kept.back();
   }
@@ -602,12 +611,7 @@ const std::vector<uint8_t>* PlasmaPattern(int w, int h) {
     if (k.w == w && k.h == h) return &k.values;
   const size_t n = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (n > kBudgetBytes) return nullptr;
-  size_t used = n;
-  for (const Kept& k : kept) used += k.values.size();
-  while (!kept.empty() && used > kBudgetBytes) {
-    used -= kept.front().values.size();
-    kept.erase(kept.begin());
-  }
+  MakeRoom(kept, n, kBudgetBytes, [](const Kept& k) { return uint64_t{k.values.size()}; });
   std::vector<uint8_t> values(n);
   PlasmaValues(w, h, values.data());
   kept.push_back(Kept{w, h, std::move(values)});

@@ -207,6 +207,27 @@ TEST(MaskEffects, PlasmaIsOneThresholdThroughAFixedPattern) {
   }
 }
 
+// The random-cell order and the plasma pattern are kept for the last few
+// grid sizes within a memory budget: sizes that together pass it evict the
+// oldest, and the masks made again afterwards are the same.
+TEST(MaskEffects, KeptSequencesAndPatternsSurviveEviction) {
+  const std::vector<uint8_t> pixel = Mask("Pixel", 1921, 1081, 40);
+  const std::vector<uint8_t> plasma = Mask("Plasma", 1921, 1081, 30);
+  for (auto [w, h] : {std::pair{1601, 1201}, std::pair{1700, 1500}, std::pair{1500, 1700}}) {
+    const std::vector<uint8_t> other = Mask("Pixel", w, h, 40);
+    EXPECT_EQ(CountValue(other, 255), static_cast<int>(std::llround(w * h * 0.4)));
+    Mask("Plasma", w, h, 30);
+  }
+  EXPECT_EQ(Mask("Pixel", 1921, 1081, 40), pixel);
+  EXPECT_EQ(Mask("Plasma", 1921, 1081, 30), plasma);
+  // The order only grows: every cell shown at 40 is shown at 60.
+  const std::vector<uint8_t> later = Mask("Pixel", 1921, 1081, 60);
+  for (size_t i = 0; i < pixel.size(); ++i)
+    if (pixel[i]) {
+      ASSERT_EQ(later[i], 255) << i;
+    }
+}
+
 TEST(MaskEffects, StreamCoversEveryColumnAtTheEnd) {
   EXPECT_EQ(CountValue(Mask("Stream", 40, 30, 100), 255), 40 * 30);
   // Columns enter from the top: a revealed cell has its upper neighbour revealed.
