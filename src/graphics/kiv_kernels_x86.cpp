@@ -249,7 +249,9 @@ KIV_TARGET_AVX512 void KeyCopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst,
 // copy would smear, goes to memmove.
 KIV_TARGET_AVX512 void CopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count) {
   if (count <= 0 || src == dst) return;
-  if (dst > src && dst < src + count) {
+  // Addresses as integers: the two runs may lie in different surfaces.
+  const uintptr_t from = reinterpret_cast<uintptr_t>(src), to = reinterpret_cast<uintptr_t>(dst);
+  if (to > from && to - from < static_cast<uintptr_t>(count) * sizeof(TkivPixel)) {
     std::memmove(dst, src, static_cast<size_t>(count) * sizeof(TkivPixel));
     return;
   }
