@@ -12,6 +12,14 @@
 // same arithmetic without a select: alpha 0 yields bg unchanged, and alpha 255
 // is used as the weight 256, which yields fg itself.
 //
+// The wider forms compute the odd bytes' sums H in lanes of their own (bytes
+// shifted down); the even bytes' sums need no masking: the same arithmetic
+// on whole 16-bit lanes gives, modulo 65536, the even sum L plus H * 256,
+// because every term is linear in the lane value. So the high byte of the
+// whole-lane sum is (L >> 8) + H modulo 256, and one byte subtraction of H
+// leaves the even result L >> 8 in the low byte; the high byte is then
+// taken from H.
+//
 // The wider forms are compiled per function (target attributes): callers pick
 // them only where the processor has the instructions.
 #include <immintrin.h>
@@ -38,29 +46,27 @@ inline __m128i BlendExact4(__m128i fg, __m128i bg) {
 // AVX2: eight pixels. Each pixel's alpha reaches its two 16-bit lanes by one
 // byte shuffle.
 KIV_TARGET_AVX2 inline __m256i BlendExact8(__m256i fg, __m256i bg) {
-  const __m256i lo_mask = _mm256_set1_epi32(0x00FF00FF);
   const __m256i hi_mask = _mm256_set1_epi32(static_cast<int>(0xFF00FF00u));
   const __m256i spread =
       _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1, 7,
                        -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
   __m256i a2 = _mm256_shuffle_epi8(fg, spread);
   a2 = _mm256_sub_epi16(a2, _mm256_cmpeq_epi16(a2, _mm256_set1_epi16(255)));
-  const __m256i diff_lo =
-      _mm256_sub_epi16(_mm256_and_si256(fg, lo_mask), _mm256_and_si256(bg, lo_mask));
   const __m256i diff_hi = _mm256_sub_epi16(_mm256_srli_epi16(fg, 8), _mm256_srli_epi16(bg, 8));
-  const __m256i lo = _mm256_add_epi16(_mm256_slli_epi16(bg, 8), _mm256_mullo_epi16(diff_lo, a2));
   const __m256i hi =
       _mm256_add_epi16(_mm256_and_si256(bg, hi_mask), _mm256_mullo_epi16(diff_hi, a2));
-  return _mm256_blendv_epi8(_mm256_srli_epi16(lo, 8), hi, hi_mask);
+  const __m256i whole = _mm256_add_epi16(_mm256_slli_epi16(bg, 8),
+                                         _mm256_mullo_epi16(_mm256_sub_epi16(fg, bg), a2));
+  const __m256i lo = _mm256_sub_epi8(_mm256_srli_epi16(whole, 8), hi);
+  return _mm256_blendv_epi8(lo, hi, hi_mask);
 }
 
-// AVX-512 (foundation, byte and word lanes, vector lengths): sixteen pixels. Here the lanes are weighted
-// directly, bg * (256 - a) + fg * a: two more multiplications but fewer
-// shifts and subtractions, which measured faster on 512-bit registers. The
-// 255 -> 256 step is a masked add and the final merge one three-input logic
-// operation.
+// AVX-512 (foundation, byte and word lanes, vector lengths): sixteen pixels.
+// Here the lanes are weighted directly, bg * (256 - a) + fg * a: two more
+// multiplications but fewer shifts and subtractions, which measured faster
+// on 512-bit registers. The 255 -> 256 step is a masked add and the final
+// merge one three-input logic operation.
 KIV_TARGET_AVX512 inline __m512i BlendExact16(__m512i fg, __m512i bg) {
-  const __m512i lo_mask = _mm512_set1_epi32(0x00FF00FF);
   const __m512i hi_mask = _mm512_set1_epi32(static_cast<int>(0xFF00FF00u));
   // Bytes 3, -1, 3, -1, 7, -1, 7, -1, ... in every 128-bit lane.
   const __m512i spread =
@@ -70,12 +76,12 @@ KIV_TARGET_AVX512 inline __m512i BlendExact16(__m512i fg, __m512i bg) {
   a2 = _mm512_mask_add_epi16(a2, _mm512_cmpeq_epi16_mask(a2, _mm512_set1_epi16(255)), a2,
                              _mm512_set1_epi16(1));
   const __m512i ia = _mm512_sub_epi16(_mm512_set1_epi16(256), a2);
-  const __m512i lo = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_and_si512(bg, lo_mask), ia),
-                                      _mm512_mullo_epi16(_mm512_and_si512(fg, lo_mask), a2));
   const __m512i hi = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_srli_epi16(bg, 8), ia),
                                       _mm512_mullo_epi16(_mm512_srli_epi16(fg, 8), a2));
-  // hi_mask ? hi : lo >> 8, bit by bit.
-  return _mm512_ternarylogic_epi32(_mm512_srli_epi16(lo, 8), hi, hi_mask, 0xD8);
+  const __m512i whole = _mm512_add_epi16(_mm512_mullo_epi16(bg, ia), _mm512_mullo_epi16(fg, a2));
+  const __m512i lo = _mm512_sub_epi8(_mm512_srli_epi16(whole, 8), hi);
+  // hi_mask ? hi : lo, bit by bit.
+  return _mm512_ternarylogic_epi32(lo, hi, hi_mask, 0xD8);
 }
 
 }  // namespace kiv::simd
