@@ -178,6 +178,7 @@ TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level) {
         t.BlendPixels = simd::BlendPixelsAVX512;
         t.KeyCopyPixels = simd::KeyCopyPixelsAVX512;
         t.CopyPixels = simd::CopyPixelsAVX512;
+        t.GatherPixels = simd::GatherPixelsAVX512;
       }
       break;
   }

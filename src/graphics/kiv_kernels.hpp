@@ -104,6 +104,8 @@ bool CpuHasAVX2();
 void BlendPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void KeyCopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void CopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
+void GatherPixelsAVX512(const TkivPixel* row, int32_t row_width, const int32_t* columns,
+                        TkivPixel* dst, int32_t count);
 // AVX-512 with byte and word lanes and all vector lengths (F, BW, VL).
 bool CpuHasAVX512();
 }  // namespace simd

@@ -271,6 +271,43 @@ KIV_TARGET_AVX512 void CopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, in
   }
 }
 
+// The stretching fetch, sixteen outputs a step. A block whose columns all lie
+// within 16 of its first column (every upscaling map, and downscaling by
+// less than about 16/15) is one load and one permutation; the load is masked
+// at the row's end, so it never reads past the row. Other blocks use the
+// hardware gather. The run's last pixels are one masked block.
+KIV_TARGET_AVX512 static inline void GatherBlock16(const TkivPixel* row, int32_t row_width,
+                                                   const int32_t* columns, TkivPixel* dst,
+                                                   __mmask16 lanes) {
+  const __m512i cols = _mm512_maskz_loadu_epi32(lanes, columns);
+  const int32_t first = columns[0];
+  const __m512i offsets = _mm512_sub_epi32(cols, _mm512_set1_epi32(first));
+  __m512i v;
+  // Offsets within 0..15 as unsigned numbers, so negative ones fail too.
+  if (_mm512_mask_cmple_epu32_mask(lanes, offsets, _mm512_set1_epi32(15)) == lanes) {
+    const int32_t avail = row_width - first;
+    const __mmask16 in_row =
+        avail >= 16 ? static_cast<__mmask16>(0xFFFF) : static_cast<__mmask16>((1u << avail) - 1);
+    v = _mm512_permutexvar_epi32(offsets, _mm512_maskz_loadu_epi32(in_row, row + first));
+  } else {
+    v = _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), lanes, cols, row, 4);
+  }
+  if (lanes == 0xFFFF)
+    _mm512_storeu_si512(dst, v);
+  else
+    _mm512_mask_storeu_epi32(dst, lanes, v);
+}
+
+KIV_TARGET_AVX512 void GatherPixelsAVX512(const TkivPixel* row, int32_t row_width,
+                                          const int32_t* columns, TkivPixel* dst, int32_t count) {
+  int32_t i = 0;
+  for (; i + 16 <= count; i += 16)
+    GatherBlock16(row, row_width, columns + i, dst + i, static_cast<__mmask16>(0xFFFF));
+  if (i < count)
+    GatherBlock16(row, row_width, columns + i, dst + i,
+                  static_cast<__mmask16>((1u << (count - i)) - 1));
+}
+
 bool CpuHasAVX512() {
   static const bool has = [] {
     __builtin_cpu_init();
