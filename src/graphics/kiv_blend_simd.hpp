@@ -20,7 +20,9 @@
 //   a * d_odd, i.e. plus P's low byte, modulo 256. One byte subtraction of P
 //   leaves the even term.
 // So per vector: the weight, two subtractions and two multiplications in
-// 16-bit lanes, three shifts, and three byte operations to merge and add.
+// 16-bit lanes, three shifts, a byte subtraction, a merge of the even and
+// odd terms and a byte addition (AVX-512 folds the merge into the
+// subtraction).
 //
 // The wider forms are compiled per function (target attributes): callers pick
 // them only where the processor has the instructions.
@@ -68,8 +70,8 @@ KIV_TARGET_AVX2 inline __m256i BlendExact8(__m256i fg, __m256i bg) {
 }
 
 // AVX-512 (foundation, byte and word lanes, vector lengths): sixteen pixels.
-// The byte subtraction is masked to the even bytes, so it also takes the odd
-// bytes' terms from P.
+// The weight as in BlendWeight8; the byte subtraction is masked to the even
+// bytes, so it also takes the odd bytes' terms from P.
 KIV_TARGET_AVX512 inline __m512i BlendExact16(__m512i fg, __m512i bg) {
   const __m512i spread = _mm512_setr4_epi32(0x03030303, 0x07070707, 0x0B0B0B0B, 0x0F0F0F0F);
   constexpr __mmask64 even_bytes = 0x5555555555555555ull;
