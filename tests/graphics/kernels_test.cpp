@@ -146,6 +146,48 @@ TEST(KernelTable, SimdVariantsAreBitExactWithTheReference) {
   }
 }
 
+// Runs that end exactly where the memory ends: no kernel of any variant may
+// read or write a pixel past its run (the vector tails included, which the
+// sanitizers do not see).
+TEST(KernelTable, RowKernelsStayInsideRunsThatEndAtAGuardPage) {
+  std::mt19937 rng(777);
+  for (const Variant& v : kVariants) {
+    const TkivKernelTable ref = MakeKernelTable(v.version, TkivSimdLevel::Reference);
+    const TkivKernelTable t = MakeKernelTable(v.version, v.level);
+    for (int n = 0; n <= 40; ++n) {
+      const size_t bytes = static_cast<size_t>(n) * sizeof(TkivPixel);
+      const kivtest::GuardedMemory src_mem(bytes), dst_mem(bytes);
+      auto* src = static_cast<TkivPixel*>(src_mem.data());
+      auto* dst = static_cast<TkivPixel*>(dst_mem.data());
+      std::vector<TkivPixel> start(n);
+      for (int i = 0; i < n; ++i) src[i] = static_cast<TkivPixel>(rng());
+      for (auto& p : start) p = static_cast<TkivPixel>(rng());
+      const auto check = [&](const char* what, auto run_ref, auto run) {
+        std::vector<TkivPixel> want = start;
+        run_ref(want.data());
+        std::copy(start.begin(), start.end(), dst);
+        run(dst);
+        ASSERT_TRUE(std::equal(want.begin(), want.end(), dst)) << v.name << " " << what << " n=" << n;
+      };
+      check(
+          "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(src, d, n); },
+          [&](TkivPixel* d) { t.BlendPixels(src, d, n); });
+      check(
+          "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(src, d, n); },
+          [&](TkivPixel* d) { t.KeyCopyPixels(src, d, n); });
+      check(
+          "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(src, d, n); },
+          [&](TkivPixel* d) { t.CopyPixels(src, d, n); });
+      check(
+          "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, 0x80402010u); },
+          [&](TkivPixel* d) { t.FillPixels(d, n, 0x80402010u); });
+      check(
+          "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, 77); },
+          [&](TkivPixel* d) { t.SetAlphaPixels(d, n, 77); });
+    }
+  }
+}
+
 // The stretching fetch on upscaling maps (steps of 0 or 1, reaching the row's
 // end), downscaling maps and arbitrary ones, never reading past the row.
 TEST(KernelTable, GatherMatchesTheReferenceOnEveryKindOfMap) {
