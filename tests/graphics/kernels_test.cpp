@@ -81,6 +81,28 @@ const Variant kVariants[] = {
     {"MMX/AVX-512", TkivBlendVersion::MMX, TkivSimdLevel::AVX512},
 };
 
+// Runs `check(name, reference_run, run)` for each row kernel of the table
+// `t` against the same kernel of `ref`; each run takes the destination run.
+template <class Check>
+void CheckRowKernels(const TkivKernelTable& ref, const TkivKernelTable& t, const TkivPixel* s,
+                     int n, TkivPixel value, uint8_t alpha, Check check) {
+  check(
+      "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
+      [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
+  check(
+      "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
+      [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
+  check(
+      "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
+      [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
+  check(
+      "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
+      [&](TkivPixel* d) { t.FillPixels(d, n, value); });
+  check(
+      "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
+      [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
+}
+
 // Random runs of every length 0..70 at every alignment 0..7, with random data
 // mixed with edge pixels; each kernel of a variant must match the reference of
 // its version exactly, and must not write outside its run.
@@ -113,24 +135,8 @@ TEST(KernelTable, SimdVariantsAreBitExactWithTheReference) {
           run(got.data() + off);
           ASSERT_EQ(want, got) << v.name << " " << what << " n=" << n << " off=" << off;
         };
-        const TkivPixel* s = src.data() + off;
         const TkivPixel value = random_pixel();
-        const uint8_t alpha = static_cast<uint8_t>(rng());
-        check(
-            "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
-            [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
-        check(
-            "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
-            [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
-        check(
-            "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
-            [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
-        check(
-            "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
-            [&](TkivPixel* d) { t.FillPixels(d, n, value); });
-        check(
-            "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
-            [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
+        CheckRowKernels(ref, t, src.data() + off, n, value, static_cast<uint8_t>(rng()), check);
       }
     // Every edge pixel over every edge pixel, as one long run.
     std::vector<TkivPixel> src, want;
@@ -169,21 +175,7 @@ TEST(KernelTable, RowKernelsStayInsideRunsThatEndAtAGuardPage) {
         run(dst);
         ASSERT_TRUE(std::equal(want.begin(), want.end(), dst)) << v.name << " " << what << " n=" << n;
       };
-      check(
-          "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(src, d, n); },
-          [&](TkivPixel* d) { t.BlendPixels(src, d, n); });
-      check(
-          "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(src, d, n); },
-          [&](TkivPixel* d) { t.KeyCopyPixels(src, d, n); });
-      check(
-          "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(src, d, n); },
-          [&](TkivPixel* d) { t.CopyPixels(src, d, n); });
-      check(
-          "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, 0x80402010u); },
-          [&](TkivPixel* d) { t.FillPixels(d, n, 0x80402010u); });
-      check(
-          "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, 77); },
-          [&](TkivPixel* d) { t.SetAlphaPixels(d, n, 77); });
+      CheckRowKernels(ref, t, src, n, 0x80402010u, 77, check);
     }
   }
 }
