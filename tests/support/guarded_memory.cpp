@@ -31,14 +31,19 @@ GuardedMemory::GuardedMemory(size_t bytes) {
   mapped_ = usable + page;
 #ifdef _WIN32
   base_ = VirtualAlloc(nullptr, mapped_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (base_ == nullptr) throw std::runtime_error("GuardedMemory: cannot map the pages");
   DWORD old = 0;
-  if (base_ == nullptr ||
-      !VirtualProtect(static_cast<char*>(base_) + usable, page, PAGE_NOACCESS, &old))
-    throw std::runtime_error("GuardedMemory: cannot map the pages");
+  if (!VirtualProtect(static_cast<char*>(base_) + usable, page, PAGE_NOACCESS, &old)) {
+    VirtualFree(base_, 0, MEM_RELEASE);
+    throw std::runtime_error("GuardedMemory: cannot protect the guard page");
+  }
 #else
   base_ = mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (base_ == MAP_FAILED || mprotect(static_cast<char*>(base_) + usable, page, PROT_NONE) != 0)
-    throw std::runtime_error("GuardedMemory: cannot map the pages");
+  if (base_ == MAP_FAILED) throw std::runtime_error("GuardedMemory: cannot map the pages");
+  if (mprotect(static_cast<char*>(base_) + usable, page, PROT_NONE) != 0) {
+    munmap(base_, mapped_);
+    throw std::runtime_error("GuardedMemory: cannot protect the guard page");
+  }
 #endif
   data_ = static_cast<char*>(base_) + usable - bytes;
 }
