@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "framework/numeric.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 namespace {
@@ -53,9 +54,7 @@ std::string ViewerSettingsPath(std::string_view program_path) {
 
 std::string ViewerApplicationTitle(std::string_view program_path) {
   std::string title = ViewerBaseName(program_path);
-  for (size_t i = 1; i < title.size(); ++i) {
-    title[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(title[i])));
-  }
+  for (size_t i = 1; i < title.size(); ++i) title[i] = LowerAscii(title[i]);
   return title;
 }
 

@@ -9,21 +9,13 @@
 #include "framework/colors.hpp"
 #include "framework/font.hpp"
 #include "framework/streams.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 
 namespace platform {
 
 namespace {
-
-// File names are single-byte strings in the system code page.
-std::wstring Widen(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
 
 std::string LastErrorText() {
   DWORD code = GetLastError();
@@ -55,7 +47,7 @@ DWORD ShareFlags(uint32_t mode) {
 
 intptr_t Open(const std::string& name, DWORD access, DWORD share, DWORD disposition,
               std::string& error) {
-  HANDLE h = CreateFileW(Widen(name).c_str(), access, share, nullptr, disposition,
+  HANDLE h = CreateFileW(ToWide(name).c_str(), access, share, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     error = LastErrorText();

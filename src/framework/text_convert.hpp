@@ -7,6 +7,13 @@
 
 namespace kiv {
 
+// The one case folding of identifiers, names and file extensions: ASCII
+// letters only, every other byte unchanged, whatever the locale.
+constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+std::string LowerCase(std::string_view s);
+std::string UpperCase(std::string_view s);
+
 // Compares ASCII letters without regard to case, as identifiers, names and
 // file extensions are compared ("clBtnFace" = "CLBTNFACE").
 bool SameText(std::string_view a, std::string_view b);
@@ -29,5 +36,12 @@ std::string NarrowLatin1(std::u16string_view s);
 // surrogates become U+FFFD).
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
+
+// Single-byte strings in the system code page (file names, object names,
+// exception messages) to wide strings and back. The one conversion between
+// the two: the platform's code page on Win32 (characters it cannot map become
+// '?'), the Latin-1 mapping above natively.
+std::wstring ToWide(std::string_view s);
+std::string ToNarrow(std::wstring_view w);
 
 }  // namespace kiv

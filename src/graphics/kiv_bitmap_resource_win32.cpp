@@ -5,6 +5,7 @@
 
 #include "framework/win32/graphics.hpp"
 #include "graphics/kiv_bitmap.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 
@@ -20,14 +21,6 @@ struct DataModule {
   DataModule(const DataModule&) = delete;
   DataModule& operator=(const DataModule&) = delete;
 };
-
-std::wstring WideName(const std::string& name) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
-  std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, out.data(), n);
-  out.resize(out.size() - 1);  // without the terminator
-  return out;
-}
 
 }  // namespace
 
@@ -48,7 +41,7 @@ void TkivBitmap::LoadFromModuleResource(const std::string& module_file,
   if (header > size || (header != 12 && header < 16)) return;
   const size_t at = header == 12 ? 10 : 14;
   const uint16_t bit_count = static_cast<uint16_t>(data[at] | data[at + 1] << 8);
-  const std::wstring name = WideName(resource_name);
+  const std::wstring name = ToWide(resource_name);
   TBitmap bitmap;
   if (bit_count == 32) {
     bitmap.LoadFromResourceName(module.handle, name.c_str());

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "framework/exceptions.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 
@@ -35,8 +36,7 @@ TPictureFormat PictureFormatFromFileName(const std::string& file_name) {
   size_t dot = file_name.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
     return TPictureFormat::pfUnknown;
-  std::string ext = file_name.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string ext = LowerCase(std::string_view(file_name).substr(dot + 1));
   if (ext == "jpg" || ext == "jpeg") return TPictureFormat::pfJpeg;
   if (ext == "gif") return TPictureFormat::pfGif;
   if (ext == "bmp") return TPictureFormat::pfBmp;

@@ -13,6 +13,7 @@
 
 #include "framework/classes.hpp"
 #include "framework/messages.hpp"
+#include "framework/text_convert.hpp"
 #include "framework/types.hpp"
 #include "framework/win32/graphics.hpp"
 
@@ -86,11 +87,6 @@ struct THintInfo {
   TPoint CursorPos;  // in screen coordinates
   std::wstring HintStr;
 };
-
-// Conversions at the seam between byte strings (names, stored texts in the
-// system code page) and the wide texts of captions.
-std::wstring ToWide(const std::string& s);
-std::string ToNarrow(const std::wstring& s);
 
 // The character after a single "&" in a caption, upper-cased; 0 if none.
 wchar_t AccelChar(const std::wstring& caption);

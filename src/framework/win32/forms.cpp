@@ -339,8 +339,7 @@ void TCustomForm::ReadDefinition(const std::string& definition) {
 // The definition is the RCDATA resource named by the form's class in upper
 // case (TFORM1 for TForm1), as the resource compiler stores named resources.
 void TCustomForm::InitializeForm() {
-  std::string name = ClassName();
-  for (char& ch : name) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  const std::string name = UpperCase(ClassName());
   if (HRSRC res = FindResourceA(nullptr, name.c_str(), MAKEINTRESOURCEA(10))) {  // RT_RCDATA
     HGLOBAL data = LoadResource(nullptr, res);
     const void* bytes = data ? LockResource(data) : nullptr;

@@ -9,24 +9,12 @@
 
 #include "framework/exceptions.hpp"
 #include "framework/numeric.hpp"
+#include "framework/text_convert.hpp"
 #include "framework/win32/picture_graphics.hpp"
 
 namespace kiv {
 
 namespace {
-
-std::wstring Widen(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 }  // namespace
 
@@ -44,7 +32,7 @@ HFONT CreateFontHandle(const TFont& font) {
   lf.lfStrikeOut = font.Style().Contains(fsStrikeOut) ? 1 : 0;
   lf.lfCharSet = font.Charset();
   lf.lfQuality = DEFAULT_QUALITY;
-  std::wstring face = Widen(font.Name());
+  std::wstring face = ToWide(font.Name());
   if (face == L"Default") face = L"MS Shell Dlg 2";
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
   HFONT handle = CreateFontIndirectW(&lf);
@@ -952,15 +940,15 @@ std::map<std::string, FormatEntry>& Formats() {
 
 void TPicture::RegisterFileFormat(const std::string& extension, const std::string& description,
                                   Factory factory) {
-  Formats()[Lower(extension)] = {description, std::move(factory)};
+  Formats()[LowerCase(extension)] = {description, std::move(factory)};
 }
 
 void TPicture::UnregisterFileFormat(const std::string& extension) {
-  Formats().erase(Lower(extension));
+  Formats().erase(LowerCase(extension));
 }
 
 bool TPicture::SupportsExtension(const std::string& extension) {
-  return Formats().count(Lower(extension)) != 0;
+  return Formats().count(LowerCase(extension)) != 0;
 }
 
 void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
@@ -993,7 +981,7 @@ void TPicture::LoadFromFile(const std::string& file_name) {
   size_t slash = file_name.find_last_of("\\/");
   std::string ext = (dot == std::string::npos || (slash != std::string::npos && dot < slash))
                         ? std::string()
-                        : Lower(file_name.substr(dot + 1));
+                        : LowerCase(file_name.substr(dot + 1));
   auto it = Formats().find(ext);
   if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
   std::unique_ptr<TGraphic> graphic = it->second.factory();
