@@ -11,62 +11,12 @@ namespace kiv {
 
 namespace {
 
-// Names in the order the framework lists them; the first entry of a value is
-// the one ColorToString gives (clSilver, not clLtGray).
-constexpr TIdentMapEntry kColors[] = {
-    {clBlack, "clBlack"},
-    {clMaroon, "clMaroon"},
-    {clGreen, "clGreen"},
-    {clOlive, "clOlive"},
-    {clNavy, "clNavy"},
-    {clPurple, "clPurple"},
-    {clTeal, "clTeal"},
-    {clGray, "clGray"},
-    {clSilver, "clSilver"},
-    {clRed, "clRed"},
-    {clLime, "clLime"},
-    {clYellow, "clYellow"},
-    {clBlue, "clBlue"},
-    {clFuchsia, "clFuchsia"},
-    {clAqua, "clAqua"},
-    {clWhite, "clWhite"},
-    {clMoneyGreen, "clMoneyGreen"},
-    {clSkyBlue, "clSkyBlue"},
-    {clCream, "clCream"},
-    {clMedGray, "clMedGray"},
-    {clActiveBorder, "clActiveBorder"},
-    {clActiveCaption, "clActiveCaption"},
-    {clAppWorkSpace, "clAppWorkSpace"},
-    {clBackground, "clBackground"},
-    {clBtnFace, "clBtnFace"},
-    {clBtnHighlight, "clBtnHighlight"},
-    {clBtnShadow, "clBtnShadow"},
-    {clBtnText, "clBtnText"},
-    {clCaptionText, "clCaptionText"},
-    {clDefault, "clDefault"},
-    {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"},
-    {clGrayText, "clGrayText"},
-    {clHighlight, "clHighlight"},
-    {clHighlightText, "clHighlightText"},
-    {clHotLight, "clHotLight"},
-    {clInactiveBorder, "clInactiveBorder"},
-    {clInactiveCaption, "clInactiveCaption"},
-    {clInactiveCaptionText, "clInactiveCaptionText"},
-    {clInfoBk, "clInfoBk"},
-    {clInfoText, "clInfoText"},
-    {clMenu, "clMenu"},
-    {clMenuBar, "clMenuBar"},
-    {clMenuHighlight, "clMenuHighlight"},
-    {clMenuText, "clMenuText"},
-    {clNone, "clNone"},
-    {clScrollBar, "clScrollBar"},
-    {cl3DDkShadow, "cl3DDkShadow"},
-    {cl3DLight, "cl3DLight"},
-    {clWindow, "clWindow"},
-    {clWindowFrame, "clWindowFrame"},
-    {clWindowText, "clWindowText"},
-};
+#define KIV_COLOR_ENTRY(name, value) {name, #name},
+#define KIV_NO_ENTRY(name, value)
+constexpr TIdentMapEntry kColors[] = {KIV_NAMED_COLORS(KIV_COLOR_ENTRY, KIV_NO_ENTRY)};
+constexpr TIdentMapEntry kAliases[] = {KIV_NAMED_COLORS(KIV_NO_ENTRY, KIV_COLOR_ENTRY)};
+#undef KIV_COLOR_ENTRY
+#undef KIV_NO_ENTRY
 
 // The classic (Windows standard) scheme, indices 0..30, as 0x00BBGGRR.
 constexpr TColor kClassic[31] = {
@@ -75,7 +25,6 @@ constexpr TColor kClassic[31] = {
     0x808080, 0x808080, 0x000000, 0xC8D0D4, 0xFFFFFF, 0x404040, 0xC8D0D4, 0x000000,
     0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4,
 };
-
 
 }  // namespace
 
@@ -98,10 +47,10 @@ const char* ColorToIdent(TColor color) {
 }
 
 std::optional<TColor> IdentToColor(std::string_view ident) {
-  for (const TIdentMapEntry& e : kColors)
-    if (SameText(e.Name, ident)) return e.Value;
-  if (SameText(ident, "clLtGray")) return clLtGray;
-  if (SameText(ident, "clDkGray")) return clDkGray;
+  for (const auto& table :
+       {std::span<const TIdentMapEntry>(kColors), std::span<const TIdentMapEntry>(kAliases)})
+    for (const TIdentMapEntry& e : table)
+      if (SameText(e.Name, ident)) return e.Value;
   return std::nullopt;
 }
 

@@ -11,63 +11,72 @@
 
 namespace kiv {
 
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clOlive = 0x008080;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clPurple = 0x800080;
-constexpr TColor clTeal = 0x808000;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clLime = 0x00FF00;
-constexpr TColor clYellow = 0x00FFFF;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clFuchsia = 0xFF00FF;
-constexpr TColor clAqua = 0xFFFF00;
-constexpr TColor clLtGray = 0xC0C0C0;
-constexpr TColor clDkGray = 0x808080;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clMoneyGreen = 0xC0DCC0;
-constexpr TColor clSkyBlue = 0xF0CAA6;
-constexpr TColor clCream = 0xF0FBFF;
-constexpr TColor clMedGray = 0xA4A0A0;
-
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clDefault = 0x20000000;
-
 constexpr TColor kSysColorBase = static_cast<TColor>(0xFF000000u);
-constexpr TColor clScrollBar = kSysColorBase | 0;
-constexpr TColor clBackground = kSysColorBase | 1;
-constexpr TColor clActiveCaption = kSysColorBase | 2;
-constexpr TColor clInactiveCaption = kSysColorBase | 3;
-constexpr TColor clMenu = kSysColorBase | 4;
-constexpr TColor clWindow = kSysColorBase | 5;
-constexpr TColor clWindowFrame = kSysColorBase | 6;
-constexpr TColor clMenuText = kSysColorBase | 7;
-constexpr TColor clWindowText = kSysColorBase | 8;
-constexpr TColor clCaptionText = kSysColorBase | 9;
-constexpr TColor clActiveBorder = kSysColorBase | 10;
-constexpr TColor clInactiveBorder = kSysColorBase | 11;
-constexpr TColor clAppWorkSpace = kSysColorBase | 12;
-constexpr TColor clHighlight = kSysColorBase | 13;
-constexpr TColor clHighlightText = kSysColorBase | 14;
-constexpr TColor clBtnFace = kSysColorBase | 15;
-constexpr TColor clBtnShadow = kSysColorBase | 16;
-constexpr TColor clGrayText = kSysColorBase | 17;
-constexpr TColor clBtnText = kSysColorBase | 18;
-constexpr TColor clInactiveCaptionText = kSysColorBase | 19;
-constexpr TColor clBtnHighlight = kSysColorBase | 20;
-constexpr TColor cl3DDkShadow = kSysColorBase | 21;
-constexpr TColor cl3DLight = kSysColorBase | 22;
-constexpr TColor clInfoText = kSysColorBase | 23;
-constexpr TColor clInfoBk = kSysColorBase | 24;
-constexpr TColor clHotLight = kSysColorBase | 26;
-constexpr TColor clGradientActiveCaption = kSysColorBase | 27;
-constexpr TColor clGradientInactiveCaption = kSysColorBase | 28;
-constexpr TColor clMenuHighlight = kSysColorBase | 29;
-constexpr TColor clMenuBar = kSysColorBase | 30;
+
+// Every named colour once, in the order the framework lists them: X(name,
+// value) for the names that are also a colour's text form, ALIAS(name, value)
+// for second names of a value that are read but never written (clLtGray reads
+// as clSilver's value, and clSilver is what is written). The constants below,
+// ColorIdentMap and the text form all come from this one list.
+#define KIV_NAMED_COLORS(X, ALIAS)                 \
+  X(clBlack, 0x000000)                             \
+  X(clMaroon, 0x000080)                            \
+  X(clGreen, 0x008000)                             \
+  X(clOlive, 0x008080)                             \
+  X(clNavy, 0x800000)                              \
+  X(clPurple, 0x800080)                            \
+  X(clTeal, 0x808000)                              \
+  X(clGray, 0x808080)                              \
+  X(clSilver, 0xC0C0C0)                            \
+  X(clRed, 0x0000FF)                               \
+  X(clLime, 0x00FF00)                              \
+  X(clYellow, 0x00FFFF)                            \
+  X(clBlue, 0xFF0000)                              \
+  X(clFuchsia, 0xFF00FF)                           \
+  X(clAqua, 0xFFFF00)                              \
+  X(clWhite, 0xFFFFFF)                             \
+  X(clMoneyGreen, 0xC0DCC0)                        \
+  X(clSkyBlue, 0xF0CAA6)                           \
+  X(clCream, 0xF0FBFF)                             \
+  X(clMedGray, 0xA4A0A0)                           \
+  X(clActiveBorder, kSysColorBase | 10)            \
+  X(clActiveCaption, kSysColorBase | 2)            \
+  X(clAppWorkSpace, kSysColorBase | 12)            \
+  X(clBackground, kSysColorBase | 1)               \
+  X(clBtnFace, kSysColorBase | 15)                 \
+  X(clBtnHighlight, kSysColorBase | 20)            \
+  X(clBtnShadow, kSysColorBase | 16)               \
+  X(clBtnText, kSysColorBase | 18)                 \
+  X(clCaptionText, kSysColorBase | 9)              \
+  X(clDefault, 0x20000000)                         \
+  X(clGradientActiveCaption, kSysColorBase | 27)   \
+  X(clGradientInactiveCaption, kSysColorBase | 28) \
+  X(clGrayText, kSysColorBase | 17)                \
+  X(clHighlight, kSysColorBase | 13)               \
+  X(clHighlightText, kSysColorBase | 14)           \
+  X(clHotLight, kSysColorBase | 26)                \
+  X(clInactiveBorder, kSysColorBase | 11)          \
+  X(clInactiveCaption, kSysColorBase | 3)          \
+  X(clInactiveCaptionText, kSysColorBase | 19)     \
+  X(clInfoBk, kSysColorBase | 24)                  \
+  X(clInfoText, kSysColorBase | 23)                \
+  X(clMenu, kSysColorBase | 4)                     \
+  X(clMenuBar, kSysColorBase | 30)                 \
+  X(clMenuHighlight, kSysColorBase | 29)           \
+  X(clMenuText, kSysColorBase | 7)                 \
+  X(clNone, 0x1FFFFFFF)                            \
+  X(clScrollBar, kSysColorBase | 0)                \
+  X(cl3DDkShadow, kSysColorBase | 21)              \
+  X(cl3DLight, kSysColorBase | 22)                 \
+  X(clWindow, kSysColorBase | 5)                   \
+  X(clWindowFrame, kSysColorBase | 6)              \
+  X(clWindowText, kSysColorBase | 8)               \
+  ALIAS(clLtGray, 0xC0C0C0)                        \
+  ALIAS(clDkGray, 0x808080)
+
+#define KIV_DECLARE_COLOR(name, value) inline constexpr TColor name = value;
+KIV_NAMED_COLORS(KIV_DECLARE_COLOR, KIV_DECLARE_COLOR)
+#undef KIV_DECLARE_COLOR
 
 // The platform's system colour nn as 0x00BBGGRR (platform seam).
 TColor SysColor(int index);

@@ -122,7 +122,7 @@ std::vector<uint8_t> ReadBytes(TStream& s, uint64_t n) {
   return out;
 }
 
-// ---- TMemoryStream ----
+// ---- Container streams ----
 
 // Memory and string streams keep their bytes in a container; these do the
 // work for both.
@@ -168,21 +168,30 @@ int64_t WriteBytesAt(Bytes& data, int64_t& position, const void* buffer, int64_t
 
 }  // namespace
 
-int64_t TMemoryStream::Read(void* buffer, int64_t count) {
+template <class Bytes>
+int64_t TContainerStream<Bytes>::Read(void* buffer, int64_t count) {
   return ReadBytesAt(data_, position_, buffer, count);
 }
 
-int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
+template <class Bytes>
+int64_t TContainerStream<Bytes>::Write(const void* buffer, int64_t count) {
   return WriteBytesAt(data_, position_, buffer, count);
 }
 
-int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
+template <class Bytes>
+int64_t TContainerStream<Bytes>::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? position_ : Size();
   position_ = SeekTarget(base, offset);
   return position_;
 }
 
-void TMemoryStream::SetSize(int64_t new_size) { ResizeBytes(data_, position_, new_size); }
+template <class Bytes>
+void TContainerStream<Bytes>::SetSize(int64_t new_size) {
+  ResizeBytes(data_, position_, new_size);
+}
+
+template class TContainerStream<std::vector<uint8_t>>;
+template class TContainerStream<std::string>;
 
 void TMemoryStream::Clear() {
   data_.clear();
@@ -256,22 +265,6 @@ void TFileStream::SetSize(int64_t new_size) {
 }
 
 // ---- TStringStream ----
-
-int64_t TStringStream::Read(void* buffer, int64_t count) {
-  return ReadBytesAt(data_, position_, buffer, count);
-}
-
-int64_t TStringStream::Write(const void* buffer, int64_t count) {
-  return WriteBytesAt(data_, position_, buffer, count);
-}
-
-int64_t TStringStream::Seek(int64_t offset, TSeekOrigin origin) {
-  int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? position_ : Size();
-  position_ = SeekTarget(base, offset);
-  return position_;
-}
-
-void TStringStream::SetSize(int64_t new_size) { ResizeBytes(data_, position_, new_size); }
 
 std::string TStringStream::ReadString(int64_t count) {
   int64_t n = std::max<int64_t>(0, std::min(count, Size() - position_));

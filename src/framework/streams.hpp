@@ -66,16 +66,32 @@ void WriteI64(TStream& s, int64_t v);
 // corrupt length never allocates more than the stream really holds.
 std::vector<uint8_t> ReadBytes(TStream& s, uint64_t n);
 
-// Growable block of memory of at most 2 GiB - 1 bytes. Seeking past the end is allowed; a write
-// there fills the gap with zeros.
-class TMemoryStream : public TStream {
+// A stream over bytes held in a container (a byte vector or a string), at
+// most 2 GiB - 1 of them. Seeking past the end is allowed; a write there
+// fills the gap with zeros. The memory and string streams are this with
+// their own container.
+template <class Bytes>
+class TContainerStream : public TStream {
  public:
+  TContainerStream() = default;
+  explicit TContainerStream(Bytes data) : data_(std::move(data)) {}
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   int64_t Size() override { return static_cast<int64_t>(data_.size()); }
   void SetSize(int64_t new_size) override;
 
+ protected:
+  Bytes data_;
+  int64_t position_ = 0;
+};
+
+extern template class TContainerStream<std::vector<uint8_t>>;
+extern template class TContainerStream<std::string>;
+
+// Growable block of memory.
+class TMemoryStream : public TContainerStream<std::vector<uint8_t>> {
+ public:
   uint8_t* Memory() { return data_.data(); }
   const uint8_t* Memory() const { return data_.data(); }
   void Clear();
@@ -83,10 +99,6 @@ class TMemoryStream : public TStream {
   void SaveToStream(TStream& dest);      // whole memory, position unchanged
   void LoadFromFile(const std::string& file_name);
   void SaveToFile(const std::string& file_name);
-
- private:
-  std::vector<uint8_t> data_;
-  int64_t position_ = 0;
 };
 
 // File modes: one of fmCreate / fmOpenRead / fmOpenWrite / fmOpenReadWrite,
@@ -124,23 +136,14 @@ class TFileStream : public TStream {
 };
 
 // A stream over a std::string, which DataString exposes.
-class TStringStream : public TStream {
+class TStringStream : public TContainerStream<std::string> {
  public:
-  explicit TStringStream(std::string data = {}) : data_(std::move(data)) {}
-  int64_t Read(void* buffer, int64_t count) override;
-  int64_t Write(const void* buffer, int64_t count) override;
-  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-  int64_t Size() override { return static_cast<int64_t>(data_.size()); }
-  void SetSize(int64_t new_size) override;
+  explicit TStringStream(std::string data = {}) : TContainerStream(std::move(data)) {}
   const std::string& DataString() const { return data_; }
   std::string ReadString(int64_t count);
   void WriteString(const std::string& text) {
     WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
   }
-
- private:
-  std::string data_;
-  int64_t position_ = 0;
 };
 
 // The platform's file primitives behind TFileStream (POSIX natively,
