@@ -234,7 +234,7 @@ void StepAnimation(int index) {
   const BusyGuard guard{s};
   const uint8_t p = AnimationProgress(s.Elapsed, s.Rec->Time());
   ComposeFrame(s, p);
-  if (s.Canvas) s.Work->Draw(FrameCanvasDC(*s.Canvas), s.X, s.Y);
+  if (s.Canvas) s.Work->Draw(s.Canvas->FrameDC(), s.X, s.Y);
   if (p == 100) StopAnimation(index);
 }
 

@@ -1,4 +1,4 @@
-#include "graphics/kiv_utils_gdi.hpp"
+#include "graphics/kiv_utils_gdi_win32.hpp"
 
 #include <algorithm>
 #include <vector>
@@ -6,7 +6,7 @@
 #include "framework/colors.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_color.hpp"
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 
 namespace kiv {
 
