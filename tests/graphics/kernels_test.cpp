@@ -173,7 +173,8 @@ TEST(KernelTable, RowKernelsStayInsideRunsThatEndAtAGuardPage) {
         run_ref(want.data());
         std::copy(start.begin(), start.end(), dst);
         run(dst);
-        ASSERT_TRUE(std::equal(want.begin(), want.end(), dst)) << v.name << " " << what << " n=" << n;
+        ASSERT_TRUE(std::equal(want.begin(), want.end(), dst))
+            << v.name << " " << what << " n=" << n;
       };
       CheckRowKernels(ref, t, src, n, 0x80402010u, 77, check);
     }
@@ -296,13 +297,22 @@ TEST(KernelTable, StartupPicksTheMMXFormulasAndTheSwitchForcesTheReference) {
   EXPECT_EQ(DetectMMX(), HasMMX);
   const TkivPixel fg = Argb(128, 255, 0, 0), bg = Argb(255, 0, 0, 255);
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(191, 127, 0, 127));
-  ForceReferenceKernels(true);
-  EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsMMX);
-  EXPECT_EQ(Kernels.KeyCopyPixels, &reference::KeyCopyPixels);
-  ForceReferenceKernels(false);
-  EXPECT_NE(Kernels.BlendPixels, &reference::BlendPixelsMMX);
-  InstallKernels(TkivBlendVersion::Integer, DetectSimdLevel());
+  {
+    const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
+    EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsMMX);
+    EXPECT_EQ(Kernels.KeyCopyPixels, &reference::KeyCopyPixels);
+    EXPECT_EQ(Kernels.FillPixels, &reference::FillPixels);
+  }
+  if (ActiveSimdLevel() != TkivSimdLevel::Reference) {
+    EXPECT_NE(Kernels.BlendPixels, &reference::BlendPixelsMMX);
+  }
+  InstallKernels(TkivBlendVersion::Integer);
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(255, 127, 0, 126));
+  {
+    // A level set while the integer formulas are installed keeps them.
+    const TkivScopedSimdLevel cap(TkivSimdLevel::SSE2);
+    EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsInteger);
+  }
   InstallDefaultKernels();
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(191, 127, 0, 127));
 }
