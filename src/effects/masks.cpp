@@ -666,10 +666,8 @@ constexpr Tone kSl = Tone::kSlide, kFa = Tone::kFade, kSm = Tone::kSmooth;
 
 }  // namespace
 
-bool UniformMask(TkivMaskProc proc, uint8_t progress, uint8_t* value) {
-  if (proc != Plain<Fade>) return false;
-  *value = FadeLevel(progress);
-  return true;
+uint8_t UniformMaskLevel(uint8_t progress) {
+  return FadeLevel(progress);
 }
 
 void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
@@ -747,7 +745,7 @@ const TkivMaskEffect kMaskEffects[54] = {
     {"SlideCrossIn", ComplementOf<CrossOut, kSl>},
     {"SlideRectOut", Family<RectOut, kSl>},
     {"SlideRectIn", ComplementOf<RectOut, kSl>},
-    {"Fade", Plain<Fade>},
+    {"Fade", Plain<Fade>, true},
     {"FadeDiagonal", Family<Diagonal, kFa>},
     {"FadeDiagonalIn", Family<DiagonalIn, kFa>},
     {"FadeDiagonalOut", Family<DiagonalOut, kFa>},

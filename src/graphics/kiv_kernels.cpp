@@ -8,24 +8,20 @@ namespace kiv {
 
 namespace {
 
+// The inclusive block through a row kernel that sets every pixel of a run
+// from `value` (a fill colour or an alpha).
+template <class V, void (*Row)(TkivPixel*, int32_t, V)>
+void BlockOf(TkivPixel* bits, int32_t stride, V value, int32_t left, int32_t top, int32_t right,
+             int32_t bottom) {
+  if (right < left || bottom < top) return;
+  const int64_t w = int64_t{right} - left + 1;
+  TkivPixel* row = bits + int64_t{top} * stride + left;
+  for (int32_t y = top; y <= bottom; ++y, row += stride) Row(row, static_cast<int32_t>(w), value);
+}
 template <void (*Fill)(TkivPixel*, int32_t, TkivPixel)>
-void FillBlockOf(TkivPixel* bits, int32_t stride, TkivPixel value, int32_t left, int32_t top,
-                 int32_t right, int32_t bottom) {
-  if (right < left || bottom < top) return;
-  const int64_t w = int64_t{right} - left + 1;
-  TkivPixel* row = bits + int64_t{top} * stride + left;
-  for (int32_t y = top; y <= bottom; ++y, row += stride) Fill(row, static_cast<int32_t>(w), value);
-}
-
+constexpr auto FillBlockOf = BlockOf<TkivPixel, Fill>;
 template <void (*SetAlpha)(TkivPixel*, int32_t, uint8_t)>
-void SetAlphaBlockOf(TkivPixel* bits, int32_t stride, uint8_t alpha, int32_t left, int32_t top,
-                     int32_t right, int32_t bottom) {
-  if (right < left || bottom < top) return;
-  const int64_t w = int64_t{right} - left + 1;
-  TkivPixel* row = bits + int64_t{top} * stride + left;
-  for (int32_t y = top; y <= bottom; ++y, row += stride)
-    SetAlpha(row, static_cast<int32_t>(w), alpha);
-}
+constexpr auto SetAlphaBlockOf = BlockOf<uint8_t, SetAlpha>;
 
 constexpr TkivKernelTable kReferenceMMX = {
     reference::BlendPixelMMX,  reference::BlendPixelsMMX,

@@ -109,8 +109,7 @@ TEST(MaskRing, MatchesTheMidpointWalkCellByCell) {
       const auto v = static_cast<uint8_t>(r * 37 + 11);
       DrawMaskRing(got.data(), c.w, c.h, c.mx, c.my, r, v);
       walk(want, c.w, c.h, c.mx, c.my, r, v);
-      ASSERT_EQ(got, want) << c.w << "x" << c.h << " centre " << c.mx << "," << c.my << " r "
-                           << r;
+      ASSERT_EQ(got, want) << c.w << "x" << c.h << " centre " << c.mx << "," << c.my << " r " << r;
     }
   }
 }
