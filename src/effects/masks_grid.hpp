@@ -67,6 +67,12 @@ inline uint8_t FlatValue(Tone tone, int p) {
   return tone == Tone::kSlide ? 255 : FadeValue(p);
 }
 
+// Value of step k of n in a family member: falling along the sweep when
+// smooth, one value for all steps otherwise.
+inline uint8_t StepValue(Tone tone, int p, int k, int n) {
+  return tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
+}
+
 inline uint8_t FadeLevel(int p) {
   return static_cast<uint8_t>(Round(p / 100.0L * 255));
 }

@@ -94,7 +94,7 @@ void RectOut(const Grid& g, int p, Tone tone) {
       tone == Tone::kSmooth ? MulDiv(p, RoundScaled(1.6L, s.l), 100) / 2 : MulDiv(p, s.l, 100) / 2;
   for (int k = 0; k <= n; ++k) {
     const int r = static_cast<int>(Round(s.ax * k)), m = static_cast<int>(Round(s.ay * k));
-    const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
+    const uint8_t v = StepValue(tone, p, k, n);
     g.Line(cx - r, cy + m, cx - r, cy - m, v);
     g.Line(cx - r, cy - m, cx + r, cy - m, v);
     g.Line(cx + r, cy - m, cx + r, cy + m, v);
@@ -110,7 +110,7 @@ void DiamondOut(const Grid& g, int p, Tone tone) {
       tone == Tone::kSmooth ? MulDiv(p, RoundScaled(2.5L, s.l), 100) / 2 : MulDiv(p, s.l, 100);
   for (int k = 0; k <= n; ++k) {
     const int gx = static_cast<int>(Round(k * s.ax)), gy = static_cast<int>(Round(k * s.ay));
-    const uint8_t v = tone == Tone::kSmooth ? SmoothValue(p, k, n) : FlatValue(tone, p);
+    const uint8_t v = StepValue(tone, p, k, n);
     g.Line(cx, cy + gy, cx - gx, cy, v);
     g.Line(cx - gx, cy, cx, cy - gy, v);
     g.Line(cx, cy - gy, cx + gx, cy, v);

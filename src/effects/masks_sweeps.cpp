@@ -10,6 +10,20 @@ namespace kiv::masks {
 
 namespace {
 
+// Rows two at a time, one step of the sweep drawing both rows of a pair:
+// from the top and bottom edges inwards (`inwards`) or from the centre
+// outwards, up to the centre row.
+void MirroredRows(const Grid& g, int p, Tone tone, bool inwards) {
+  if (p == 0) return;
+  const int cy = g.h / 2;
+  const int n = tone == Tone::kSmooth ? MulDiv(RoundScaled(0.8L, g.h), p, 100) : MulDiv(p, cy, 100);
+  for (int k = 0; k <= n && k <= cy; ++k) {
+    const uint8_t v = StepValue(tone, p, k, n);
+    g.Row(inwards ? k : cy - k, v);
+    g.Row(inwards ? g.h - 1 - k : cy + k, v);
+  }
+}
+
 // Corner points of the In/Out diagonal bands at progress p.
 int ScaledCorner(int p, int extent) {
   return static_cast<int>(Round(p / 100.0L * extent));
@@ -59,51 +73,17 @@ void Fade(const Grid& g, int p) {
 
 void Down(const Grid& g, int p, Tone tone) {
   if (p == 0) return;
-  if (tone == Tone::kSmooth) {
-    const int n = MulDiv(RoundScaled(1.5L, g.h), p, 100);
-    for (int k = 0; k <= n; ++k) g.Row(k, SmoothValue(p, k, n));
-    return;
-  }
-  const int n = MulDiv(p, g.h - 1, 100);
-  for (int y = 0; y <= n; ++y) g.Row(y, FlatValue(tone, p));
+  const int n =
+      tone == Tone::kSmooth ? MulDiv(RoundScaled(1.5L, g.h), p, 100) : MulDiv(p, g.h - 1, 100);
+  for (int k = 0; k <= n; ++k) g.Row(k, StepValue(tone, p, k, n));
 }
 
 void In(const Grid& g, int p, Tone tone) {
-  if (p == 0) return;
-  const int cy = g.h / 2;
-  if (tone == Tone::kSmooth) {
-    const int n = MulDiv(RoundScaled(0.8L, g.h), p, 100);
-    for (int k = 0; k <= n && k <= cy; ++k) {
-      const uint8_t v = SmoothValue(p, k, n);
-      g.Row(g.h - 1 - k, v);
-      g.Row(k, v);
-    }
-    return;
-  }
-  const int i = MulDiv(p, cy, 100);
-  const uint8_t v = FlatValue(tone, p);
-  for (int y = g.h - 1; y >= g.h - 1 - i; --y) g.Row(y, v);
-  for (int y = 0; y <= i; ++y) g.Row(y, v);
+  MirroredRows(g, p, tone, true);
 }
 
 void Out(const Grid& g, int p, Tone tone) {
-  if (p == 0) return;
-  const int cy = g.h / 2;
-  if (tone == Tone::kSmooth) {
-    const int n = MulDiv(RoundScaled(0.8L, g.h), p, 100);
-    for (int k = 0; k <= n && k <= cy; ++k) {
-      const uint8_t v = SmoothValue(p, k, n);
-      g.Row(cy - k, v);
-      g.Row(cy + k, v);
-    }
-    return;
-  }
-  const int last = MulDiv(p, cy, 100);
-  const uint8_t v = FlatValue(tone, p);
-  for (int k = 0; k <= last; ++k) {
-    g.Row(cy - k, v);
-    g.Row(cy + k, v);
-  }
+  MirroredRows(g, p, tone, false);
 }
 
 // ---- Diagonal sweeps --------------------------------------------------------

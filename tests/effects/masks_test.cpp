@@ -72,7 +72,8 @@ TEST(MaskRing, RingsOfConsecutiveRadiiLeaveNoGaps) {
 
 // The ring against the midpoint walk plotted cell by cell, clipped, for
 // centres inside, on the edge of and outside grids of several shapes; each
-// ring over what earlier rings left, with its own value.
+// ring over what earlier rings left, with its own value. The walk is written
+// out here rather than taken from the generators, so a fault in theirs shows.
 TEST(MaskRing, MatchesTheMidpointWalkCellByCell) {
   auto walk = [](std::vector<uint8_t>& m, int w, int h, int mx, int my, int r, uint8_t v) {
     auto plot = [&](int x, int y) {
