@@ -86,21 +86,17 @@ const Variant kVariants[] = {
 template <class Check>
 void CheckRowKernels(const TkivKernelTable& ref, const TkivKernelTable& t, const TkivPixel* s,
                      int n, TkivPixel value, uint8_t alpha, Check check) {
-  check(
-      "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
-      [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
-  check(
-      "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
-      [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
-  check(
-      "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
-      [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
-  check(
-      "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
-      [&](TkivPixel* d) { t.FillPixels(d, n, value); });
-  check(
-      "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
-      [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
+  // `call(table, d)` runs one kernel of `table` on the destination run d.
+  auto both = [&](const char* name, auto call) {
+    check(
+        name, [&](TkivPixel* d) { call(ref, d); }, [&](TkivPixel* d) { call(t, d); });
+  };
+  using Table = const TkivKernelTable&;
+  both("BlendPixels", [&](Table k, TkivPixel* d) { k.BlendPixels(s, d, n); });
+  both("KeyCopyPixels", [&](Table k, TkivPixel* d) { k.KeyCopyPixels(s, d, n); });
+  both("CopyPixels", [&](Table k, TkivPixel* d) { k.CopyPixels(s, d, n); });
+  both("FillPixels", [&](Table k, TkivPixel* d) { k.FillPixels(d, n, value); });
+  both("SetAlphaPixels", [&](Table k, TkivPixel* d) { k.SetAlphaPixels(d, n, alpha); });
 }
 
 // Random runs of every length 0..70 at every alignment 0..7, with random data
