@@ -117,6 +117,14 @@ void InstallDefaultKernels() {
   InstallKernels(HasMMX ? TkivBlendVersion::MMX : TkivBlendVersion::Integer);
 }
 
+TkivScopedKernels::TkivScopedKernels(TkivBlendVersion version) : previous_(g_version) {
+  InstallKernels(version);
+}
+
+TkivScopedKernels::~TkivScopedKernels() {
+  InstallKernels(previous_);
+}
+
 // Constant-initialised, then completed by the start-up below; the order of the
 // definitions in this file fixes the order of their dynamic initialisation.
 TkivKernelTable Kernels = kReferenceMMX;

@@ -65,6 +65,19 @@ void InstallKernels(TkivBlendVersion version);
 // What start-up installs: the MMX formulas when HasMMX, else the integer ones.
 void InstallDefaultKernels();
 
+// Installs the table of a version for its lifetime, and the version installed
+// before it when it ends.
+class TkivScopedKernels {
+ public:
+  explicit TkivScopedKernels(TkivBlendVersion version);
+  ~TkivScopedKernels();
+  TkivScopedKernels(const TkivScopedKernels&) = delete;
+  TkivScopedKernels& operator=(const TkivScopedKernels&) = delete;
+
+ private:
+  TkivBlendVersion previous_;
+};
+
 // Clears the MMX state after MMX kernels ran. The kernels here use SSE
 // registers only, which share nothing with the floating-point stack, so there
 // is nothing to clear; callers still mark the points where it belongs.

@@ -302,14 +302,14 @@ TEST(KernelTable, StartupPicksTheMMXFormulasAndTheSwitchForcesTheReference) {
   if (ActiveSimdLevel() != TkivSimdLevel::Reference) {
     EXPECT_NE(Kernels.BlendPixels, &reference::BlendPixelsMMX);
   }
-  InstallKernels(TkivBlendVersion::Integer);
-  EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(255, 127, 0, 126));
   {
+    const TkivScopedKernels integer(TkivBlendVersion::Integer);
+    EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(255, 127, 0, 126));
     // A level set while the integer formulas are installed keeps them.
     const TkivScopedSimdLevel cap(TkivSimdLevel::SSE2);
     EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsInteger);
   }
-  InstallDefaultKernels();
+  // The guard's end puts back the formulas start-up installed.
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(191, 127, 0, 127));
 }
 
