@@ -23,7 +23,7 @@ function(kiv_header_check)
 " @ONLY)
     list(APPEND srcs "${out}")
   endforeach()
-  add_library(kiv_header_check OBJECT EXCLUDE_FROM_ALL ${srcs})
+  add_library(kiv_header_check OBJECT ${srcs})
   # The top layer's usage requirements give every layer's include paths.
   target_link_libraries(kiv_header_check PRIVATE kiv_app)
 endfunction()

@@ -94,42 +94,87 @@ void SetPixels(benchmark::State& state, int64_t per_iteration) {
   state.SetItemsProcessed(state.iterations() * per_iteration);
 }
 
+constexpr int64_t kBigPixels = int64_t{kBigW} * kBigH;
+constexpr int64_t kTilePixels = int64_t{kTileW} * kTileH;
+
+// Runs `body` once per iteration on a 1920 x 1080 picture.
+template <class Body>
+void EachPicture(benchmark::State& state, Body body) {
+  for (auto _ : state) {
+    body();
+    benchmark::ClobberMemory();
+  }
+  SetPixels(state, kBigPixels);
+}
+
+// Runs `body(i)` once per iteration on the pool's tile i, a different tile
+// each time.
+template <class Body>
+void EachTile(benchmark::State& state, Body body) {
+  int i = 0;
+  for (auto _ : state) {
+    body(i);
+    benchmark::ClobberMemory();
+    i = (i + 1) % kTiles;
+  }
+  SetPixels(state, kTilePixels);
+}
+
+// A row kernel over every row of a 1920 x 1080 picture of the mix, onto an
+// opaque one.
+using RowKernel = void (*)(const TkivPixel* src, TkivPixel* dst, int32_t count);
+void EachRow(benchmark::State& state, RowKernel kernel, Mix mix) {
+  Surface src(kBigW, kBigH, mix, 1), dst(kBigW, kBigH, kOpaque, 2);
+  EachPicture(state, [&] {
+    for (int y = 0; y < kBigH; ++y) kernel(src.bitmap.ScanLine(y), dst.bitmap.ScanLine(y), kBigW);
+  });
+}
+
+// A pixman image over a surface's pixels, released with it.
+struct Image {
+  pixman_image_t* image;
+  explicit Image(TkivBitmap& b) : image(Wrap(b.Bits(), b.Width(), b.Height())) {}
+  ~Image() { pixman_image_unref(image); }
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+};
+
+// One pixman operation from `src` onto the whole of `dst`.
+void Composite(benchmark::State& state, pixman_op_t op, Image& src, Image& dst) {
+  EachPicture(state, [&] {
+    pixman_image_composite32(op, src.image, nullptr, dst.image, 0, 0, 0, 0, 0, 0, kBigW, kBigH);
+  });
+}
+
+// One pixman operation between the pool's tiles.
+void CompositeTiles(benchmark::State& state, pixman_op_t op, TilePool& pool) {
+  EachTile(state, [&](int i) {
+    pixman_image_composite32(op, pool.psrc[i], nullptr, pool.pdst[i], 0, 0, 0, 0, 0, 0, kTileW,
+                             kTileH);
+  });
+}
+
 // ---------------------------------------------------------------- memcpy
 
 // Between two surfaces allocated as the kernels' surfaces are (same
 // alignment, same pages).
 void BM_Memcpy_1920x1080(benchmark::State& state) {
   Surface a(kBigW, kBigH, kOpaque, 1), b(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    std::memcpy(b.bitmap.Bits(), a.bitmap.Bits(), size_t(kBigW) * kBigH * 4);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachPicture(state,
+              [&] { std::memcpy(b.bitmap.Bits(), a.bitmap.Bits(), size_t(kBigPixels) * 4); });
 }
 BENCHMARK(BM_Memcpy_1920x1080);
 
 void BM_Memcpy_75x25(benchmark::State& state) {
   TilePool pool(kOpaque);
-  int i = 0;
-  for (auto _ : state) {
-    std::memcpy(pool.Dst(i), pool.Src(i), size_t(kTileW) * kTileH * 4);
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  EachTile(state, [&](int i) { std::memcpy(pool.Dst(i), pool.Src(i), size_t(kTilePixels) * 4); });
 }
 BENCHMARK(BM_Memcpy_75x25);
 
 // ---------------------------------------------------------------- blending
 
 void BM_Blend_1920x1080(benchmark::State& state) {
-  Surface src(kBigW, kBigH, Mix(state.range(0)), 1), dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    for (int y = 0; y < kBigH; ++y)
-      kiv::Kernels.BlendPixels(src.bitmap.ScanLine(y), dst.bitmap.ScanLine(y), kBigW);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachRow(state, kiv::Kernels.BlendPixels, Mix(state.range(0)));
 }
 BENCHMARK(BM_Blend_1920x1080)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 
@@ -138,114 +183,67 @@ BENCHMARK(BM_Blend_1920x1080)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 void BM_BlendLevel_1920x1080(benchmark::State& state) {
   const kiv::TkivKernelTable t =
       kiv::MakeKernelTable(kiv::TkivBlendVersion::MMX, kiv::TkivSimdLevel(state.range(0)));
-  Surface src(kBigW, kBigH, kRandom, 1), dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    for (int y = 0; y < kBigH; ++y)
-      t.BlendPixels(src.bitmap.ScanLine(y), dst.bitmap.ScanLine(y), kBigW);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachRow(state, t.BlendPixels, kRandom);
 }
 BENCHMARK(BM_BlendLevel_1920x1080)->DenseRange(0, 3);
 
 void BM_PixmanOver_1920x1080(benchmark::State& state) {
   Surface src(kBigW, kBigH, Mix(state.range(0)), 1), dst(kBigW, kBigH, kOpaque, 2);
-  pixman_image_t* s = Wrap(src.bitmap.Bits(), kBigW, kBigH);
-  pixman_image_t* d = Wrap(dst.bitmap.Bits(), kBigW, kBigH);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_OVER, s, nullptr, d, 0, 0, 0, 0, 0, 0, kBigW, kBigH);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(s);
-  pixman_image_unref(d);
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  Image s(src.bitmap), d(dst.bitmap);
+  Composite(state, PIXMAN_OP_OVER, s, d);
 }
 BENCHMARK(BM_PixmanOver_1920x1080)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 
 void BM_Blend_75x25(benchmark::State& state) {
   TilePool pool(Mix(state.range(0)));
-  int i = 0;
-  for (auto _ : state) {
+  EachTile(state, [&](int i) {
     const TkivPixel* s = pool.Src(i);
     TkivPixel* d = pool.Dst(i);
     for (int y = 0; y < kTileH; ++y)
       kiv::Kernels.BlendPixels(s + y * kTileW, d + y * kTileW, kTileW);
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  });
 }
 BENCHMARK(BM_Blend_75x25)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 
 void BM_PixmanOver_75x25(benchmark::State& state) {
   TilePool pool(Mix(state.range(0)));
-  int i = 0;
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_OVER, pool.psrc[i], nullptr, pool.pdst[i], 0, 0, 0, 0, 0, 0,
-                             kTileW, kTileH);
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  CompositeTiles(state, PIXMAN_OP_OVER, pool);
 }
 BENCHMARK(BM_PixmanOver_75x25)->Arg(kHalf)->Arg(kRandom)->Arg(kOpaque90);
 
 // ---------------------------------------------------------------- key copy, copy, fill
 
 void BM_KeyCopy_1920x1080(benchmark::State& state) {
-  Surface src(kBigW, kBigH, kKey10, 1), dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    for (int y = 0; y < kBigH; ++y)
-      kiv::Kernels.KeyCopyPixels(src.bitmap.ScanLine(y), dst.bitmap.ScanLine(y), kBigW);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachRow(state, kiv::Kernels.KeyCopyPixels, kKey10);
 }
 BENCHMARK(BM_KeyCopy_1920x1080);
 
 void BM_Copy_1920x1080(benchmark::State& state) {
-  Surface src(kBigW, kBigH, kOpaque, 1), dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    for (int y = 0; y < kBigH; ++y)
-      kiv::Kernels.CopyPixels(src.bitmap.ScanLine(y), dst.bitmap.ScanLine(y), kBigW);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachRow(state, kiv::Kernels.CopyPixels, kOpaque);
 }
 BENCHMARK(BM_Copy_1920x1080);
 
 void BM_PixmanSrc_1920x1080(benchmark::State& state) {
   Surface src(kBigW, kBigH, kOpaque, 1), dst(kBigW, kBigH, kOpaque, 2);
-  pixman_image_t* s = Wrap(src.bitmap.Bits(), kBigW, kBigH);
-  pixman_image_t* d = Wrap(dst.bitmap.Bits(), kBigW, kBigH);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, s, nullptr, d, 0, 0, 0, 0, 0, 0, kBigW, kBigH);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(s);
-  pixman_image_unref(d);
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  Image s(src.bitmap), d(dst.bitmap);
+  Composite(state, PIXMAN_OP_SRC, s, d);
 }
 BENCHMARK(BM_PixmanSrc_1920x1080);
 
 void BM_FillBlock_1920x1080(benchmark::State& state) {
   Surface dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
+  EachPicture(state, [&] {
     kiv::Kernels.FillBlock(dst.bitmap.Bits(), kBigW, 0xFF123456, 0, 0, kBigW - 1, kBigH - 1);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  });
 }
 BENCHMARK(BM_FillBlock_1920x1080);
 
 void BM_PixmanFill_1920x1080(benchmark::State& state) {
   Surface dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
+  EachPicture(state, [&] {
     pixman_fill(reinterpret_cast<uint32_t*>(dst.bitmap.Bits()), kBigW, 32, 0, 0, kBigW, kBigH,
                 0xFF123456);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  });
 }
 BENCHMARK(BM_PixmanFill_1920x1080);
 
@@ -254,11 +252,7 @@ BENCHMARK(BM_PixmanFill_1920x1080);
 // Same size: the opaque route (row copies) at 1920 x 1080.
 void BM_DrawTo_1920x1080(benchmark::State& state) {
   Surface src(kBigW, kBigH, kOpaque, 1), dst(kBigW, kBigH, kOpaque, 2);
-  for (auto _ : state) {
-    src.bitmap.DrawTo(dst.bitmap, 0, 0);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachPicture(state, [&] { src.bitmap.DrawTo(dst.bitmap, 0, 0); });
 }
 BENCHMARK(BM_DrawTo_1920x1080);
 
@@ -266,29 +260,18 @@ BENCHMARK(BM_DrawTo_1920x1080);
 void BM_DrawToStretched_1920x1080(benchmark::State& state) {
   Surface src(kBigW / 2, kBigH / 2, kOpaque, 1), dst(kBigW, kBigH, kOpaque, 2);
   const TRect dst_rect{0, 0, kBigW, kBigH};
-  for (auto _ : state) {
-    src.bitmap.DrawTo(dst.bitmap, dst_rect, src.bitmap.BoundsRect());
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  EachPicture(state, [&] { src.bitmap.DrawTo(dst.bitmap, dst_rect, src.bitmap.BoundsRect()); });
 }
 BENCHMARK(BM_DrawToStretched_1920x1080);
 
 void BM_PixmanScaled_1920x1080(benchmark::State& state) {
   Surface src(kBigW / 2, kBigH / 2, kOpaque, 1), dst(kBigW, kBigH, kOpaque, 2);
-  pixman_image_t* s = Wrap(src.bitmap.Bits(), kBigW / 2, kBigH / 2);
-  pixman_image_t* d = Wrap(dst.bitmap.Bits(), kBigW, kBigH);
+  Image s(src.bitmap), d(dst.bitmap);
   pixman_transform_t t;
   pixman_transform_init_scale(&t, pixman_double_to_fixed(0.5), pixman_double_to_fixed(0.5));
-  pixman_image_set_transform(s, &t);
-  pixman_image_set_filter(s, PIXMAN_FILTER_NEAREST, nullptr, 0);
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, s, nullptr, d, 0, 0, 0, 0, 0, 0, kBigW, kBigH);
-    benchmark::ClobberMemory();
-  }
-  pixman_image_unref(s);
-  pixman_image_unref(d);
-  SetPixels(state, int64_t(kBigW) * kBigH);
+  pixman_image_set_transform(s.image, &t);
+  pixman_image_set_filter(s.image, PIXMAN_FILTER_NEAREST, nullptr, 0);
+  Composite(state, PIXMAN_OP_SRC, s, d);
 }
 BENCHMARK(BM_PixmanScaled_1920x1080);
 
@@ -305,41 +288,26 @@ struct TileSurfaces {
 
 void BM_DrawTo_75x25(benchmark::State& state) {
   TileSurfaces t(kTileW, kTileH);
-  int i = 0;
-  for (auto _ : state) {
+  EachTile(state, [&](int i) {
     t.src.DrawTo(t.dst, TRect{0, i * kTileH, kTileW, (i + 1) * kTileH},
                  TRect{0, i * kTileH, kTileW, (i + 1) * kTileH});
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  });
 }
 BENCHMARK(BM_DrawTo_75x25);
 
 void BM_PixmanSrc_75x25(benchmark::State& state) {
   TilePool pool(kOpaque);
-  int i = 0;
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, pool.psrc[i], nullptr, pool.pdst[i], 0, 0, 0, 0, 0, 0,
-                             kTileW, kTileH);
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  CompositeTiles(state, PIXMAN_OP_SRC, pool);
 }
 BENCHMARK(BM_PixmanSrc_75x25);
 
 // Stretched button: a 38 x 13 face into 75 x 25.
 void BM_DrawToStretched_75x25(benchmark::State& state) {
   TileSurfaces t(38, 13);
-  int i = 0;
-  for (auto _ : state) {
+  EachTile(state, [&](int i) {
     t.src.DrawTo(t.dst, TRect{0, i * kTileH, kTileW, (i + 1) * kTileH},
                  TRect{0, i * 13, 38, (i + 1) * 13});
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  });
 }
 BENCHMARK(BM_DrawToStretched_75x25);
 
@@ -352,14 +320,7 @@ void BM_PixmanScaled_75x25(benchmark::State& state) {
     pixman_image_set_transform(s, &tr);
     pixman_image_set_filter(s, PIXMAN_FILTER_NEAREST, nullptr, 0);
   }
-  int i = 0;
-  for (auto _ : state) {
-    pixman_image_composite32(PIXMAN_OP_SRC, pool.psrc[i], nullptr, pool.pdst[i], 0, 0, 0, 0, 0, 0,
-                             kTileW, kTileH);
-    benchmark::ClobberMemory();
-    i = (i + 1) % kTiles;
-  }
-  SetPixels(state, kTileW * kTileH);
+  CompositeTiles(state, PIXMAN_OP_SRC, pool);
 }
 BENCHMARK(BM_PixmanScaled_75x25);
 

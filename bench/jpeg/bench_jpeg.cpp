@@ -5,7 +5,7 @@
 //                   reused RGB row buffer, finish (the library's own cost);
 //   LibjpegIntoNewImage  the same loop writing 32-bit rows into a new picture;
 //   DjpegProcess    /usr/bin/djpeg as a whole process writing PPM to /dev/null.
-// The first two share the input in memory; the third reads the same bytes
+// The first three share the input in memory; the last reads the same bytes
 // from a file in /tmp.
 #include <benchmark/benchmark.h>
 
@@ -81,13 +81,37 @@ const std::string& TestJpegFile() {
   return path;
 }
 
+void SetPictureItems(benchmark::State& state) {
+  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+}
+
+// libjpeg's decode loop over `jpeg` in the given output colour space, one
+// scan line at a time into the row `row_at(line)` returns.
+template <class RowAt>
+void LibjpegDecode(const std::vector<unsigned char>& jpeg, J_COLOR_SPACE space, RowAt row_at) {
+  jpeg_decompress_struct d;
+  jpeg_error_mgr err;
+  d.err = jpeg_std_error(&err);
+  jpeg_create_decompress(&d);
+  jpeg_mem_src(&d, jpeg.data(), jpeg.size());
+  jpeg_read_header(&d, TRUE);
+  d.out_color_space = space;
+  jpeg_start_decompress(&d);
+  while (d.output_scanline < d.output_height) {
+    JSAMPROW r = row_at(d.output_scanline);
+    jpeg_read_scanlines(&d, &r, 1);
+  }
+  jpeg_finish_decompress(&d);
+  jpeg_destroy_decompress(&d);
+}
+
 void KivDecodeJpeg(benchmark::State& state) {
   const auto& jpeg = TestJpeg();
   for (auto _ : state) {
     kiv::TDecodedPicture pic = kiv::DecodeJpeg(jpeg.data(), jpeg.size());
     benchmark::DoNotOptimize(pic.Frames[0].Pixels.data());
   }
-  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+  SetPictureItems(state);
   state.counters["bytes"] = double(jpeg.size());
 }
 
@@ -95,22 +119,10 @@ void LibjpegRawLoop(benchmark::State& state) {
   const auto& jpeg = TestJpeg();
   std::vector<unsigned char> row(size_t(kWidth) * 3);
   for (auto _ : state) {
-    jpeg_decompress_struct d;
-    jpeg_error_mgr err;
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, jpeg.data(), jpeg.size());
-    jpeg_read_header(&d, TRUE);
-    jpeg_start_decompress(&d);
-    while (d.output_scanline < d.output_height) {
-      JSAMPROW r = row.data();
-      jpeg_read_scanlines(&d, &r, 1);
-    }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
+    LibjpegDecode(jpeg, JCS_RGB, [&](JDIMENSION) { return row.data(); });
     benchmark::DoNotOptimize(row.data());
   }
-  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+  SetPictureItems(state);
 }
 
 // The same loop into a whole new 32-bit picture, as any decoder that hands
@@ -119,23 +131,12 @@ void LibjpegIntoNewImage(benchmark::State& state) {
   const auto& jpeg = TestJpeg();
   for (auto _ : state) {
     std::unique_ptr<uint32_t[]> image(new uint32_t[size_t(kWidth) * kHeight]);
-    jpeg_decompress_struct d;
-    jpeg_error_mgr err;
-    d.err = jpeg_std_error(&err);
-    jpeg_create_decompress(&d);
-    jpeg_mem_src(&d, jpeg.data(), jpeg.size());
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_EXT_BGRA;
-    jpeg_start_decompress(&d);
-    while (d.output_scanline < d.output_height) {
-      JSAMPROW r = reinterpret_cast<JSAMPROW>(image.get() + size_t(d.output_scanline) * kWidth);
-      jpeg_read_scanlines(&d, &r, 1);
-    }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
+    LibjpegDecode(jpeg, JCS_EXT_BGRA, [&](JDIMENSION line) {
+      return reinterpret_cast<JSAMPROW>(image.get() + size_t(line) * kWidth);
+    });
     benchmark::DoNotOptimize(image.get());
   }
-  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+  SetPictureItems(state);
 }
 
 void DjpegProcess(benchmark::State& state) {
@@ -143,7 +144,7 @@ void DjpegProcess(benchmark::State& state) {
   for (auto _ : state) {
     if (std::system(cmd.c_str()) != 0) state.SkipWithError("djpeg failed");
   }
-  state.SetItemsProcessed(state.iterations() * int64_t(kWidth) * kHeight);
+  SetPictureItems(state);
 }
 
 // On a shared machine the fastest of several repetitions is the figure to
@@ -152,22 +153,15 @@ double Fastest(const std::vector<double>& v) {
   return *std::min_element(v.begin(), v.end());
 }
 
-BENCHMARK(KivDecodeJpeg)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->ComputeStatistics("min", Fastest);
-BENCHMARK(LibjpegRawLoop)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->ComputeStatistics("min", Fastest);
-BENCHMARK(LibjpegIntoNewImage)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->ComputeStatistics("min", Fastest);
-BENCHMARK(DjpegProcess)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->ComputeStatistics("min", Fastest);
+// Every case in milliseconds of wall time, with the fastest repetition.
+void Timed(benchmark::internal::Benchmark* b) {
+  b->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
+}
+
+BENCHMARK(KivDecodeJpeg)->Apply(Timed);
+BENCHMARK(LibjpegRawLoop)->Apply(Timed);
+BENCHMARK(LibjpegIntoNewImage)->Apply(Timed);
+BENCHMARK(DjpegProcess)->Apply(Timed);
 
 }  // namespace
 

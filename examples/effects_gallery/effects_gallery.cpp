@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "effects/engine.hpp"
+#include "effects/frame_canvas_win32.hpp"
 
 using namespace kiv;
 
@@ -144,6 +145,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
 
   TCanvas canvas;
   canvas.SetHandle(GetDC(wnd));  // CS_OWNDC: the window keeps this DC
+  TkivCanvasFrame frame(canvas);
   const int slot = ReserveAnimationSlot();
   static const wchar_t* const kTurns[] = {L"", L" (90\u00B0)", L" (180\u00B0)", L" (270\u00B0)"};
   int from = 0;
@@ -163,7 +165,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         else
           PaintNight(target);
         StopAnimation(slot);
-        StartAnimation(&canvas, 0, 0, slot, rec, &target, &pictures[from]);
+        StartAnimation(&frame, 0, 0, slot, rec, &target, &pictures[from]);
         while (IsAnimating(slot) && !g_quit) AnimationTimer().ProcessMessages();
         StopAnimation(slot);
         g_shown = &target;

@@ -4,16 +4,11 @@
 #include <mutex>
 
 #include "effects/composition.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
 
 // The display name without its category prefix: the text after the first
 // "-" and the blank that follows it.
@@ -34,8 +29,8 @@ std::unique_ptr<TkivProcList>& ListStorage() {
   return list;
 }
 
-void AddEffect(TkivProcList& list, const std::string& name, TkivProcKind kind,
-               TkivEffectProc proc) {
+void AddEffect(TkivProcList& list, const std::string& name, TkivProcKind kind, TkivEffectProc proc,
+               TkivFastPath fast = fpNone) {
   for (int i = 0; i < list.Count(); ++i)
     if (SameProc(list.Items(i)->Proc, proc))
       throw EProcItemError("Effect procedute " + name + " already exists in list");
@@ -43,15 +38,17 @@ void AddEffect(TkivProcList& list, const std::string& name, TkivProcKind kind,
   item->Kind = kind;
   item->Proc = proc;
   item->Name = std::string(EffectKindPrefix(kind)) + name;
+  item->Fast = fast;
   list.Add(std::move(item));
 }
 
 void RegisterBuiltIns(TkivProcList& list) {
-  for (const TkivMaskEffect& e : kMaskEffects) AddEffect(list, e.name, pkFade, e.proc);
-  AddEffect(list, "Interlace", pkSlide, TkivCellProc{InterlaceEffect});
+  for (const TkivMaskEffect& e : kMaskEffects)
+    AddEffect(list, e.name, pkFade, e.proc, e.uniform ? fpUniformMask : fpNone);
+  AddEffect(list, "Interlace", pkSlide, TkivCellProc{InterlaceEffect}, fpInterlaceRows);
   AddEffect(list, "Corner", pkSlide, TkivCellProc{CornerEffect});
-  AddEffect(list, "Slide", pkManual, TkivManualProc{SlideEffect});
-  AddEffect(list, "Push", pkManual, TkivManualProc{PushEffect});
+  AddEffect(list, "Slide", pkManual, TkivManualProc{SlideEffect}, fpSlide);
+  AddEffect(list, "Push", pkManual, TkivManualProc{PushEffect}, fpPush);
 }
 
 TkivRandom& ChoiceRandom() {
@@ -95,11 +92,10 @@ void RegisterEffect(const std::string& name, TkivProcKind kind, TkivEffectProc p
 
 TkivProcItem* FindEffect(const std::string& name) {
   const TkivProcList& list = EffectList();
-  const std::string key = Lower(name);
   for (int i = 0; i < list.Count(); ++i)
-    if (Lower(list.Items(i)->Name) == key) return list.Items(i);
+    if (SameText(list.Items(i)->Name, name)) return list.Items(i);
   for (int i = 0; i < list.Count(); ++i)
-    if (Lower(BareName(list.Items(i)->Name)) == key) return list.Items(i);
+    if (SameText(BareName(list.Items(i)->Name), name)) return list.Items(i);
   return nullptr;
 }
 

@@ -37,10 +37,21 @@ class EProcItemError : public Exception {
   using Exception::Exception;
 };
 
+// A faster composition of a built-in effect that the frame composition may
+// use instead of running the procedure; both give the same frames.
+enum TkivFastPath : uint8_t {
+  fpNone = 0,
+  fpUniformMask,    // the mask holds one value everywhere ("Fade")
+  fpInterlaceRows,  // each grid row is one run shifted by whole cells ("Interlace")
+  fpSlide,          // the new picture slides over the old one ("Slide")
+  fpPush,           // ... and pushes the old one out ("Push")
+};
+
 struct TkivProcItem {
   TkivProcKind Kind = pkFade;
   TkivEffectProc Proc;
   std::string Name;  // prefix + bare name
+  TkivFastPath Fast = fpNone;
 };
 
 class TkivProcList {

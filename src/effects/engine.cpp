@@ -139,7 +139,7 @@ int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivA
   s.Rows = GridExtent(source->Height(), rec.Resolution(), rec.TileCount());
   s.Item = bitmap ? nullptr : item;
   s.BitmapAnimation = bitmap;
-  s.TargetKeysHidden = false;
+  s.Scratch.TargetKeysHidden = false;
   const size_t cells = static_cast<size_t>(s.Cols) * static_cast<size_t>(s.Rows);
   s.MaskSize = 0;
   s.Mask.clear();
@@ -196,33 +196,8 @@ uint8_t AnimationProgress(float elapsed, int time) {
 }
 
 void ComposeFrame(TkivAnimationSlot& s, uint8_t p) {
-  const TkivFrameGrid grid = GridOf(s);
-  if (s.BitmapAnimation) {
-    s.Source->DrawTo(*s.Work, 0, 0);
-    ComposeBitmapFrame(*s.Work, *s.Target, *s.Rec, grid, p);
-    return;
-  }
-  switch (s.Item->Kind) {
-    case pkFade:
-      ComposeMaskFrameFrom(*s.Source, *s.Work, *s.Target, *s.Rec,
-                           std::get<TkivMaskProc>(s.Item->Proc), grid, p);
-      break;
-    case pkSlide:
-      ComposeCellFrame(*s.Work, *s.Target, *s.Rec, std::get<TkivCellProc>(s.Item->Proc), grid, p,
-                       s.Source);
-      break;
-    case pkManual: {
-      const TkivManualProc proc = std::get<TkivManualProc>(s.Item->Proc);
-      if (ComposeManualFrameFrom(*s.Source, *s.Work, *s.Target, *s.Rec, proc, p,
-                                 s.TargetKeysHidden)) {
-        s.TargetKeysHidden = true;
-        break;
-      }
-      s.Source->DrawTo(*s.Work, 0, 0);
-      ComposeManualFrame(*s.Work, *s.Target, *s.Rec, proc, p);
-      break;
-    }
-  }
+  ComposeEffectFrame(s.BitmapAnimation ? nullptr : s.Item, *s.Source, *s.Work, *s.Target, *s.Rec,
+                     GridOf(s), p, s.Scratch);
 }
 
 void StepAnimation(int index) {
@@ -234,7 +209,7 @@ void StepAnimation(int index) {
   const BusyGuard guard{s};
   const uint8_t p = AnimationProgress(s.Elapsed, s.Rec->Time());
   ComposeFrame(s, p);
-  if (s.Canvas) s.Work->Draw(FrameCanvasDC(*s.Canvas), s.X, s.Y);
+  if (s.Canvas) s.Work->Draw(s.Canvas->FrameDC(), s.X, s.Y);
   if (p == 100) StopAnimation(index);
 }
 

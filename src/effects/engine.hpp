@@ -66,8 +66,8 @@ struct TkivAnimationSlot {
   std::unique_ptr<TkivBitmap> Work;
   TkivProcItem* Item = nullptr;
   bool BitmapAnimation = false;
-  // A manual effect's frame has given every key pixel of Target alpha 0.
-  bool TargetKeysHidden = false;
+  // What the frames of the animation carry from one to the next.
+  TkivFrameScratch Scratch;
   TkivFrameCanvas* Canvas = nullptr;
   int X = 0, Y = 0;
 };

@@ -1,48 +1,29 @@
 #pragma once
-// Where the engine draws its frames. On Win32 it is the framework's canvas
-// (TCanvas): a frame goes to the canvas's device context through the
-// surface's drawing routes. The portable build has no framework canvas; its
-// stand-in holds a device-context token, which names a surface there, so
-// frames go straight into that surface by the same drawing route.
+// Where the engine draws its frames: anything that names a device context at
+// the moment a frame is drawn. A frame goes to that device context through
+// the surface's drawing routes. The framework's canvas takes part through
+// TkivCanvasFrame (effects/frame_canvas_win32.hpp); a surface through
+// TkivSurfaceCanvas below (tests and tools), whose device context is the
+// surface's own, so frames land in the surface.
 #include "graphics/kiv_bitmap.hpp"
-
-#if defined(_WIN32)
-#include "framework/win32/graphics.hpp"
-#endif
 
 namespace kiv {
 
-#if defined(_WIN32)
-using TkivFrameCanvas = TCanvas;
-inline TkivDC FrameCanvasDC(TkivFrameCanvas& canvas) {
-  return canvas.Handle();
-}
-#else
 class TkivFrameCanvas {
  public:
   virtual ~TkivFrameCanvas() = default;
-  TkivDC Handle() const { return dc_; }
-  void SetHandle(TkivDC dc) { dc_ = dc; }
-
- private:
-  TkivDC dc_ = nullptr;
+  // The device context the next frame is drawn on.
+  virtual TkivDC FrameDC() = 0;
 };
-inline TkivDC FrameCanvasDC(TkivFrameCanvas& canvas) {
-  return canvas.Handle();
-}
-#endif
 
-// A canvas on a surface's device context: frames drawn on it land in the
-// surface (tests and tools).
+// Frames drawn into a surface.
 class TkivSurfaceCanvas : public TkivFrameCanvas {
  public:
-  explicit TkivSurfaceCanvas(TkivBitmap& surface) {
-#if defined(_WIN32)
-    SetHandle(static_cast<HDC>(surface.DC()));
-#else
-    SetHandle(surface.DC());
-#endif
-  }
+  explicit TkivSurfaceCanvas(TkivBitmap& surface) : surface_(surface) {}
+  TkivDC FrameDC() override { return surface_.DC(); }
+
+ private:
+  TkivBitmap& surface_;
 };
 
 }  // namespace kiv

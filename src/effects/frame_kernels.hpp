@@ -5,8 +5,8 @@
 // copy of the shown pixels only), and the widening of a mask row into one
 // alpha byte per pixel. Their blend is the MMX formula of the kernel table,
 // bit for bit (graphics/kiv_blend_simd.hpp). Each has a scalar reference and
-// vector variants; the best one the processor runs is picked at start-up, and
-// tests can pick any level.
+// vector variants (one file per level); the level is the one the switch of
+// graphics/kiv_simd_level.hpp sets for every kernel table.
 #include <cstdint>
 #include <vector>
 
@@ -62,10 +62,7 @@ class TkivMaskSpread {
   mutable std::vector<uint8_t> padded_;  // the mask row with room to read 16 past it
 };
 
-// Installs the frame kernels of a SIMD level (lowered to what the processor
-// runs); `Reference` forces the scalar kernels.
-void UseFrameKernelLevel(TkivSimdLevel level);
-// Forces the scalar reference kernels (true) or the start-up choice (false).
-void UseReferenceKernels(bool reference);
+// The level whose frame kernels are installed (the switch's active level).
+TkivSimdLevel FrameKernelLevel();
 
 }  // namespace kiv

@@ -9,9 +9,9 @@ namespace kiv {
 
 using TkivMaskProc = void (*)(uint8_t* mask, int width, int height, uint8_t progress);
 
-// For generators that give every cell one value ("Fade"): true, with that
-// value for progress p; false for every other generator.
-bool UniformMask(TkivMaskProc proc, uint8_t progress, uint8_t* value);
+// The one value of every cell of the uniform mask ("Fade", whose table entry
+// is marked `uniform`) at progress p.
+uint8_t UniformMaskLevel(uint8_t progress);
 
 // Drawing primitives on a mask grid; cells outside the grid are skipped.
 void DrawMaskLine(uint8_t* mask, int width, int height, int x0, int y0, int x1, int y1,
@@ -32,6 +32,7 @@ struct TkivRandom {
 struct TkivMaskEffect {
   const char* name;
   TkivMaskProc proc;
+  bool uniform = false;  // every cell holds UniformMaskLevel
 };
 extern const TkivMaskEffect kMaskEffects[54];
 

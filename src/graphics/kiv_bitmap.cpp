@@ -168,22 +168,30 @@ void TkivBitmap::FlipVertical() {
   }
 }
 
+namespace {
+
+// Gives every pixel that is not fully transparent the colour recolour(p),
+// keeping its alpha.
+template <class Recolour>
+void RecolourVisible(TkivPixel* bits, int64_t n, Recolour recolour) {
+  for (int64_t i = 0; i < n; ++i) {
+    const TkivPixel p = bits[i];
+    if ((p >> 24) != 0) bits[i] = (recolour(p) & 0x00FFFFFFu) | (p & 0xFF000000u);
+  }
+}
+
+}  // namespace
+
 void TkivBitmap::ChangeBrightness(int16_t amount) {
   if (amount == 0) return;
-  const int64_t n = int64_t{width_} * height_;
-  for (int64_t i = 0; i < n; ++i) {
-    const TkivPixel p = bits_[i];
-    if ((p >> 24) != 0) bits_[i] = (Brighten(p, amount) & 0x00FFFFFFu) | (p & 0xFF000000u);
-  }
+  RecolourVisible(bits_, int64_t{width_} * height_,
+                  [amount](TkivPixel p) { return Brighten(p, amount); });
 }
 
 void TkivBitmap::ChangeHue(int32_t amount) {
   if (amount == 0) return;
-  const int64_t n = int64_t{width_} * height_;
-  for (int64_t i = 0; i < n; ++i) {
-    const TkivPixel p = bits_[i];
-    if ((p >> 24) != 0) bits_[i] = (RotateHue(p, amount) & 0x00FFFFFFu) | (p & 0xFF000000u);
-  }
+  RecolourVisible(bits_, int64_t{width_} * height_,
+                  [amount](TkivPixel p) { return RotateHue(p, amount); });
 }
 
 TkivBitmapLink* TkivBitmap::CreateLink(TRect rect) const {

@@ -19,13 +19,9 @@ namespace kiv {
 
 class TkivBitmapLink;
 class TStream;
-// Framework graphics (Windows only): the conversions and canvas forms that
-// take them are defined in kiv_bitmap_framework_win32.cpp.
-class TBitmap;
-class TCanvas;
-class TClipboard;
-class TGraphic;
-class TPicture;
+
+// Conversions to and from the framework's graphics and drawing on its canvas
+// are Windows only: graphics/kiv_bitmap_win32.hpp.
 
 // Opaque platform handles: HBITMAP and HDC on Windows.
 using TkivHandle = void*;
@@ -81,22 +77,6 @@ class TkivBitmap : public TPersistent {
   // sources raise the framework's assignment error.
   void Assign(const TPersistent* source) override;
 
-  // From framework graphics (Windows only); Name and both flags are kept.
-  // A 32-bit device-independent bitmap gives its pixels with their alpha
-  // (AlphaBlend as DetectAlpha finds); any other bitmap is copied through GDI
-  // and any other graphic drawn with DrawGraphic, both made opaque. A picture
-  // is read through its graphic, a bitmap of any format like the GDI case.
-  void Assign(const TGraphic* source);
-  void Assign(const TPicture* source);
-  // Lets graphic draw itself stretched into rect over a magenta background
-  // and takes every pixel it changed; the rest keeps its value.
-  void DrawGraphic(TGraphic* graphic, TRect rect);
-  // Into a framework bitmap: 32-bit, this size, the surface drawn at (0, 0).
-  // A picture receives it as its bitmap; the clipboard as a copy.
-  void AssignTo(TBitmap* dest) const;
-  void AssignTo(TPicture* dest) const;
-  void AssignTo(TClipboard* dest) const;
-
   // Stream format: name length, name, width, height (negative: rows stored
   // bottom to top), pixels. All integers 32-bit little-endian.
   void SaveToStream(TStream& stream) const;
@@ -125,14 +105,18 @@ class TkivBitmap : public TPersistent {
   void Draw(TkivDC dc, TRect dst, TRect src) const;
   void Tile(TkivDC dc, TRect dst, TRect src) const;
   void TileClipped(TkivDC dc, TRect dst, TRect src, TRect clip) const;
-  // The same on a framework canvas's device context (Windows only); the
-  // form with dst alone stretches the whole surface into it.
-  void Draw(TCanvas* canvas, int32_t x, int32_t y) const;
-  void Draw(TCanvas* canvas, int32_t x, int32_t y, TRect src) const;
-  void Draw(TCanvas* canvas, TRect dst, TRect src) const;
-  void Draw(TCanvas* canvas, TRect dst) const;
-  void Tile(TCanvas* canvas, TRect dst, TRect src) const;
-  void TileClipped(TCanvas* canvas, TRect dst, TRect src, TRect clip) const;
+  // An object that has a device context (a framework canvas, a surface) is
+  // not one: without these its pointer would convert to TkivDC silently. The
+  // canvas forms are in kiv_bitmap_win32.hpp.
+  template <class T, class... A>
+  requires requires(T* t) { t->Handle(); }
+  void Draw(T* has_dc, A... args) const = delete;
+  template <class T, class... A>
+  requires requires(T* t) { t->Handle(); }
+  void Tile(T* has_dc, A... args) const = delete;
+  template <class T, class... A>
+  requires requires(T* t) { t->Handle(); }
+  void TileClipped(T* has_dc, A... args) const = delete;
 
   // Puts source's src rectangle behind this surface's pixels at (x, y).
   void MergeBehind(const TkivBitmap& source, int32_t x, int32_t y, TRect src);

@@ -7,6 +7,7 @@
 
 #include "framework/win32/graphics.hpp"
 #include "graphics/kiv_bitmap.hpp"
+#include "graphics/kiv_bitmap_win32.hpp"
 
 namespace kiv {
 
@@ -40,62 +41,65 @@ static void AssignByDrawing(TkivBitmap& self, TGraphic* source) {
   const int h = source != nullptr ? source->Height() : 0;
   self.SetSize(w, h);
   if (self.IsEmpty()) return;
-  self.DrawGraphic(source, self.BoundsRect());
+  DrawGraphic(self, source, self.BoundsRect());
   self.SetAlpha(255);
 }
 
-void TkivBitmap::Assign(const TGraphic* from) {
-  if (from == nullptr) {
-    TPersistent::Assign(nullptr);  // the framework's error for a nil source
-    return;
-  }
+// The framework's error for a nil source or destination; it throws before
+// anything of the surface is touched.
+[[noreturn]] static void AssignNil(const TkivBitmap& self) {
+  const_cast<TkivBitmap&>(self).Assign(static_cast<const TPersistent*>(nullptr));
+  throw EInvalidCast("Cannot assign a nil to a TkivBitmap");  // not reached
+}
+
+void Assign(TkivBitmap& self, const TGraphic* from) {
+  if (from == nullptr) return AssignNil(self);
   auto* source = const_cast<TGraphic*>(from);
   auto* bitmap = dynamic_cast<TBitmap*>(source);
   if (bitmap == nullptr) {
-    AssignByDrawing(*this, source);
+    AssignByDrawing(self, source);
     return;
   }
   if (!IsDib32(*bitmap)) {
-    AssignThroughGdi(*this, *bitmap);
+    AssignThroughGdi(self, *bitmap);
     return;
   }
   // 32-bit device-independent: scan line y is row y, alpha included. Rows
   // are copied only when the sizes agree (an empty source leaves the size).
-  SetSize(bitmap->Width(), bitmap->Height());
-  if (!IsEmpty() && bitmap->Width() == width_ && bitmap->Height() == height_) {
-    for (int32_t y = 0; y < height_; ++y)
-      std::memcpy(ScanLine(y), bitmap->ScanLine(y), static_cast<size_t>(width_) * 4);
+  self.SetSize(bitmap->Width(), bitmap->Height());
+  const int32_t width = self.Width(), height = self.Height();
+  if (!self.IsEmpty() && bitmap->Width() == width && bitmap->Height() == height) {
+    for (int32_t y = 0; y < height; ++y)
+      std::memcpy(self.ScanLine(y), bitmap->ScanLine(y), static_cast<size_t>(width) * 4);
   }
-  DetectAlpha();
+  self.DetectAlpha();
 }
 
-void TkivBitmap::Assign(const TPicture* from) {
-  if (from == nullptr) {
-    TPersistent::Assign(nullptr);
-    return;
-  }
+void Assign(TkivBitmap& self, const TPicture* from) {
+  if (from == nullptr) return AssignNil(self);
   TGraphic* graphic = from->Graphic();
   if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) {
-    AssignThroughGdi(*this, *bitmap);  // whatever its pixel format
+    AssignThroughGdi(self, *bitmap);  // whatever its pixel format
   } else {
-    AssignByDrawing(*this, graphic);
+    AssignByDrawing(self, graphic);
   }
 }
 
-void TkivBitmap::DrawGraphic(TGraphic* graphic, TRect rect) {
-  if (IsEmpty()) return;
+void DrawGraphic(TkivBitmap& self, TGraphic* graphic, TRect rect) {
+  if (self.IsEmpty()) return;
+  const int32_t width = self.Width(), height = self.Height();
   TBitmap temp;
   temp.SetPixelFormat(pf32bit);
-  temp.SetSize(width_, height_);
+  temp.SetSize(width, height);
   TCanvas* canvas = temp.Canvas();
   canvas->Brush()->SetColor(0xFF00FF);  // TColor 0x00BBGGRR: magenta
   canvas->Pen()->SetColor(0xFF00FF);
-  canvas->Rectangle(TRect{-1, -1, width_ + 1, height_ + 1});
+  canvas->Rectangle(TRect{-1, -1, width + 1, height + 1});
   canvas->StretchDraw(rect, graphic);
-  for (int32_t y = 0; y < height_; ++y) {
+  for (int32_t y = 0; y < height; ++y) {
     const auto* row = static_cast<const TkivPixel*>(temp.ScanLine(y));  // flushes GDI
-    for (int32_t x = 0; x < width_; ++x)
-      if ((row[x] & 0x00FFFFFF) != kMagenta) SetPixel(x, y, row[x]);
+    for (int32_t x = 0; x < width; ++x)
+      if ((row[x] & 0x00FFFFFF) != kMagenta) self.SetPixel(x, y, row[x]);
   }
 }
 
@@ -103,61 +107,62 @@ void TkivBitmap::DrawGraphic(TGraphic* graphic, TRect rect) {
 // drawn straight into their rows, as onto another surface, so every flag's
 // kernel applies and alpha survives (GDI's key-colour transfer would clear
 // it). Rows that are not contiguous fall back to drawing on the canvas.
-void TkivBitmap::AssignTo(TBitmap* dest) const {
-  if (dest == nullptr) AssignError(nullptr);
+void AssignTo(const TkivBitmap& self, TBitmap* dest) {
+  if (dest == nullptr) AssignNil(self);
+  const int32_t width = self.Width(), height = self.Height();
   dest->SetPixelFormat(pf32bit);
-  dest->SetSize(width_, height_);
-  if (!IsEmpty()) {
-    if (dest->BytesPerScanLine() == width_ * 4) {
+  dest->SetSize(width, height);
+  if (!self.IsEmpty()) {
+    if (dest->BytesPerScanLine() == width * 4) {
       // The bottom row starts the memory.
-      auto* memory = static_cast<TkivPixel*>(dest->ScanLine(height_ - 1));
-      const TkivPixelView rows{memory, width_, height_, true};
-      DrawSurfaceInto(*this, rows, BoundsRect(), BoundsRect(), false);
+      auto* memory = static_cast<TkivPixel*>(dest->ScanLine(height - 1));
+      const TkivPixelView rows{memory, width, height, true};
+      DrawSurfaceInto(self, rows, self.BoundsRect(), self.BoundsRect(), false);
     } else {
-      Draw(dest->Canvas(), 0, 0);
+      self.Draw(dest->Canvas()->Handle(), 0, 0);
       GdiFlush();
     }
   }
   dest->Modified();
 }
 
-void TkivBitmap::AssignTo(TPicture* dest) const {
-  if (dest == nullptr) AssignError(nullptr);
-  AssignTo(dest->Bitmap());
+void AssignTo(const TkivBitmap& self, TPicture* dest) {
+  if (dest == nullptr) AssignNil(self);
+  AssignTo(self, dest->Bitmap());
 }
 
-void TkivBitmap::AssignTo(TClipboard* dest) const {
-  if (dest == nullptr) AssignError(nullptr);
+void AssignTo(const TkivBitmap& self, TClipboard* dest) {
+  if (dest == nullptr) AssignNil(self);
   TBitmap temp;
-  AssignTo(&temp);
+  AssignTo(self, &temp);
   dest->Assign(&temp);
 }
 
 // ---------------------------------------------------------------------------
 // Drawing on a canvas: the device-context routes on the canvas's handle.
 
-void TkivBitmap::Draw(TCanvas* canvas, int32_t x, int32_t y) const {
-  Draw(canvas->Handle(), x, y);
+void Draw(const TkivBitmap& self, TCanvas* canvas, int32_t x, int32_t y) {
+  self.Draw(canvas->Handle(), x, y);
 }
 
-void TkivBitmap::Draw(TCanvas* canvas, int32_t x, int32_t y, TRect src) const {
-  Draw(canvas->Handle(), x, y, src);
+void Draw(const TkivBitmap& self, TCanvas* canvas, int32_t x, int32_t y, TRect src) {
+  self.Draw(canvas->Handle(), x, y, src);
 }
 
-void TkivBitmap::Draw(TCanvas* canvas, TRect dst, TRect src) const {
-  Draw(canvas->Handle(), dst, src);
+void Draw(const TkivBitmap& self, TCanvas* canvas, TRect dst, TRect src) {
+  self.Draw(canvas->Handle(), dst, src);
 }
 
-void TkivBitmap::Draw(TCanvas* canvas, TRect dst) const {
-  Draw(canvas->Handle(), dst, BoundsRect());
+void Draw(const TkivBitmap& self, TCanvas* canvas, TRect dst) {
+  self.Draw(canvas->Handle(), dst, self.BoundsRect());
 }
 
-void TkivBitmap::Tile(TCanvas* canvas, TRect dst, TRect src) const {
-  Tile(canvas->Handle(), dst, src);
+void Tile(const TkivBitmap& self, TCanvas* canvas, TRect dst, TRect src) {
+  self.Tile(canvas->Handle(), dst, src);
 }
 
-void TkivBitmap::TileClipped(TCanvas* canvas, TRect dst, TRect src, TRect clip) const {
-  TileClipped(canvas->Handle(), dst, src, clip);
+void TileClipped(const TkivBitmap& self, TCanvas* canvas, TRect dst, TRect src, TRect clip) {
+  self.TileClipped(canvas->Handle(), dst, src, clip);
 }
 
 }  // namespace kiv

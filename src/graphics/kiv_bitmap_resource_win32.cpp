@@ -3,9 +3,10 @@
 // (so their alpha survives), others as the platform loads them.
 #include <windows.h>
 
+#include "framework/text_convert.hpp"
 #include "framework/win32/graphics.hpp"
 #include "graphics/kiv_bitmap.hpp"
-#include "framework/text_convert.hpp"
+#include "graphics/kiv_bitmap_win32.hpp"
 
 namespace kiv {
 
@@ -53,7 +54,7 @@ void TkivBitmap::LoadFromModuleResource(const std::string& module_file,
       bitmap.LoadFromResourceName(module.handle, name.c_str());
     }
   }
-  Assign(&bitmap);
+  kiv::Assign(*this, &bitmap);
 }
 
 }  // namespace kiv

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "graphics/kiv_bitmap.hpp"
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 
 namespace kiv {
 

@@ -7,14 +7,17 @@
 //  - integer: background weighted by 255 - a, result alpha always 0xFF;
 //  - MMX: every byte lane, alpha included, is (bg * (256 - a) + fg * a) >> 8.
 // The MMX version is chosen when the processor has MMX (every x86-64 does).
-// Its arithmetic runs on SSE2, AVX2 or AVX-512 here, picked from the processor at
-// start-up; every SIMD variant is bit-exact with the scalar reference.
+// Its arithmetic runs on SSE2, AVX2 or AVX-512 here: the highest level the
+// processor runs under the cap of the level switch (graphics/kiv_simd_level.hpp);
+// every SIMD variant is bit-exact with the scalar reference. One file per
+// level: kiv_kernels_reference.cpp, _sse2, _avx2, _avx512.
 //
 // Kernels work on raw runs with counts and rectangles already clipped by the
 // caller; a negative count does nothing.
 #include <cstdint>
 
 #include "framework/types.hpp"
+#include "graphics/kiv_simd_level.hpp"
 
 namespace kiv {
 
@@ -42,7 +45,6 @@ struct TkivKernelTable {
 };
 
 enum class TkivBlendVersion { Integer, MMX };
-enum class TkivSimdLevel { Reference, SSE2, AVX2, AVX512 };
 
 // The table in use. Statically it holds the scalar MMX-formula kernels, so code
 // running before start-up still gets correct results.
@@ -53,21 +55,28 @@ extern TkivKernelTable Kernels;
 extern bool HasMMX;
 bool DetectMMX();
 
-// The best SIMD level this processor runs.
-TkivSimdLevel DetectSimdLevel();
-
-// A table for a given version and SIMD level (the level is lowered to what the
-// processor supports).
+// A table for a given version and SIMD level (the level is lowered to the
+// switch's cap and to what the processor runs).
 TkivKernelTable MakeKernelTable(TkivBlendVersion version, TkivSimdLevel level);
 
-// Installs a table into `Kernels`.
-void InstallKernels(TkivBlendVersion version, TkivSimdLevel level);
-// What start-up installs: MMX formulas when HasMMX, at the best SIMD level,
-// unless reference kernels are forced.
+// Installs the table of a version into `Kernels`, at the active level (and
+// at each level the switch sets later).
+void InstallKernels(TkivBlendVersion version);
+// What start-up installs: the MMX formulas when HasMMX, else the integer ones.
 void InstallDefaultKernels();
-// Forces the scalar reference kernels (true) or returns to the default (false).
-// Tests use it to compare routes against the reference.
-void ForceReferenceKernels(bool force);
+
+// Installs the table of a version for its lifetime, and the version installed
+// before it when it ends.
+class TkivScopedKernels {
+ public:
+  explicit TkivScopedKernels(TkivBlendVersion version);
+  ~TkivScopedKernels();
+  TkivScopedKernels(const TkivScopedKernels&) = delete;
+  TkivScopedKernels& operator=(const TkivScopedKernels&) = delete;
+
+ private:
+  TkivBlendVersion previous_;
+};
 
 // Clears the MMX state after MMX kernels ran. The kernels here use SSE
 // registers only, which share nothing with the floating-point stack, so there
@@ -88,7 +97,7 @@ void GatherPixels(const TkivPixel* row, int32_t row_width, const int32_t* column
                   int32_t count);
 }  // namespace reference
 
-// SIMD row kernels (defined in kiv_kernels_x86.cpp).
+// SIMD row kernels (kiv_kernels_sse2.cpp, _avx2.cpp, _avx512.cpp).
 namespace simd {
 void BlendPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void KeyCopyPixelsSSE2(const TkivPixel* src, TkivPixel* dst, int32_t count);
@@ -100,14 +109,11 @@ void FillPixelsAVX2(TkivPixel* dst, int32_t count, TkivPixel value);
 void SetAlphaPixelsAVX2(TkivPixel* dst, int32_t count, uint8_t alpha);
 void GatherPixelsAVX2(const TkivPixel* row, int32_t row_width, const int32_t* columns,
                       TkivPixel* dst, int32_t count);
-bool CpuHasAVX2();
 void BlendPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void KeyCopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void CopyPixelsAVX512(const TkivPixel* src, TkivPixel* dst, int32_t count);
 void GatherPixelsAVX512(const TkivPixel* row, int32_t row_width, const int32_t* columns,
                         TkivPixel* dst, int32_t count);
-// AVX-512 with byte and word lanes and all vector lengths (F, BW, VL).
-bool CpuHasAVX512();
 }  // namespace simd
 
 }  // namespace kiv

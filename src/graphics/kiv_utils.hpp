@@ -1,7 +1,7 @@
 #pragma once
 // Stateless drawing helpers of the library: rectangle arithmetic, tokens,
 // stream strings, gradient bands, region runs, text fitting and keyboard
-// timing. The device-context helpers built on them are in kiv_utils_gdi.hpp
+// timing. The device-context helpers built on them are in kiv_utils_gdi_win32.hpp
 // (Windows only).
 #include <cstdint>
 #include <functional>

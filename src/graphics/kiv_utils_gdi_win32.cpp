@@ -1,12 +1,13 @@
-#include "graphics/kiv_utils_gdi.hpp"
+#include "graphics/kiv_utils_gdi_win32.hpp"
 
 #include <algorithm>
 #include <vector>
 
 #include "framework/colors.hpp"
+#include "framework/text_convert.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_color.hpp"
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 
 namespace kiv {
 
@@ -16,14 +17,16 @@ COLORREF Rgb(TColor color) {
   return static_cast<COLORREF>(ColorToRGB(color)) & 0xFFFFFF;
 }
 
-std::string ToAnsi(const std::wstring& text, DWORD flags) {
+// ToNarrow plus WC_COMPOSITECHECK, which the width measurement passes (a letter
+// and its combining marks become one precomposed character) and ToNarrow does not.
+std::string ToAnsiComposed(const std::wstring& text) {
   if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(std::max(n, 0)), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_ACP, flags, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
+  const int len = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, text.data(), len, nullptr, 0,
+                                    nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, text.data(), len, out.data(), n, nullptr, nullptr);
   return out;
 }
 
@@ -124,7 +127,7 @@ int DrawTextWide(HDC dc, const std::wstring& text, TRect& rect, UINT format) {
   if (Platform().IsWinNT) {
     result = DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
   } else {
-    const std::string a = ToAnsi(text, 0);
+    const std::string a = ToNarrow(text);
     result = DrawTextA(dc, a.c_str(), static_cast<int>(a.size()), &r, format);
   }
   rect = TRect{r.left, r.top, r.right, r.bottom};
@@ -137,7 +140,7 @@ int TextWidthWide(HDC dc, const std::wstring& text, UINT format) {
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
-  const std::string a = ToAnsi(text, WC_COMPOSITECHECK);
+  const std::string a = ToAnsiComposed(text);
   RECT r{0, 0, 0, 0};
   DrawTextA(dc, a.c_str(), static_cast<int>(a.size()), &r, format | DT_CALCRECT);
   return r.right;

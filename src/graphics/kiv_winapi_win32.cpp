@@ -1,4 +1,4 @@
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 
 namespace kiv {
 

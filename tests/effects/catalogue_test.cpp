@@ -205,3 +205,38 @@ TEST(AnimationRec, AssignFromAnotherClassIsRefused) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// A fast path stands for what its effect's procedure does: a uniform mask
+// is that one value in every cell at every progress, and the other marks sit
+// on the effects whose one-pass forms they name.
+TEST(Catalogue, FastPathsSitOnTheEffectsTheyStandFor) {
+  int uniform = 0;
+  for (int i = 0; i < EffectList().Count(); ++i) {
+    const TkivProcItem& item = *EffectList().Items(i);
+    if (item.Fast != fpUniformMask) continue;
+    ++uniform;
+    ASSERT_EQ(item.Kind, pkFade) << item.Name;
+    for (int p = 0; p <= 100; ++p) {
+      std::vector<uint8_t> mask(7 * 5, 0);
+      std::get<TkivMaskProc>(item.Proc)(mask.data(), 7, 5, static_cast<uint8_t>(p));
+      EXPECT_EQ(mask, std::vector<uint8_t>(mask.size(), UniformMaskLevel(static_cast<uint8_t>(p))))
+          << item.Name << " p " << p;
+    }
+  }
+  EXPECT_EQ(uniform, 1);  // "Fade"
+  struct Case {
+    const char* name;
+    TkivFastPath fast;
+  };
+  for (const Case& c : {Case{"Fade", fpUniformMask}, Case{"Interlace", fpInterlaceRows},
+                        Case{"Corner", fpNone}, Case{"Slide", fpSlide}, Case{"Push", fpPush}}) {
+    ASSERT_NE(FindEffect(c.name), nullptr) << c.name;
+    EXPECT_EQ(FindEffect(c.name)->Fast, c.fast) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kiv

@@ -230,9 +230,12 @@ namespace kiv {
 namespace {
 
 TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
-  for (TkivManualProc proc : {TkivManualProc{SlideEffect}, TkivManualProc{PushEffect}})
+  for (const char* name : {"Slide", "Push"})
     for (int rot = 0; rot < 4; ++rot)
       for (int p : {0, 1, 33, 50, 99, 100}) {
+        const TkivProcItem* effect = FindEffect(name);
+        ASSERT_NE(effect, nullptr);
+        const TkivManualProc proc = std::get<TkivManualProc>(effect->Proc);
         kivtest::Surface source(37, 23), target(37, 23), a(37, 23), b(37, 23);
         kivtest::PaintPattern(source, 1);
         kivtest::PaintPattern(target, 2);
@@ -244,19 +247,19 @@ TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
         target.DrawTo(target2, 0, 0);
         source.DrawTo(a, 0, 0);
         ComposeManualFrame(a, target, rec, proc, static_cast<uint8_t>(p));
-        ASSERT_TRUE(ComposeManualFrameFrom(source, b, target2, rec, proc, static_cast<uint8_t>(p)));
+        ASSERT_TRUE(ComposesFromOldPicture(effect, source, b, target2));
+        ComposeManualFrameFrom(source, b, target2, rec, effect->Fast, static_cast<uint8_t>(p));
         int differ = 0;
         for (int y = 0; y < 23; ++y)
           for (int x = 0; x < 37; ++x) differ += a.GetPixel(x, y) != b.GetPixel(x, y);
-        EXPECT_EQ(differ, 0) << (proc == PushEffect ? "Push" : "Slide") << " rot " << rot << " p "
-                             << p;
+        EXPECT_EQ(differ, 0) << name << " rot " << rot << " p " << p;
         // A later frame of the same animation, whose key pixels were hidden
         // by this one, gives the same picture, and the new picture's pixels
         // end as the step-by-step frames leave them.
         const uint8_t next = static_cast<uint8_t>(p + (100 - p) / 2);
         source.DrawTo(a, 0, 0);
         ComposeManualFrame(a, target, rec, proc, next);
-        ASSERT_TRUE(ComposeManualFrameFrom(source, b, target2, rec, proc, next, true));
+        ComposeManualFrameFrom(source, b, target2, rec, effect->Fast, next, true);
         differ = 0;
         int target_differ = 0;
         for (int y = 0; y < 23; ++y)

@@ -142,8 +142,9 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
         kivtest::Surface old(s.w, s.h), from_old(s.w, s.h);
         work.DrawTo(old, 0, 0);
         kivtest::PaintPattern(from_old, 3);
-        ComposeCellFrame(work, target, rec, TableEffect, grid, 50);
-        ComposeCellFrame(from_old, target, rec, TableEffect, grid, 50, &old);
+        TkivFrameScratch scratch;
+        ComposeCellFrame(work, target, rec, TableEffect, grid, 50, scratch);
+        ComposeCellFrame(from_old, target, rec, TableEffect, grid, 50, scratch, &old);
         Reference(expect, target, rec, g_table, grid.Cols, grid.Rows);
         EXPECT_EQ(Differing(work, expect), 0) << s.w << "x" << s.h << " res " << s.res << " tiles "
                                               << s.tiles << " rot " << rot << " round " << round;
@@ -157,29 +158,36 @@ TEST(Displacement, MatchesTheCellByCellRuleForRandomTables) {
 // every rotation, against the rule applied to the table it writes.
 TEST(Displacement, InterlaceMatchesTheCellByCellRule) {
   const FrameSetup setups[] = {{23, 13, 3, 1}, {31, 17, 4, 2}, {40, 6, 5, 1}, {9, 9, 1, 1}};
-  for (const FrameSetup& s : setups)
-    for (int rot = 0; rot < 4; ++rot)
-      for (uint8_t p : {0, 1, 37, 50, 99, 100}) {
-        kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h), old(s.w, s.h),
-            from_old(s.w, s.h);
-        kivtest::PaintPattern(work, 1);
-        kivtest::PaintPattern(target, 2);
-        target.SetPixel(2, 3, KeyPixel | 0xFF000000u);
-        work.DrawTo(expect, 0, 0);
-        work.DrawTo(old, 0, 0);
-        kivtest::PaintPattern(from_old, 3);
-        FrameGeometry f(s, rot);
-        std::vector<TkivCellRec> table(static_cast<size_t>(f.pw) * f.ph), cells(table.size());
-        InterlaceEffect(table.data(), f.pw, f.ph, p);
-        f.grid.Cells = cells.data();
-        ComposeCellFrame(work, target, f.rec, InterlaceEffect, f.grid, p);
-        ComposeCellFrame(from_old, target, f.rec, InterlaceEffect, f.grid, p, &old);
-        Reference(expect, target, f.rec, table, f.grid.Cols, f.grid.Rows);
-        EXPECT_EQ(Differing(work, expect), 0)
-            << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
-        EXPECT_EQ(Differing(from_old, expect), 0)
-            << s.w << "x" << s.h << " rot " << rot << " p " << int{p};
-      }
+  const TkivProcItem* interlace = FindEffect("Interlace");
+  ASSERT_NE(interlace, nullptr);
+  ASSERT_EQ(std::get<TkivCellProc>(interlace->Proc), &InterlaceEffect);
+  // The catalogue's fast path, and the cell table it stands for.
+  for (TkivFastPath fast : {interlace->Fast, fpNone})
+    for (const FrameSetup& s : setups)
+      for (int rot = 0; rot < 4; ++rot)
+        for (uint8_t p : {0, 1, 37, 50, 99, 100}) {
+          kivtest::Surface work(s.w, s.h), target(s.w, s.h), expect(s.w, s.h), old(s.w, s.h),
+              from_old(s.w, s.h);
+          kivtest::PaintPattern(work, 1);
+          kivtest::PaintPattern(target, 2);
+          target.SetPixel(2, 3, KeyPixel | 0xFF000000u);
+          work.DrawTo(expect, 0, 0);
+          work.DrawTo(old, 0, 0);
+          kivtest::PaintPattern(from_old, 3);
+          FrameGeometry f(s, rot);
+          std::vector<TkivCellRec> table(static_cast<size_t>(f.pw) * f.ph), cells(table.size());
+          InterlaceEffect(table.data(), f.pw, f.ph, p);
+          f.grid.Cells = cells.data();
+          TkivFrameScratch scratch;
+          ComposeCellFrame(work, target, f.rec, InterlaceEffect, f.grid, p, scratch, nullptr, fast);
+          ComposeCellFrame(from_old, target, f.rec, InterlaceEffect, f.grid, p, scratch, &old,
+                           fast);
+          Reference(expect, target, f.rec, table, f.grid.Cols, f.grid.Rows);
+          EXPECT_EQ(Differing(work, expect), 0)
+              << s.w << "x" << s.h << " rot " << rot << " p " << int{p} << " fast " << int{fast};
+          EXPECT_EQ(Differing(from_old, expect), 0)
+              << s.w << "x" << s.h << " rot " << rot << " p " << int{p} << " fast " << int{fast};
+        }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "effects/engine.hpp"
+#include "effects/frame_canvas_win32.hpp"
 #include "engine_support.hpp"
 
 namespace kiv {
@@ -72,6 +73,7 @@ TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
   MemoryDC screen(w, h);
   TCanvas canvas;  // the framework's canvas on the memory DC
   canvas.SetHandle(screen.dc);
+  TkivCanvasFrame frame(canvas);
   const int reserved = ReserveAnimationSlot();
   ASSERT_GE(reserved, 0);
   for (const std::string& name : EffectNames()) {
@@ -84,7 +86,7 @@ TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
       rec.SetResolution(10);
       rec.SetTime(50);  // three frames: 40 %, 80 %, 100 %
       const int slot =
-          StartAnimation(&canvas, 0, 0, use_reserved ? reserved : -1, rec, &target, &source);
+          StartAnimation(&frame, 0, 0, use_reserved ? reserved : -1, rec, &target, &source);
       ASSERT_GE(slot, 0) << name;
       if (!use_reserved) {
         EXPECT_NE(slot, reserved);

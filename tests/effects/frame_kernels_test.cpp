@@ -1,5 +1,6 @@
 #include "effects/frame_kernels.hpp"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 #include <random>
 #include <vector>
 
+#include "framework/text_convert.hpp"
 #include "graphics/kiv_kernels.hpp"
+#include "graphics/kiv_simd_level.hpp"
 
 namespace kiv {
 namespace {
@@ -40,61 +43,57 @@ std::vector<TkivPixel> Pixels(std::mt19937& rng, int n) {
 TEST(FrameKernels, VectorKernelsMatchTheReference) {
   std::mt19937 rng(7);
   for (TkivSimdLevel level : {TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
-  for (bool binary : {false, true})
-  for (int n : {0, 1, 3, 4, 7, 8, 9, 15, 16, 17, 31, 33, 64, 333}) {
-    const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
-    // Mixed masks, and masks of only 0 and 255 (whole blocks of each and
-    // blocks of both, as a wipe or a random-cell effect makes).
-    std::vector<uint8_t> alpha(n);
-    for (int i = 0; i < n; ++i) {
-      if (!binary)
-        alpha[i] = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
-      else
-        alpha[i] = (i / 16 % 3 == 0 || (i / 16 % 3 == 2 && rng() % 2)) ? 255 : 0;
-    }
-    struct Out {
-      std::vector<TkivPixel> target, work, copy, select, blend, streamed;
-    };
-    Out out[2];
-    // A target whose alpha partly holds the new values already: those pixels
-    // are left as they are, the others rewritten.
-    std::vector<TkivPixel> target = fg;
-    for (int i = 0; i < n; ++i)
-      if (rng() % 2 && (target[i] & 0x00FFFFFFu) != KeyPixel)
-        target[i] = (target[i] & 0x00FFFFFFu) | TkivPixel{alpha[i]} << 24;
-    for (int ref = 0; ref < 2; ++ref) {
-      if (ref == 1)
-        UseReferenceKernels(true);
-      else
-        UseFrameKernelLevel(level);
-      Out& o = out[ref];
-      o.target = target;
-      o.work.assign(n, 0);
-      ComposeMaskRow(o.target.data(), alpha.data(), bg.data(), o.work.data(), n);
-      // The same row written around the caches, into a 64-byte aligned row.
-      std::vector<TkivPixel> target2 = target, aligned(static_cast<size_t>(n) + 16, 0);
-      TkivPixel* row = aligned.data();
-      while (reinterpret_cast<uintptr_t>(row) % 64 != 0) ++row;
-      ComposeMaskRow(target2.data(), alpha.data(), bg.data(), row, n, true);
-      o.streamed.assign(row, row + n);
-      o.copy = bg;
-      CopyShownPixels(fg.data(), o.copy.data(), n);
-      o.select.assign(n, 0);
-      SelectShownPixels(fg.data(), bg.data(), o.select.data(), n);
-      o.blend = bg;
-      BlendRow(fg.data(), o.blend.data(), o.blend.data(), n);
-    }
-    UseReferenceKernels(false);
-    const int lv = static_cast<int>(level);
-    EXPECT_EQ(out[0].target, out[1].target) << n << " level " << lv;
-    EXPECT_EQ(out[0].work, out[1].work) << n << " level " << lv;
-    EXPECT_EQ(out[0].streamed, out[1].work) << n << " level " << lv;
-    EXPECT_EQ(out[0].copy, out[1].copy) << n << " level " << lv;
-    EXPECT_EQ(out[0].select, out[1].select) << n << " level " << lv;
-    // Selecting equals copying the old row and then the shown pixels.
-    EXPECT_EQ(out[0].select, out[1].copy) << n << " level " << lv;
-    EXPECT_EQ(out[0].blend, out[1].blend) << n << " level " << lv;
-  }
+    for (bool binary : {false, true})
+      for (int n : {0, 1, 3, 4, 7, 8, 9, 15, 16, 17, 31, 33, 64, 333}) {
+        const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
+        // Mixed masks, and masks of only 0 and 255 (whole blocks of each and
+        // blocks of both, as a wipe or a random-cell effect makes).
+        std::vector<uint8_t> alpha(n);
+        for (int i = 0; i < n; ++i) {
+          if (!binary)
+            alpha[i] = static_cast<uint8_t>(rng() % 3 == 0 ? (rng() % 2) * 255 : rng());
+          else
+            alpha[i] = (i / 16 % 3 == 0 || (i / 16 % 3 == 2 && rng() % 2)) ? 255 : 0;
+        }
+        struct Out {
+          std::vector<TkivPixel> target, work, copy, select, blend, streamed;
+        };
+        Out out[2];
+        // A target whose alpha partly holds the new values already: those pixels
+        // are left as they are, the others rewritten.
+        std::vector<TkivPixel> target = fg;
+        for (int i = 0; i < n; ++i)
+          if (rng() % 2 && (target[i] & 0x00FFFFFFu) != KeyPixel)
+            target[i] = (target[i] & 0x00FFFFFFu) | TkivPixel{alpha[i]} << 24;
+        for (int ref = 0; ref < 2; ++ref) {
+          const TkivScopedSimdLevel cap(ref == 1 ? TkivSimdLevel::Reference : level);
+          Out& o = out[ref];
+          o.target = target;
+          o.work.assign(n, 0);
+          ComposeMaskRow(o.target.data(), alpha.data(), bg.data(), o.work.data(), n);
+          // The same row written around the caches, into a 64-byte aligned row.
+          std::vector<TkivPixel> target2 = target, aligned(static_cast<size_t>(n) + 16, 0);
+          TkivPixel* row = aligned.data();
+          while (reinterpret_cast<uintptr_t>(row) % 64 != 0) ++row;
+          ComposeMaskRow(target2.data(), alpha.data(), bg.data(), row, n, true);
+          o.streamed.assign(row, row + n);
+          o.copy = bg;
+          CopyShownPixels(fg.data(), o.copy.data(), n);
+          o.select.assign(n, 0);
+          SelectShownPixels(fg.data(), bg.data(), o.select.data(), n);
+          o.blend = bg;
+          BlendRow(fg.data(), o.blend.data(), o.blend.data(), n);
+        }
+        const int lv = static_cast<int>(level);
+        EXPECT_EQ(out[0].target, out[1].target) << n << " level " << lv;
+        EXPECT_EQ(out[0].work, out[1].work) << n << " level " << lv;
+        EXPECT_EQ(out[0].streamed, out[1].work) << n << " level " << lv;
+        EXPECT_EQ(out[0].copy, out[1].copy) << n << " level " << lv;
+        EXPECT_EQ(out[0].select, out[1].select) << n << " level " << lv;
+        // Selecting equals copying the old row and then the shown pixels.
+        EXPECT_EQ(out[0].select, out[1].copy) << n << " level " << lv;
+        EXPECT_EQ(out[0].blend, out[1].blend) << n << " level " << lv;
+      }
 }
 
 // Every alpha over every pair of old and new channel values, in all four
@@ -113,15 +112,19 @@ TEST(FrameKernels, MaskRowIsExactForEveryAlphaAndChannelPair) {
           source[i] = b | (255 - b) << 8 | (b ^ 0xA5) << 16 | b << 24;
         }
         std::vector<TkivPixel> t_ref = target, t_vec = target;
-        UseReferenceKernels(true);
-        ComposeMaskRow(t_ref.data(), alpha.data(), source.data(), want.data(), n);
-        UseFrameKernelLevel(level);
-        ComposeMaskRow(t_vec.data(), alpha.data(), source.data(), got.data(), n);
-        ASSERT_EQ(got, want) << "level " << static_cast<int>(level) << " alpha " << a << " fg " << fg;
+        {
+          const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
+          ComposeMaskRow(t_ref.data(), alpha.data(), source.data(), want.data(), n);
+        }
+        {
+          const TkivScopedSimdLevel cap(level);
+          ComposeMaskRow(t_vec.data(), alpha.data(), source.data(), got.data(), n);
+        }
+        ASSERT_EQ(got, want) << "level " << static_cast<int>(level) << " alpha " << a << " fg "
+                             << fg;
         ASSERT_EQ(t_vec, t_ref) << "alpha " << a << " fg " << fg;
       }
     }
-  UseReferenceKernels(false);
 }
 
 // The widening of a mask row: maps with tiles restarting, cells repeated
@@ -146,7 +149,7 @@ TEST(FrameKernels, MaskSpreadMatchesThePlainLookup) {
     spread.Plan(columns);
     for (TkivSimdLevel level : {TkivSimdLevel::Reference, TkivSimdLevel::SSE2, TkivSimdLevel::AVX2,
                                 TkivSimdLevel::AVX512}) {
-      UseFrameKernelLevel(level);
+      const TkivScopedSimdLevel cap(level);
       std::vector<uint8_t> out(static_cast<size_t>(c.width) + 8, 0xEE);
       spread.Spread(row.data(), c.cols, out.data());
       EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + c.width), want)
@@ -154,7 +157,6 @@ TEST(FrameKernels, MaskSpreadMatchesThePlainLookup) {
       EXPECT_EQ(out[c.width], 0xEE);
     }
   }
-  UseReferenceKernels(false);
 }
 
 TEST(FrameKernels, BlendIsBitExactWithTheSurfaceKernels) {
@@ -179,7 +181,7 @@ TEST(FrameKernels, BlendIsBitExactWithTheSurfaceKernels) {
     std::vector<TkivPixel> mask_want = bg;
     reference::BlendPixelsMMX(laid.data(), mask_want.data(), n);
     for (bool ref : {true, false}) {
-      UseReferenceKernels(ref);
+      const TkivScopedSimdLevel cap(ref ? TkivSimdLevel::Reference : TkivSimdLevel::AVX512);
       std::vector<TkivPixel> out(n), target = fg, work(n);
       BlendRow(fg.data(), bg.data(), out.data(), n);
       EXPECT_EQ(out, by_reference) << n << (ref ? " reference" : " vector");
@@ -187,8 +189,60 @@ TEST(FrameKernels, BlendIsBitExactWithTheSurfaceKernels) {
       EXPECT_EQ(target, laid) << n;
       EXPECT_EQ(work, mask_want) << n << (ref ? " reference" : " vector");
     }
-    UseReferenceKernels(false);
   }
+}
+
+// The switch reaches both kernel tables: under each cap the surface's table
+// holds that level's kernels and the frame kernels run at that level (both
+// lowered to what the processor runs), and leaving the scope restores both.
+TEST(SimdLevelSwitch, TheCapReachesBothKernelTables) {
+  const TkivSimdLevel outer = ActiveSimdLevel();
+  struct Case {
+    TkivSimdLevel level;
+    void (*key_copy)(const TkivPixel*, TkivPixel*, int32_t);
+  };
+  for (const Case& c : {Case{TkivSimdLevel::Reference, reference::KeyCopyPixels},
+                        Case{TkivSimdLevel::SSE2, simd::KeyCopyPixelsSSE2},
+                        Case{TkivSimdLevel::AVX2, simd::KeyCopyPixelsAVX2},
+                        Case{TkivSimdLevel::AVX512, simd::KeyCopyPixelsAVX512}}) {
+    if (c.level > outer) continue;  // the processor (or the run's cap) lacks it
+    SCOPED_TRACE(SimdLevelName(c.level));
+    {
+      const TkivScopedSimdLevel cap(c.level);
+      EXPECT_EQ(ActiveSimdLevel(), c.level);
+      EXPECT_EQ(Kernels.KeyCopyPixels, c.key_copy);
+      EXPECT_EQ(FrameKernelLevel(), c.level);
+      // A guard inside never raises the cap.
+      const TkivScopedSimdLevel wider(TkivSimdLevel::AVX512);
+      EXPECT_EQ(FrameKernelLevel(), c.level);
+    }
+    EXPECT_EQ(ActiveSimdLevel(), outer);
+    EXPECT_EQ(FrameKernelLevel(), outer);
+    EXPECT_EQ(Kernels.KeyCopyPixels, MakeKernelTable(TkivBlendVersion::MMX, outer).KeyCopyPixels);
+  }
+}
+
+// A test that fails while it holds a forced level leaves no level behind.
+TEST(SimdLevelSwitch, AFailedAssertionRestoresTheLevel) {
+  const TkivSimdLevel outer = ActiveSimdLevel();
+  EXPECT_FATAL_FAILURE(
+      {
+        const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
+        ASSERT_EQ(FrameKernelLevel(), TkivSimdLevel::AVX512) << "forced failure";
+      },
+      "forced failure");
+  EXPECT_EQ(FrameKernelLevel(), outer);
+  EXPECT_EQ(ActiveSimdLevel(), outer);
+}
+
+TEST(SimdLevelSwitch, LevelNamesReadBackInAnyCase) {
+  for (const TkivSimdLevelInfo& info : SimdLevels) {
+    EXPECT_EQ(SimdLevelFromName(info.name), info.level);
+    EXPECT_EQ(SimdLevelFromName(UpperCase(info.name)), info.level);
+    EXPECT_STREQ(SimdLevelName(info.level), info.name);
+  }
+  EXPECT_EQ(SimdLevelFromName("avx"), std::nullopt);
+  EXPECT_EQ(SimdLevelFromName(""), std::nullopt);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "framework/exceptions.hpp"
 #include "graphics/kiv_bitmap.hpp"
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 
 namespace kiv {
 namespace {

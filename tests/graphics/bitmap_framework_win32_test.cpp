@@ -13,7 +13,8 @@
 #include "framework/exceptions.hpp"
 #include "framework/win32/graphics.hpp"
 #include "graphics/kiv_bitmap.hpp"
-#include "graphics/kiv_utils_gdi.hpp"
+#include "graphics/kiv_bitmap_win32.hpp"
+#include "graphics/kiv_utils_gdi_win32.hpp"
 
 namespace kiv {
 namespace {
@@ -105,7 +106,7 @@ TEST(FrameworkAssign, A32BitDibGivesItsPixelsWithAlpha) {
     b.SetName("kept");
     b.SetTransparent(true);
     b.SetAlphaBlend(!c.alpha_blend);
-    b.Assign(source.get());
+    Assign(b, source.get());
     ASSERT_EQ(b.Width(), 10);
     ASSERT_EQ(b.Height(), 10);
     for (int y = 0; y < 10; ++y)
@@ -134,7 +135,7 @@ TEST(FrameworkAssign, OtherBitmapsAreCopiedThroughGdiAndMadeOpaque) {
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 10; ++x) source.Canvas()->SetPixel(x, y, colours[(x + y) % 3]);
     auto b = Prepared();
-    b->Assign(&source);
+    Assign(*b, &source);
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 10; ++x)
         ASSERT_EQ(b->GetPixel(x, y), 0xFF000000u | colours[(x + y) % 3]) << x << "," << y;
@@ -145,7 +146,7 @@ TEST(FrameworkAssign, OtherBitmapsAreCopiedThroughGdiAndMadeOpaque) {
   TBitmap empty;
   empty.SetPixelFormat(pf24bit);
   auto b = Prepared();
-  b->Assign(&empty);
+  Assign(*b, &empty);
   EXPECT_EQ(b->Width(), 10);
   EXPECT_EQ(b->GetPixel(3, 4), Fixture(3, 4, 255));
 }
@@ -153,7 +154,7 @@ TEST(FrameworkAssign, OtherBitmapsAreCopiedThroughGdiAndMadeOpaque) {
 TEST(FrameworkAssign, OtherGraphicsAreDrawnOverTheOldPixelsAndMadeOpaque) {
   PartialGraphic graphic;
   auto b = Prepared();
-  b->Assign(&graphic);
+  Assign(*b, &graphic);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x)
       ASSERT_EQ(b->GetPixel(x, y),
@@ -165,7 +166,7 @@ TEST(FrameworkAssign, OtherGraphicsAreDrawnOverTheOldPixelsAndMadeOpaque) {
   // A fresh surface takes the graphic's size; undrawn pixels stay 0, then
   // opaque.
   TkivBitmap fresh;
-  fresh.Assign(&graphic);
+  Assign(fresh, &graphic);
   ASSERT_EQ(fresh.Width(), 10);
   EXPECT_EQ(fresh.GetPixel(0, 0), 0xFF000000u);
   EXPECT_EQ(fresh.GetPixel(2, 1), 0xFF000000u | kPartialInk);
@@ -173,7 +174,7 @@ TEST(FrameworkAssign, OtherGraphicsAreDrawnOverTheOldPixelsAndMadeOpaque) {
   // DrawGraphic alone stretches into the rectangle and touches nothing else
   // (alpha as GDI left it in the drawn pixels).
   auto c = Prepared();
-  c->DrawGraphic(&graphic, TRect{0, 0, 5, 5});  // paints (1, 0, 3, 2)
+  DrawGraphic(*c, &graphic, TRect{0, 0, 5, 5});  // paints (1, 0, 3, 2)
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
       const bool drawn = x >= 1 && x < 3 && y >= 0 && y < 2;
@@ -190,7 +191,7 @@ TEST(FrameworkAssign, PicturesAreReadThroughTheirGraphic) {
   TPicture picture;
   picture.AssignGraphic(Dib32(10, 10, Partial).get());
   TkivBitmap b;
-  b.Assign(&picture);
+  Assign(b, &picture);
   ASSERT_EQ(b.Width(), 10);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) ASSERT_EQ(b.GetPixel(x, y), Fixture(x, y, 255));
@@ -198,18 +199,18 @@ TEST(FrameworkAssign, PicturesAreReadThroughTheirGraphic) {
   // Any other graphic is drawn.
   picture.SetGraphic(std::make_unique<PartialGraphic>());
   auto c = Prepared();
-  c->Assign(&picture);
+  Assign(*c, &picture);
   EXPECT_EQ(c->GetPixel(2, 1), 0xFF000000u | kPartialInk);
   EXPECT_EQ(c->GetPixel(0, 0), Fixture(0, 0, 255));
   // An empty picture leaves the size and pixels, opaque.
   TPicture empty;
   auto d = Prepared();
-  d->Assign(&empty);
+  Assign(*d, &empty);
   EXPECT_EQ(d->Width(), 10);
   EXPECT_EQ(d->GetPixel(5, 5), Fixture(5, 5, 255));
   // Nothing to assign from is the framework's assignment error.
-  EXPECT_THROW(d->Assign(static_cast<const TGraphic*>(nullptr)), EInvalidCast);
-  EXPECT_THROW(d->Assign(static_cast<const TPicture*>(nullptr)), EInvalidCast);
+  EXPECT_THROW(Assign(*d, static_cast<const TGraphic*>(nullptr)), EInvalidCast);
+  EXPECT_THROW(Assign(*d, static_cast<const TPicture*>(nullptr)), EInvalidCast);
 }
 
 // Into a framework bitmap the surface is drawn as onto a fresh surface: every
@@ -226,7 +227,7 @@ TEST(FrameworkAssignTo, BitmapPictureAndClipboardReceiveTheSurface) {
     TBitmap bitmap;
     bitmap.SetPixelFormat(pf8bit);
     bitmap.SetSize(3, 3);
-    source->AssignTo(&bitmap);
+    AssignTo(*source, &bitmap);
     EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
     ASSERT_EQ(bitmap.Width(), 10);
     ASSERT_EQ(bitmap.Height(), 10);
@@ -238,14 +239,14 @@ TEST(FrameworkAssignTo, BitmapPictureAndClipboardReceiveTheSurface) {
   auto source = Mixed();
   TPicture picture;
   picture.SetGraphic(std::make_unique<PartialGraphic>());
-  source->AssignTo(&picture);
+  AssignTo(*source, &picture);
   auto* bitmap = dynamic_cast<TBitmap*>(picture.Graphic());
   ASSERT_NE(bitmap, nullptr);
   ASSERT_EQ(bitmap->Width(), 10);
   EXPECT_EQ(static_cast<const TkivPixel*>(bitmap->ScanLine(2))[3], source->GetPixel(3, 2));
 
   // The clipboard holds a device-dependent copy: colours compared.
-  source->AssignTo(Clipboard());
+  AssignTo(*source, Clipboard());
   ASSERT_TRUE(Clipboard()->HasBitmap());
   TBitmap back;
   Clipboard()->GetBitmap(&back);
@@ -259,6 +260,29 @@ TEST(FrameworkAssignTo, BitmapPictureAndClipboardReceiveTheSurface) {
           << x << "," << y;
 }
 
+// The device-context forms (members) and the canvas forms (free functions)
+// under one spelling, so one sequence of calls runs on either target.
+template <class... A>
+void DrawOn(const TkivBitmap& b, TkivDC dc, A... a) {
+  b.Draw(dc, a...);
+}
+template <class... A>
+void DrawOn(const TkivBitmap& b, TCanvas* canvas, A... a) {
+  Draw(b, canvas, a...);
+}
+void TileOn(const TkivBitmap& b, TkivDC dc, TRect dst, TRect src) {
+  b.Tile(dc, dst, src);
+}
+void TileOn(const TkivBitmap& b, TCanvas* canvas, TRect dst, TRect src) {
+  Tile(b, canvas, dst, src);
+}
+void TileClippedOn(const TkivBitmap& b, TkivDC dc, TRect dst, TRect src, TRect clip) {
+  b.TileClipped(dc, dst, src, clip);
+}
+void TileClippedOn(const TkivBitmap& b, TCanvas* canvas, TRect dst, TRect src, TRect clip) {
+  TileClipped(b, canvas, dst, src, clip);
+}
+
 // A canvas on a surface's DC receives what the device-context forms draw onto
 // a surface; a framework 32-bit bitmap's canvas what they draw onto a plain
 // bottom-up 32-bit DIB section (stretching there rounds its maps).
@@ -266,11 +290,11 @@ TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
   auto source = Mixed();
   source->SetAlphaBlend(true);
   auto run = [&](auto&& target) {
-    source->Draw(target, -3, 1);
-    source->Draw(target, 6, 6, TRect{2, 2, 6, 5});
-    source->Draw(target, TRect{0, 7, 4, 10}, TRect{0, 0, 8, 6});
-    source->Tile(target, TRect{11, 0, 18, 4}, TRect{1, 1, 4, 4});
-    source->TileClipped(target, TRect{11, 5, 20, 20}, TRect{0, 0, 3, 3}, TRect{13, 9, 14, 10});
+    DrawOn(*source, target, -3, 1);
+    DrawOn(*source, target, 6, 6, TRect{2, 2, 6, 5});
+    DrawOn(*source, target, TRect{0, 7, 4, 10}, TRect{0, 0, 8, 6});
+    TileOn(*source, target, TRect{11, 0, 18, 4}, TRect{1, 1, 4, 4});
+    TileClippedOn(*source, target, TRect{11, 5, 20, 20}, TRect{0, 0, 3, 3}, TRect{13, 9, 14, 10});
   };
   TkivBitmap want;
   want.SetSize(20, 20);
@@ -284,7 +308,7 @@ TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
   TCanvas canvas;
   canvas.SetHandle(static_cast<HDC>(surface.DC()));
   run(&canvas);
-  source->Draw(&canvas, TRect{14, 14, 20, 20});
+  Draw(*source, &canvas, TRect{14, 14, 20, 20});
   canvas.SetHandle(nullptr);
 
   TBitmap bitmap;
@@ -293,7 +317,7 @@ TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) static_cast<TkivPixel*>(bitmap.ScanLine(y))[x] = 0xFF102030;
   run(bitmap.Canvas());
-  source->Draw(bitmap.Canvas(), TRect{14, 14, 20, 20});
+  Draw(*source, bitmap.Canvas(), TRect{14, 14, 20, 20});
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -338,10 +362,10 @@ TEST(CanvasDrawing, A32BitFrameworkBitmapGetsTheSurfacePixels) {
     source->SetAlphaBlend(alpha_blend);
     source->SetTransparent(!alpha_blend);
     auto run = [&](auto&& target) {
-      source->Draw(target, -3, 1);
-      source->Draw(target, 6, 5, TRect{2, 2, 6, 5});
-      source->Draw(target, TRect{1, 6, 5, 10}, source->BoundsRect());  // 10 x 10 into 4 x 4
-      source->Draw(target, TRect{7, 0, 8, 4}, TRect{0, 0, 10, 4});     // into one column
+      DrawOn(*source, target, -3, 1);
+      DrawOn(*source, target, 6, 5, TRect{2, 2, 6, 5});
+      DrawOn(*source, target, TRect{1, 6, 5, 10}, source->BoundsRect());  // 10 x 10 into 4 x 4
+      DrawOn(*source, target, TRect{7, 0, 8, 4}, TRect{0, 0, 10, 4});     // into one column
     };
     TkivBitmap want;
     want.SetSize(10, 10);
@@ -372,7 +396,7 @@ TEST(CanvasDrawing, A32BitFrameworkBitmapGetsTheSurfacePixels) {
     TBitmap wide;
     wide.SetPixelFormat(pf32bit);
     wide.SetSize(4, 1);
-    two.Draw(wide.Canvas(), TRect{0, 0, 4, 1});
+    Draw(two, wide.Canvas(), TRect{0, 0, 4, 1});
     const auto* row = static_cast<const TkivPixel*>(wide.ScanLine(0));
     EXPECT_EQ((std::vector<TkivPixel>{row, row + 4}),
               (std::vector<TkivPixel>{two.GetPixel(0, 0), two.GetPixel(0, 0), two.GetPixel(1, 0),

@@ -86,21 +86,17 @@ const Variant kVariants[] = {
 template <class Check>
 void CheckRowKernels(const TkivKernelTable& ref, const TkivKernelTable& t, const TkivPixel* s,
                      int n, TkivPixel value, uint8_t alpha, Check check) {
-  check(
-      "BlendPixels", [&](TkivPixel* d) { ref.BlendPixels(s, d, n); },
-      [&](TkivPixel* d) { t.BlendPixels(s, d, n); });
-  check(
-      "KeyCopyPixels", [&](TkivPixel* d) { ref.KeyCopyPixels(s, d, n); },
-      [&](TkivPixel* d) { t.KeyCopyPixels(s, d, n); });
-  check(
-      "CopyPixels", [&](TkivPixel* d) { ref.CopyPixels(s, d, n); },
-      [&](TkivPixel* d) { t.CopyPixels(s, d, n); });
-  check(
-      "FillPixels", [&](TkivPixel* d) { ref.FillPixels(d, n, value); },
-      [&](TkivPixel* d) { t.FillPixels(d, n, value); });
-  check(
-      "SetAlphaPixels", [&](TkivPixel* d) { ref.SetAlphaPixels(d, n, alpha); },
-      [&](TkivPixel* d) { t.SetAlphaPixels(d, n, alpha); });
+  // `call(table, d)` runs one kernel of `table` on the destination run d.
+  auto both = [&](const char* name, auto call) {
+    check(
+        name, [&](TkivPixel* d) { call(ref, d); }, [&](TkivPixel* d) { call(t, d); });
+  };
+  using Table = const TkivKernelTable&;
+  both("BlendPixels", [&](Table k, TkivPixel* d) { k.BlendPixels(s, d, n); });
+  both("KeyCopyPixels", [&](Table k, TkivPixel* d) { k.KeyCopyPixels(s, d, n); });
+  both("CopyPixels", [&](Table k, TkivPixel* d) { k.CopyPixels(s, d, n); });
+  both("FillPixels", [&](Table k, TkivPixel* d) { k.FillPixels(d, n, value); });
+  both("SetAlphaPixels", [&](Table k, TkivPixel* d) { k.SetAlphaPixels(d, n, alpha); });
 }
 
 // Random runs of every length 0..70 at every alignment 0..7, with random data
@@ -173,7 +169,8 @@ TEST(KernelTable, RowKernelsStayInsideRunsThatEndAtAGuardPage) {
         run_ref(want.data());
         std::copy(start.begin(), start.end(), dst);
         run(dst);
-        ASSERT_TRUE(std::equal(want.begin(), want.end(), dst)) << v.name << " " << what << " n=" << n;
+        ASSERT_TRUE(std::equal(want.begin(), want.end(), dst))
+            << v.name << " " << what << " n=" << n;
       };
       CheckRowKernels(ref, t, src, n, 0x80402010u, 77, check);
     }
@@ -296,14 +293,23 @@ TEST(KernelTable, StartupPicksTheMMXFormulasAndTheSwitchForcesTheReference) {
   EXPECT_EQ(DetectMMX(), HasMMX);
   const TkivPixel fg = Argb(128, 255, 0, 0), bg = Argb(255, 0, 0, 255);
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(191, 127, 0, 127));
-  ForceReferenceKernels(true);
-  EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsMMX);
-  EXPECT_EQ(Kernels.KeyCopyPixels, &reference::KeyCopyPixels);
-  ForceReferenceKernels(false);
-  EXPECT_NE(Kernels.BlendPixels, &reference::BlendPixelsMMX);
-  InstallKernels(TkivBlendVersion::Integer, DetectSimdLevel());
-  EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(255, 127, 0, 126));
-  InstallDefaultKernels();
+  {
+    const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
+    EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsMMX);
+    EXPECT_EQ(Kernels.KeyCopyPixels, &reference::KeyCopyPixels);
+    EXPECT_EQ(Kernels.FillPixels, &reference::FillPixels);
+  }
+  if (ActiveSimdLevel() != TkivSimdLevel::Reference) {
+    EXPECT_NE(Kernels.BlendPixels, &reference::BlendPixelsMMX);
+  }
+  {
+    const TkivScopedKernels integer(TkivBlendVersion::Integer);
+    EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(255, 127, 0, 126));
+    // A level set while the integer formulas are installed keeps them.
+    const TkivScopedSimdLevel cap(TkivSimdLevel::SSE2);
+    EXPECT_EQ(Kernels.BlendPixels, &reference::BlendPixelsInteger);
+  }
+  // The guard's end puts back the formulas start-up installed.
   EXPECT_EQ(Kernels.BlendPixel(fg, bg), Argb(191, 127, 0, 127));
 }
 

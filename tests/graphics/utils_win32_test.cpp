@@ -10,8 +10,8 @@
 
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_color.hpp"
-#include "graphics/kiv_utils_gdi.hpp"
-#include "graphics/kiv_winapi.hpp"
+#include "graphics/kiv_utils_gdi_win32.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
