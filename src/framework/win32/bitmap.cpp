@@ -13,6 +13,8 @@ namespace kiv {
 
 namespace {
 
+constexpr int kMaxBitmapSide = 0x7FFF;
+
 // The colours of a picture as a palette of at most max_colors entries (in the
 // order they first appear) and each pixel's index; false when there are more.
 bool PaletteOf(const TPixelBuffer& pixels, uint32_t max_colors, std::vector<uint32_t>& palette,
@@ -379,6 +381,9 @@ void TBitmap::LoadFromBytes(const uint8_t* data, size_t size) {
   } catch (const EInvalidGraphic&) {
     throw EInvalidGraphic("Bitmap image is not valid");
   }
+  // A GDI bitmap's sides are at most 32767 pixels.
+  if (picture.Width > kMaxBitmapSide || picture.Height > kMaxBitmapSide)
+    throw EInvalidGraphic("Bitmap image is not valid");
   LoadDecoded(picture, true);
 }
 
@@ -389,7 +394,9 @@ void TBitmap::LoadDecoded(const TDecodedPicture& picture, bool keep_file_format)
   std::vector<uint32_t> palette;
   std::vector<uint8_t> indices;
   if (keep_file_format && picture.BitsPerSample == 24) format = pf24bit;
-  if (keep_file_format && picture.BitsPerSample <= 8 &&
+  const int bpp = picture.BitsPerSample;
+  // DIB sections hold palettes of 1, 4 and 8 bits (not the 2 bits some files use).
+  if (keep_file_format && (bpp == 1 || bpp == 4 || bpp == 8) &&
       PaletteOf(px, 1u << picture.BitsPerSample, palette, indices))
     format = picture.BitsPerSample == 1 ? pf1bit : picture.BitsPerSample == 4 ? pf4bit : pf8bit;
   FreeImage();
@@ -410,7 +417,6 @@ void TBitmap::LoadDecoded(const TDecodedPicture& picture, bool keep_file_format)
       bi.colors[i] = RGBQUAD{static_cast<BYTE>(palette[i]), static_cast<BYTE>(palette[i] >> 8),
                              static_cast<BYTE>(palette[i] >> 16), 0};
     Recreate(w, h, format, bmDIB, reinterpret_cast<BITMAPINFO*>(&bi), nullptr);
-    const int bpp = picture.BitsPerSample;
     for (int y = 0; y < h; ++y) {
       auto* row = static_cast<uint8_t*>(ScanLine(y));
       std::memset(row, 0, static_cast<size_t>(stride_));

@@ -50,6 +50,6 @@ void TIcon::LoadFromBytes(const uint8_t* data, size_t size) {
 }
 
 const TPictureFormatRegistrar kIconFormat("ico", "Icons", [] { return std::make_unique<TIcon>(); });
-const bool kIconFormatLinked = true;
+void LinkIconFormat() {}
 
 }  // namespace kiv

@@ -195,6 +195,8 @@ const bool kRegistered = [] {
 
 }  // namespace
 
-const bool kDecodedPictureFormatsLinked = kRegistered;
+void LinkDecodedPictureFormats() {
+  (void)kRegistered;
+}
 
 }  // namespace kiv

@@ -18,9 +18,9 @@ struct FormatEntry {
 
 std::map<std::string, FormatEntry>& Formats() {
   // Each format's file registers it at start-up (TPictureFormatRegistrar);
-  // referring to the files' anchors here keeps the linker from leaving a
+  // calling the files' link functions here keeps the linker from leaving a
   // format file out of a program that reaches it only through TPicture.
-  static const bool linked = kDecodedPictureFormatsLinked && kIconFormatLinked;
+  static const bool linked = (LinkDecodedPictureFormats(), LinkIconFormat(), true);
   (void)linked;
   static std::map<std::string, FormatEntry> formats;
   return formats;

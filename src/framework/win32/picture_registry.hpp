@@ -18,10 +18,11 @@ struct TPictureFormatRegistrar {
                           std::function<std::unique_ptr<TGraphic>()> factory);
 };
 
-// Defined by the format files (true); the registry refers to them so that
-// every format file is linked into a program that uses TPicture.
-extern const bool kDecodedPictureFormatsLinked;
-extern const bool kIconFormatLinked;
+// Defined by the format files (they do nothing); the registry calls them so
+// that every format file is linked into a program that uses TPicture, and its
+// registrar runs.
+void LinkDecodedPictureFormats();
+void LinkIconFormat();
 
 // Holds one graphic of any registered kind; LoadFromFile picks the kind by
 // the file's extension.
