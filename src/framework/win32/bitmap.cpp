@@ -13,6 +13,12 @@ namespace kiv {
 
 namespace {
 
+// A bitmap header with room for the largest colour table (or three masks).
+struct TInfoWithColors {
+  BITMAPINFOHEADER h;
+  RGBQUAD colors[256];
+};
+
 constexpr int kMaxBitmapSide = 0x7FFF;
 
 // The colours of a picture as a palette of at most max_colors entries (in the
@@ -134,10 +140,7 @@ void TBitmap::Recreate(int width, int height, TPixelFormat format, TBitmapHandle
     }
     if (!bitmap_) {
       int bpp = BitCount();
-      struct {
-        BITMAPINFOHEADER h;
-        RGBQUAD colors[256];
-      } bi{};
+      TInfoWithColors bi{};
       if (info) {
         std::memcpy(&bi, info, sizeof(BITMAPINFOHEADER));
         int ncolors =
@@ -344,10 +347,7 @@ void TBitmap::Assign(const TGraphic& source) {
   if (other->bits_) {
     DIBSECTION ds{};
     GetObjectW(other->bitmap_, sizeof(ds), &ds);
-    struct {
-      BITMAPINFOHEADER h;
-      RGBQUAD colors[256];
-    } bi{};
+    TInfoWithColors bi{};
     bi.h = ds.dsBmih;
     if (bi.h.biBitCount <= 8)
       GetDIBColorTable(src->MemoryDC(), 0, 1u << bi.h.biBitCount, bi.colors);
@@ -402,10 +402,7 @@ void TBitmap::LoadDecoded(const TDecodedPicture& picture, bool keep_file_format)
   FreeImage();
   width_ = height_ = 0;
   if (format <= pf8bit) {
-    struct {
-      BITMAPINFOHEADER h;
-      RGBQUAD colors[256];
-    } bi{};
+    TInfoWithColors bi{};
     bi.h.biSize = sizeof(BITMAPINFOHEADER);
     bi.h.biWidth = w;
     bi.h.biHeight = h;
@@ -443,10 +440,7 @@ std::vector<uint8_t> TBitmap::SaveToBytes() const {
   auto* self = const_cast<TBitmap*>(this);
   int bpp = (bits_ && pixel_format_ != pfCustom && pixel_format_ != pfDevice) ? BitCount() : 32;
   if (pixel_format_ == pf15bit || pixel_format_ == pf16bit) bpp = 24;  // written as 24-bit
-  struct {
-    BITMAPINFOHEADER h;
-    RGBQUAD colors[256];
-  } bi{};
+  TInfoWithColors bi{};
   bi.h.biSize = sizeof(BITMAPINFOHEADER);
   bi.h.biWidth = width_;
   bi.h.biHeight = height_;  // bottom-up, as files store it

@@ -49,6 +49,24 @@ void TControlCanvas::CreateHandle() {
   SetHandle(dc);
 }
 
+// The paint's context lent for the paint: any context the canvas took for
+// drawing outside a paint goes first, and the lock keeps the lent one from
+// being taken away while paint code runs.
+void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {
+  FreeHandle();
+  Lock();
+  SetHandle(dc);
+  try {
+    paint();
+  } catch (...) {
+    SetHandle(nullptr);
+    Unlock();
+    throw;
+  }
+  SetHandle(nullptr);
+  Unlock();
+}
+
 void FreeDeviceContexts() {
   for (TControlCanvas* c : std::vector<TControlCanvas*>(g_canvases_with_dc))
     if (c->LockCount() == 0) c->FreeHandle();
@@ -69,18 +87,7 @@ void TGraphicControl::Dispatch(TMessage& m) {
 
 void TGraphicControl::WMPaint(TMessage& m) {
   if (!m.WParam) return;
-  canvas_->FreeHandle();
-  canvas_->Lock();
-  canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  canvas_->PaintOn(reinterpret_cast<HDC>(m.WParam), [this] { Paint(); });
 }
 
 TCustomControl::TCustomControl(TComponent* owner)
@@ -100,18 +107,7 @@ void TCustomControl::Paint() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->FreeHandle();
-  canvas_->Lock();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  canvas_->PaintOn(dc, [this] { Paint(); });
 }
 
 }  // namespace kiv

@@ -4,6 +4,7 @@
 // window), with TControlCanvas, the canvas they draw on.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "framework/win32/canvas.hpp"
@@ -18,6 +19,8 @@ class TControlCanvas : public TCanvas {
   explicit TControlCanvas(TControl* control) : control_(control) {}
   ~TControlCanvas() override;
   void FreeHandle();
+  // Runs paint with the canvas drawing on dc, a paint's context.
+  void PaintOn(HDC dc, const std::function<void()>& paint);
 
  protected:
   void CreateHandle() override;

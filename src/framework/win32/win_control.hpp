@@ -156,6 +156,7 @@ class TWinControl : public TControl {
  private:
   friend LRESULT CALLBACK KivWndProc(HWND, UINT, WPARAM, LPARAM);
   void CreateHandle();
+  void KeyMessage(TMessage& m, void (TWinControl::*handler)(uint16_t&, TShiftState));
   void UpdateTabOrderPosition(int value);
   HWND handle_ = nullptr;
   WNDPROC def_proc_ = nullptr;

@@ -123,20 +123,22 @@ void TWinControl::KeyPress(wchar_t& key) {
   if (OnKeyPress) OnKeyPress(this, key);
 }
 
-void TWinControl::WMKeyDown(TMessage& m) {
+// Key messages go to KeyDown or KeyUp, which may change the key or swallow
+// it (0); what is left goes on to the window's own procedure.
+void TWinControl::KeyMessage(TMessage& m, void (TWinControl::*handler)(uint16_t&, TShiftState)) {
   auto key = static_cast<uint16_t>(m.WParam);
-  KeyDown(key, KeyboardShiftState());
+  (this->*handler)(key, KeyboardShiftState());
   if (key == 0) return;
   m.WParam = key;
   DefaultHandler(m);
 }
 
+void TWinControl::WMKeyDown(TMessage& m) {
+  KeyMessage(m, &TWinControl::KeyDown);
+}
+
 void TWinControl::WMKeyUp(TMessage& m) {
-  auto key = static_cast<uint16_t>(m.WParam);
-  KeyUp(key, KeyboardShiftState());
-  if (key == 0) return;
-  m.WParam = key;
-  DefaultHandler(m);
+  KeyMessage(m, &TWinControl::KeyUp);
 }
 
 void TWinControl::WMChar(TMessage& m) {
