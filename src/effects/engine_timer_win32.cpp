@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "effects/engine.hpp"
-#include "framework/win32/forms.hpp"
-#include "framework/win32/stdctrls.hpp"
+#include "framework/win32/application.hpp"
+#include "framework/win32/timer.hpp"
 
 namespace kiv {
 

@@ -2,45 +2,23 @@
 // device context compatible with the screen.
 #include <windows.h>
 
-#include "framework/exceptions.hpp"
+#include "framework/win32/dib_section.hpp"
 #include "graphics/kiv_surface_memory.hpp"
 
 namespace kiv {
 
 TkivSurfaceMemory AllocateSurfaceMemory(int32_t w, int32_t h) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bits == nullptr) {
-    if (handle != nullptr) DeleteObject(handle);
-    throw Exception("Can't allocate the DIB handle");
-  }
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (dc == nullptr) {
-    DeleteObject(handle);
-    throw Exception("Can't create compatible DC");
-  }
-  if (SelectObject(dc, handle) == nullptr) {
-    DeleteDC(dc);
-    DeleteObject(handle);
-    throw Exception("Can't select an object into DC");
-  }
+  TDibSection dib(w, h, TDibSection::roTopDown);
   TkivSurfaceMemory m;
-  m.bits = static_cast<TkivPixel*>(bits);
-  m.handle = handle;
-  m.dc = dc;
+  m.dc = dib.DC();
+  m.bits = static_cast<TkivPixel*>(dib.Bits());
+  m.handle = dib.Handle();
+  dib.Release();  // the surface holds them until FreeSurfaceMemory
   return m;
 }
 
 void FreeSurfaceMemory(TkivSurfaceMemory& memory) {
-  if (memory.dc != nullptr) DeleteDC(static_cast<HDC>(memory.dc));
-  if (memory.handle != nullptr) DeleteObject(static_cast<HBITMAP>(memory.handle));
+  TDibSection(static_cast<HBITMAP>(memory.handle), static_cast<HDC>(memory.dc)).Reset();
   memory = TkivSurfaceMemory{};
 }
 

@@ -11,40 +11,10 @@
 #include "effects/engine.hpp"
 #include "effects/frame_canvas_win32.hpp"
 #include "engine_support.hpp"
+#include "support/memory_dc_win32.hpp"
 
 namespace kiv {
 namespace {
-
-// A 32-bit DIB section selected into a memory DC, readable afterwards.
-struct MemoryDC {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bmp = nullptr;
-  uint32_t* bits = nullptr;
-  HGDIOBJ old = nullptr;
-  int w, h;
-  MemoryDC(int width, int height) : w(width), h(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* p = nullptr;
-    bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint32_t*>(p);
-    old = SelectObject(dc, bmp);
-  }
-  ~MemoryDC() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  uint32_t At(int x, int y) {
-    GdiFlush();
-    return bits[x + y * w];
-  }
-};
 
 struct WindowTimerEngine {
   WindowTimerEngine() { SetAnimationTimer(CreatePlatformTimer()); }
@@ -70,7 +40,7 @@ bool RunToEnd(int slot, int timeout_ms) {
 TEST(WindowTimer, EveryEffectPlaysToTheEndOnReservedAndFreeSlots) {
   WindowTimerEngine engine;
   const int w = 75, h = 25;
-  MemoryDC screen(w, h);
+  kivtest::TMemoryDC screen(w, h, true);
   TCanvas canvas;  // the framework's canvas on the memory DC
   canvas.SetHandle(screen.dc);
   TkivCanvasFrame frame(canvas);

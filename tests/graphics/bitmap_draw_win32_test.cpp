@@ -12,6 +12,7 @@
 #include "framework/exceptions.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi_win32.hpp"
+#include "support/memory_dc_win32.hpp"
 
 namespace kiv {
 namespace {
@@ -20,36 +21,7 @@ constexpr TkivPixel Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
   return a << 24 | r << 16 | g << 8 | b;
 }
 
-// A 32-bit DIB section in a memory DC; bottom-up unless top_down.
-struct DibTarget {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  TkivPixel* bits = nullptr;
-  int w, h;
-  DibTarget(int width, int height, bool top_down = false) : w(width), h(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = top_down ? -h : h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* p = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<TkivPixel*>(p);
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
-  }
-  ~DibTarget() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-  // Pixel (x, y) counted from the top.
-  TkivPixel At(int x, int y) const { return bits[(h - 1 - y) * w + x]; }
-  void Fill(TkivPixel v) { std::fill(bits, bits + w * h, v); }
-};
+using DibTarget = kivtest::TMemoryDC;
 
 // Reads any DC's pixels through BitBlt into a top-down 32-bit DIB.
 std::vector<TkivPixel> Capture(HDC source, int w, int h) {

@@ -1,10 +1,9 @@
 #include "framework/picture/picture.hpp"
 
 #include <algorithm>
-#include <cctype>
-#include <fstream>
 
 #include "framework/exceptions.hpp"
+#include "framework/file_bytes.hpp"
 #include "framework/text_convert.hpp"
 
 namespace kiv {
@@ -31,15 +30,17 @@ int ViewerDelayMs(int stored_hundredths) {
   return d * 12;
 }
 
-TPictureFormat PictureFormatFromFileName(const std::string& file_name) {
+std::string FileExtension(const std::string& file_name) {
   size_t slash = file_name.find_last_of("/\\");
   size_t dot = file_name.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return TPictureFormat::pfUnknown;
-  const std::string ext = LowerCase(std::string_view(file_name).substr(dot + 1));
-  if (ext == "jpg" || ext == "jpeg") return TPictureFormat::pfJpeg;
-  if (ext == "gif") return TPictureFormat::pfGif;
-  if (ext == "bmp") return TPictureFormat::pfBmp;
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  return LowerCase(std::string_view(file_name).substr(dot + 1));
+}
+
+TPictureFormat PictureFormatFromFileName(const std::string& file_name) {
+  const std::string ext = FileExtension(file_name);
+  for (const TPictureFileType& t : kPictureFileTypes)
+    if (t.Extension == ext) return t.Format;
   return TPictureFormat::pfUnknown;
 }
 
@@ -68,19 +69,7 @@ TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat f
 }
 
 std::vector<uint8_t> ReadPictureFile(const std::string& path) {
-  constexpr uint64_t kMaxFileSize = uint64_t(1) << 30;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EInvalidGraphic("Cannot open picture file \"" + path + "\"");
-  in.seekg(0, std::ios::end);
-  std::streamoff end = in.tellg();
-  if (end < 0) throw EInvalidGraphic("Cannot read picture file \"" + path + "\"");
-  if (static_cast<uint64_t>(end) > kMaxFileSize)
-    throw EInvalidGraphic("Picture file \"" + path + "\" is larger than 1 GiB");
-  in.seekg(0, std::ios::beg);
-  std::vector<uint8_t> bytes(static_cast<size_t>(end));
-  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), end))
-    throw EInvalidGraphic("Cannot read picture file \"" + path + "\"");
-  return bytes;
+  return ReadFileBytes(path);
 }
 
 TDecodedPicture LoadPictureFile(const std::string& path, const TDecodeLimits& limits) {

@@ -4,11 +4,13 @@
 // byte buffer into 32-bit pixels 0xAARRGGBB, rows top-down, straight (not
 // premultiplied) alpha, plus what the file says about them. Every refusal is
 // an EInvalidGraphic whose message says what is wrong with the file.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -94,13 +96,31 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
 TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat format,
                               const TDecodeLimits& limits = {});
 
-// Format by the file's extension, case-insensitive: "jpg" and "jpeg", "gif",
-// "bmp"; pfUnknown otherwise.
+// The file types the decoders read: extension (lower case, no dot), format,
+// and the description file dialogs show. The one map from extensions to
+// formats; the framework's picture registry is filled from it.
+struct TPictureFileType {
+  std::string_view Extension;
+  TPictureFormat Format;
+  std::string_view Description;
+};
+inline constexpr std::array<TPictureFileType, 4> kPictureFileTypes{{
+    {"bmp", TPictureFormat::pfBmp, "Bitmaps"},
+    {"jpg", TPictureFormat::pfJpeg, "JPEG pictures"},
+    {"jpeg", TPictureFormat::pfJpeg, "JPEG pictures"},
+    {"gif", TPictureFormat::pfGif, "GIF pictures"},
+}};
+
+// The extension of a file name, lower case, without the dot ("" for none; a
+// dot in a folder name does not count).
+std::string FileExtension(const std::string& file_name);
+// Format by the file's extension through kPictureFileTypes, case-insensitive;
+// pfUnknown for any other extension.
 TPictureFormat PictureFormatFromFileName(const std::string& file_name);
 // Format by the first bytes; pfUnknown when none matches.
 TPictureFormat SniffPictureFormat(const uint8_t* data, size_t size);
 
-// Reads a whole file (at most 1 GiB); EInvalidGraphic when it cannot.
+// Reads a whole file (ReadFileBytes: at most 1 GiB; EFOpenError, EReadError).
 std::vector<uint8_t> ReadPictureFile(const std::string& path);
 // Reads a file and decodes it by its extension (by its content when the
 // extension is none of the picture formats).

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "framework/exceptions.hpp"
-#include "framework/win32/stdctrls.hpp"
+#include "framework/win32/picture_registry.hpp"
 
 namespace kiv {
 
@@ -22,15 +22,8 @@ bool TDecodedImage::Transparent() const {
 }
 
 void TDecodedImage::FreeSurface() {
-  if (dc_) {
-    SelectObject(dc_, old_bitmap_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-  }
-  if (dib_) DeleteObject(dib_);
-  dib_ = nullptr;
+  dib_.Reset();
   bits_ = nullptr;
-  old_bitmap_ = nullptr;
 }
 
 void TDecodedImage::LoadFromBytes(const uint8_t* data, size_t size) {
@@ -53,22 +46,10 @@ void TDecodedImage::SetPicture(std::shared_ptr<const TDecodedPicture> picture) {
   picture_ = nullptr;
   frame_ = 0;
   if (picture && picture->Width > 0 && picture->Height > 0 && !picture->Frames.empty()) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = picture->Width;
-    bi.bmiHeader.biHeight = -picture->Height;  // top-down, as the decoders deliver rows
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    dc_ = dib_ ? CreateCompatibleDC(nullptr) : nullptr;
-    if (!dib_ || !dc_) {
-      FreeSurface();
-      throw EOutOfResources("Can't allocate the DIB handle");
-    }
-    bits_ = static_cast<uint32_t*>(bits);
-    old_bitmap_ = SelectObject(dc_, dib_);
+    // Top-down, as the decoders deliver rows.
+    dib_ = TDibSection(picture->Width, picture->Height, TDibSection::roTopDown);
+    dib_.DC();
+    bits_ = static_cast<uint32_t*>(dib_.Bits());
     picture_ = std::move(picture);
     CopyFrame(0);
   }
@@ -113,12 +94,12 @@ void TDecodedImage::Draw(TCanvas* canvas, const TRect& r) {
   int w = picture_->Width, h = picture_->Height;
   if (Transparent()) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dst, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, w, h, blend);
+    AlphaBlend(dst, r.Left, r.Top, r.Width(), r.Height(), dib_.DC(), 0, 0, w, h, blend);
   } else if (r.Width() == w && r.Height() == h) {
-    BitBlt(dst, r.Left, r.Top, w, h, dc_, 0, 0, SRCCOPY);
+    BitBlt(dst, r.Left, r.Top, w, h, dib_.DC(), 0, 0, SRCCOPY);
   } else {
     int old = SetStretchBltMode(dst, COLORONCOLOR);
-    StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), dc_, 0, 0, w, h, SRCCOPY);
+    StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), dib_.DC(), 0, 0, w, h, SRCCOPY);
     SetStretchBltMode(dst, old);
   }
 }
@@ -184,16 +165,38 @@ void TGIFImage::Step() {
 // TBmpImage
 
 void TBmpImage::LoadFromBytes(const uint8_t* data, size_t size) {
-  TDecodedPicture picture = DecodeBmp(data, size);
-  const TPixelBuffer& px = picture.Frames.front().Pixels;
-  SetSize(0, 0);
-  SetPixelFormat(pf32bit);
-  SetSize(picture.Width, picture.Height);
-  size_t row = static_cast<size_t>(picture.Width) * sizeof(uint32_t);
-  for (int y = 0; y < picture.Height; ++y)
-    std::memcpy(ScanLine(y), px.data() + static_cast<size_t>(y) * picture.Width, row);
-  GdiFlush();
-  Modified();
+  LoadDecoded(DecodeBmp(data, size), false);
+}
+
+// ---------------------------------------------------------------------------
+// Registration: every file type the decoders read, through the graphic of its
+// format. BMP files go through the project's BMP reader, which knows more of
+// them than GDI does; the result is still a framework bitmap.
+
+namespace {
+
+std::unique_ptr<TGraphic> NewGraphicFor(TPictureFormat format) {
+  switch (format) {
+    case TPictureFormat::pfJpeg:
+      return std::make_unique<TJPEGImage>();
+    case TPictureFormat::pfGif:
+      return std::make_unique<TGIFImage>();
+    default:
+      return std::make_unique<TBmpImage>();
+  }
+}
+
+const bool kRegistered = [] {
+  for (const TPictureFileType& t : kPictureFileTypes)
+    TPicture::RegisterFileFormat(std::string(t.Extension), std::string(t.Description),
+                                 [format = t.Format] { return NewGraphicFor(format); });
+  return true;
+}();
+
+}  // namespace
+
+void LinkDecodedPictureFormats() {
+  (void)kRegistered;
 }
 
 }  // namespace kiv

@@ -10,11 +10,12 @@
 
 #include "framework/picture/animation_timeline.hpp"
 #include "framework/picture/picture.hpp"
-#include "framework/win32/graphics.hpp"
+#include "framework/win32/bitmap.hpp"
+#include "framework/win32/dib_section.hpp"
+#include "framework/win32/graphic.hpp"
+#include "framework/win32/timer.hpp"
 
 namespace kiv {
-
-class TTimer;
 
 // A decoded picture shown one frame at a time. Pictures with transparent
 // pixels are drawn with their alpha, so whatever lies beneath (the control's
@@ -51,10 +52,8 @@ class TDecodedImage : public TGraphic {
   void CopyFrame(int index);
   std::shared_ptr<const TDecodedPicture> picture_;
   int frame_ = 0;
-  HBITMAP dib_ = nullptr;
+  TDibSection dib_;
   uint32_t* bits_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ old_bitmap_ = nullptr;
 };
 
 // JPEG pictures (libjpeg), decoded at full size.

@@ -2,6 +2,10 @@
 // can set, read by the component stream reader.
 #include "framework/win32/published.hpp"
 
+#include <array>
+#include <string_view>
+#include <utility>
+
 #include "framework/win32/actions.hpp"
 #include "framework/win32/controls.hpp"
 #include "framework/win32/forms.hpp"
@@ -20,6 +24,25 @@ template <class T>
 T& Mut(const T& t) {
   return const_cast<T&>(t);
 }
+
+// Enumerations and sets take their names from the table beside the
+// enumeration (kAlignNames after TAlign, ...).
+template <class C, class G, class S, size_t N>
+auto EnumProperty(C& c, const char* name, G get, S set,
+                  const std::array<std::string_view, N>& names) {
+  return [&]<size_t... I>(std::index_sequence<I...>) {
+    return c.Enum(name, get, set, {names[I].data()...});
+  }
+  (std::make_index_sequence<N>{});
+}
+template <class C, class G, class S, size_t N>
+auto SetProperty(C& c, const char* name, G get, S set,
+                 const std::array<std::string_view, N>& names) {
+  return [&]<size_t... I>(std::index_sequence<I...>) {
+    return c.Set(name, get, set, {names[I].data()...});
+  }
+  (std::make_index_sequence<N>{});
+}
 }  // namespace
 
 KIV_IMPLEMENT_CLASS(TControl, c) {
@@ -27,11 +50,8 @@ KIV_IMPLEMENT_CLASS(TControl, c) {
   c.Integer("Top", &TControl::Top, &TControl::SetTop).NoDefault();
   c.Integer("Width", &TControl::Width, &TControl::SetWidth).NoDefault();
   c.Integer("Height", &TControl::Height, &TControl::SetHeight).NoDefault();
-  c.Enum("Align", &TControl::Align, &TControl::SetAlign,
-         {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"})
-      .Default(alNone);
-  c.Set("Anchors", &TControl::Anchors, &TControl::SetAnchors,
-        {"akLeft", "akTop", "akRight", "akBottom"})
+  EnumProperty(c, "Align", &TControl::Align, &TControl::SetAlign, kAlignNames).Default(alNone);
+  SetProperty(c, "Anchors", &TControl::Anchors, &TControl::SetAnchors, kAnchorKindNames)
       .Default(kDefaultAnchors);
   c.WideString(
       "Caption", [](const TControl& o) { return U16(o.Text()); },
@@ -65,15 +85,13 @@ KIV_IMPLEMENT_CLASS(TGraphicControl, c) {}
 KIV_IMPLEMENT_CLASS(TCustomControl, c) {}
 
 KIV_IMPLEMENT_CLASS(TCustomForm, c) {
-  c.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
-         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})
+  EnumProperty(c, "BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
+               kFormBorderStyleNames)
       .Default(bsSizeable);
-  c.Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
-        {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"})
+  SetProperty(c, "BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+              kBorderIconNames)
       .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
-  c.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition,
-         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-          "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"})
+  EnumProperty(c, "Position", &TCustomForm::Position, &TCustomForm::SetPosition, kPositionNames)
       .Default(poDesigned);
   c.Integer(
        "ClientWidth", [](const TCustomForm& o) { return Mut(o).ClientWidth(); },
@@ -111,13 +129,13 @@ KIV_IMPLEMENT_CLASS(TButton, c) {
 }
 
 KIV_IMPLEMENT_CLASS(TPanel, c) {
-  const std::initializer_list<const char*> cuts = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
-  c.Enum("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, cuts).Default(bvNone);
-  c.Enum("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, cuts).Default(bvRaised);
+  EnumProperty(c, "BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, kBevelCutNames)
+      .Default(bvNone);
+  EnumProperty(c, "BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, kBevelCutNames)
+      .Default(bvRaised);
   c.Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth).Default(1);
   c.Integer("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth).Default(0);
-  c.Enum("Alignment", &TPanel::Alignment, &TPanel::SetAlignment,
-         {"taLeftJustify", "taRightJustify", "taCenter"})
+  EnumProperty(c, "Alignment", &TPanel::Alignment, &TPanel::SetAlignment, kAlignmentNames)
       .Default(taCenter);
   c.Color("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
   c.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
@@ -132,14 +150,14 @@ KIV_IMPLEMENT_CLASS(TImage, c) {
 }
 
 KIV_IMPLEMENT_CLASS(TRichEdit, c) {
-  c.Enum("Alignment", &TRichEdit::Alignment, &TRichEdit::SetAlignment,
-         {"taLeftJustify", "taRightJustify", "taCenter"})
+  EnumProperty(c, "Alignment", &TRichEdit::Alignment, &TRichEdit::SetAlignment, kAlignmentNames)
       .Default(taLeftJustify);
   c.Boolean("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly).Default(false);
-  c.Enum("ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars,
-         {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"})
+  EnumProperty(c, "ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars,
+               kScrollStyleNames)
       .Default(ssNone);
-  c.Enum("BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle, {"bsNone", "bsSingle"})
+  EnumProperty(c, "BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle,
+               kBorderStyleNames)
       .Default(bsSingle);
   c.Boolean("WantTabs", &TRichEdit::WantTabs, &TRichEdit::SetWantTabs).Default(false);
   c.Boolean("WantReturns", &TRichEdit::WantReturns, &TRichEdit::SetWantReturns).Default(true);
