@@ -13,8 +13,7 @@ KIV_IMPLEMENT_CLASS(TkivAnimationRec, c) {
   c.Boolean("Enabled", &TkivAnimationRec::Enabled, &TkivAnimationRec::SetEnabled).Default(false);
   c.Integer("Resolution", &TkivAnimationRec::Resolution, &TkivAnimationRec::SetResolution)
       .Default(1);
-  c.Enum("Rotation", &TkivAnimationRec::Rotation, &TkivAnimationRec::SetRotation,
-         {"qrNone", "qrRotate90", "qrRotate180", "qrRotate270"})
+  c.Enum("Rotation", &TkivAnimationRec::Rotation, &TkivAnimationRec::SetRotation, kRotationNames)
       .Default(qrNone);
   c.Integer("TileCount", &TkivAnimationRec::TileCount, &TkivAnimationRec::SetTileCount).Default(1);
   c.Integer("Time", &TkivAnimationRec::Time, &TkivAnimationRec::SetTime).Default(400);

@@ -3,8 +3,10 @@
 // resolution, repeated how often, rotated how, and the pattern picture of the
 // bitmap animation. A component with published properties, so that forms
 // store it.
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "effects/catalogue.hpp"
 #include "framework/classes.hpp"
@@ -13,6 +15,9 @@
 namespace kiv {
 
 enum TkivRotation : uint8_t { qrNone = 0, qrRotate90 = 1, qrRotate180 = 2, qrRotate270 = 3 };
+inline constexpr std::array<std::string_view, 4> kRotationNames{"qrNone", "qrRotate90",
+                                                                "qrRotate180", "qrRotate270"};
+static_assert(kRotationNames.size() == qrRotate270 + 1);
 
 // The picture type of the record's pattern. The pattern is only ever read
 // as pixels, so the library's own 32-bit surface serves in both builds.

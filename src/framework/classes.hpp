@@ -536,8 +536,10 @@ class TClassBuilder {
     return PropHandle(p);
   }
 
+  // An enumeration's names come from the table beside it (kAlignNames after
+  // TAlign); the value is the name's index.
   template <class G, class S>
-  PropHandle Enum(const char* name, G get, S set, std::initializer_list<const char*> names) {
+  PropHandle Enum(const char* name, G get, S set, std::span<const std::string_view> names) {
     using V = Value<G>;
     static_assert(std::is_enum_v<V>, "Enum needs an enumeration getter");
     TPropInfo& p = Ordinal<V>(name, TPropKind::Enumeration, get, set);
@@ -547,8 +549,9 @@ class TClassBuilder {
     return PropHandle(p);
   }
 
+  // A set's element names come from the table beside its enumeration.
   template <class G, class S>
-  PropHandle Set(const char* name, G get, S set, std::initializer_list<const char*> names) {
+  PropHandle Set(const char* name, G get, S set, std::span<const std::string_view> names) {
     using V = Value<G>;
     static_assert(IsTSet<V>::value, "Set needs a TSet getter");
     TPropInfo& p = Add(name, TPropKind::Set);

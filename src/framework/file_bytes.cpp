@@ -1,24 +1,20 @@
 #include "framework/file_bytes.hpp"
 
-#include <fstream>
-
 #include "framework/exceptions.hpp"
+#include "framework/streams.hpp"
 
 namespace kiv {
 
+// Through the framework's file stream, so that the file is opened as every
+// other file is (others may read it meanwhile, nobody may write it) and a
+// failure carries the system's reason.
 std::vector<uint8_t> ReadFileBytes(const std::string& file_name) {
-  std::ifstream in(file_name, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + file_name + "\"");
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
+  TFileStream file(file_name, fmOpenRead | fmShareDenyWrite);
+  const int64_t size = file.Size();
   if (size < 0) throw EReadError("Stream read error");
   if (static_cast<uint64_t>(size) > kMaxWholeFileSize)
     throw EReadError("File \"" + file_name + "\" is larger than 1 GiB");
-  in.seekg(0);
-  std::vector<uint8_t> data(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(data.data()), size))
-    throw EReadError("Stream read error");
-  return data;
+  return ReadBytes(file, static_cast<uint64_t>(size));
 }
 
 }  // namespace kiv

@@ -10,8 +10,9 @@ namespace kiv {
 // The largest file read whole: 1 GiB.
 inline constexpr uint64_t kMaxWholeFileSize = uint64_t(1) << 30;
 
-// The file's bytes. EFOpenError "Cannot open file "<name>"" when it cannot be
-// opened; EReadError when it is larger than kMaxWholeFileSize or a read fails.
+// The file's bytes. EFOpenError 'Cannot open file "<name>". <reason>' when
+// it cannot be opened; EReadError when it is larger than kMaxWholeFileSize or
+// ends before its size.
 std::vector<uint8_t> ReadFileBytes(const std::string& file_name);
 
 }  // namespace kiv

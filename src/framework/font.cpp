@@ -25,11 +25,9 @@ KIV_IMPLEMENT_CLASS(TFont, c) {
   c.Color("Color", &TFont::Color, &TFont::SetColor);
   c.Integer("Height", &TFont::Height, &TFont::SetHeight);
   c.String("Name", &TFont::Name, &TFont::SetName);
-  c.Enum("Pitch", &TFont::Pitch, &TFont::SetPitch, {"fpDefault", "fpVariable", "fpFixed"})
-      .Default(fpDefault);
+  c.Enum("Pitch", &TFont::Pitch, &TFont::SetPitch, kFontPitchNames).Default(fpDefault);
   c.Integer("Size", &TFont::Size, &TFont::SetSize).Stored(false);
-  c.Set("Style", &TFont::Style, &TFont::SetStyle,
-        {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
+  c.Set("Style", &TFont::Style, &TFont::SetStyle, kFontStyleNames);
 }
 
 TFont::TFont() : pixels_per_inch_(ScreenPixelsPerInch()) {

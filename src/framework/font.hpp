@@ -7,9 +7,11 @@
 // on Win32) that a platform file creates on demand from the font's values and
 // stores with SetPlatformHandle (with a deleter); every change releases it, so
 // the next request builds it anew.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "framework/classes.hpp"
 #include "framework/colors.hpp"
@@ -20,8 +22,14 @@ namespace kiv {
 int ScreenPixelsPerInch();
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+inline constexpr std::array<std::string_view, 4> kFontStyleNames{"fsBold", "fsItalic",
+                                                                 "fsUnderline", "fsStrikeOut"};
+static_assert(kFontStyleNames.size() == fsStrikeOut + 1);
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
+inline constexpr std::array<std::string_view, 3> kFontPitchNames{"fpDefault", "fpVariable",
+                                                                 "fpFixed"};
+static_assert(kFontPitchNames.size() == fpFixed + 1);
 using TFontCharset = uint8_t;
 
 // Character sets by their stream identifiers ANSI_CHARSET, DEFAULT_CHARSET, ...

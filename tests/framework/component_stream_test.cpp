@@ -2,8 +2,10 @@
 // events, collections, binary properties, parent hooks and malformed input.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/collections.hpp"
@@ -14,7 +16,9 @@ namespace kiv {
 namespace {
 
 enum TShade { shLight, shMedium, shDark };
+constexpr std::array<std::string_view, 3> kShadeNames{"shLight", "shMedium", "shDark"};
 enum TFlag { flA, flB, flC };
+constexpr std::array<std::string_view, 3> kFlagNames{"flA", "flB", "flC"};
 using TFlags = TSet<TFlag>;
 
 class TTestItem : public TCollectionItem {
@@ -173,9 +177,8 @@ KIV_IMPLEMENT_CLASS(TTestComp, c) {
   c.Integer("Count", &TTestComp::Count, &TTestComp::SetCount).Default(0);
   c.Integer("Big", &TTestComp::Big, &TTestComp::SetBig).Default(0);
   c.Boolean("Enabled", &TTestComp::Enabled, &TTestComp::SetEnabled).Default(true);
-  c.Enum("Shade", &TTestComp::Shade, &TTestComp::SetShade, {"shLight", "shMedium", "shDark"})
-      .Default(shMedium);
-  c.Set("Flags", &TTestComp::Flags, &TTestComp::SetFlags, {"flA", "flB", "flC"});
+  c.Enum("Shade", &TTestComp::Shade, &TTestComp::SetShade, kShadeNames).Default(shMedium);
+  c.Set("Flags", &TTestComp::Flags, &TTestComp::SetFlags, kFlagNames);
   c.Float("Ratio", &TTestComp::Ratio, &TTestComp::SetRatio);
   c.Float("Precise", &TTestComp::Precise, &TTestComp::SetPrecise);
   c.String("Caption", &TTestComp::Caption, &TTestComp::SetCaption);
@@ -457,7 +460,9 @@ TEST_F(ComponentStream, MalformedBinaryFailsWithoutCrashing) {
       {std::string("TPF0\x09TTestComp\x01X\x05Title\x12\xFF\xFF\xFF\xFF", 27),
        "Error reading X.Title: Stream read error"},
       // a property path ending in a dot names nothing (its value must not be skipped silently)
-      {std::string("TPF0\x09TTestComp\x01X\x05" "Font.\x02\x05\0\0", 26),
+      {std::string("TPF0\x09TTestComp\x01X\x05"
+                   "Font.\x02\x05\0\0",
+                   26),
        "Error reading X.Font.: Property Font. does not exist"},
   };
   for (const Case& t : cases) {

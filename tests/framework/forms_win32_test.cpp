@@ -10,6 +10,7 @@
 #include "framework/win32/forms.hpp"
 #include "framework/win32/published.hpp"
 #include "framework/win32/stdctrls.hpp"
+#include "support/test_form_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
@@ -195,9 +196,7 @@ struct EditFixture {
   TForm form{nullptr};
   TRichEdit* edit;
   EditFixture(int width = 277, int height = 100) {
-    form.SetBorderStyle(bsNone);
-    form.SetPosition(poDesigned);
-    form.SetBounds(0, 0, width + 20, height + 20);
+    kivtest::MakeBareForm(form, 0, 0, width + 20, height + 20);
     edit = new TRichEdit(&form);
     edit->SetParent(&form);
     edit->SetBounds(0, 0, width, height);
@@ -207,14 +206,6 @@ struct EditFixture {
 
 std::string Rtf(const std::string& name) {
   return kivtest::TestData("rtf/rtfpipe/Files/" + name);
-}
-
-std::string TempText(const std::string& name, const std::string& content) {
-  auto path = std::filesystem::temp_directory_path() / name;
-  FILE* f = _wfopen(path.wstring().c_str(), L"wb");
-  fwrite(content.data(), 1, content.size(), f);
-  fclose(f);
-  return path.string();
 }
 
 TEST(RichEdit, LoadsRichTextWithItsOwnFormatting) {
@@ -244,7 +235,7 @@ TEST(RichEdit, PlainTextFallsBackAndTakesTheBoxAlignment) {
   // A final line break adds no line of its own.
   for (const Case& t : {Case{"one\r\ntwo\r\nthree", 3}, Case{"one\r\ntwo\r\nthree\r\n", 3},
                         Case{"", 0}, Case{"single", 1}}) {
-    std::string file = TempText("kiv_caption.txt", t.content);
+    std::string file = kivtest::WriteTempFile("kiv_caption.txt", t.content);
     f.edit->Clear();
     f.edit->SetAlignment(taCenter);
     f.edit->Lines()->LoadFromFile(file);
@@ -258,8 +249,8 @@ TEST(RichEdit, PlainTextFallsBackAndTakesTheBoxAlignment) {
   }
   // Words wrap at the box's width and wrapped lines count.
   EditFixture narrow(80, 100);
-  std::string file =
-      TempText("kiv_long.txt", "a long caption that cannot fit on one line of a narrow box");
+  std::string file = kivtest::WriteTempFile(
+      "kiv_long.txt", "a long caption that cannot fit on one line of a narrow box");
   narrow.edit->Lines()->LoadFromFile(file);
   EXPECT_GT(narrow.edit->Lines()->Count(), 2);
   std::filesystem::remove(file);
@@ -310,7 +301,8 @@ TEST(RichEdit, ReadOnlyScrollBarsAndBorder) {
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & ES_READONLY);
   // The vertical bar shows only when the text does not fit.
   EXPECT_FALSE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & WS_VSCROLL);
-  std::string file = TempText("kiv_tall.txt", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9");
+  std::string file =
+      kivtest::WriteTempFile("kiv_tall.txt", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9");
   f.edit->Lines()->LoadFromFile(file);
   EXPECT_TRUE(GetWindowLongW(f.edit->Handle(), GWL_STYLE) & WS_VSCROLL);
   f.edit->Lines()->LoadFromFile(Rtf("minimal.rtf"));

@@ -13,6 +13,7 @@
 #include "framework/win32/forms.hpp"
 #include "framework/win32/graphics.hpp"
 #include "framework/win32/stdctrls.hpp"
+#include "support/test_form_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
@@ -324,14 +325,6 @@ class TDummyGraphic : public TGraphic {
   int size_ = 0;
 };
 
-std::string TempFile(const std::string& name, const std::string& content) {
-  auto path = std::filesystem::temp_directory_path() / name;
-  FILE* f = _wfopen(path.wstring().c_str(), L"wb");
-  fwrite(content.data(), 1, content.size(), f);
-  fclose(f);
-  return path.string();
-}
-
 TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
   TPicture p;
   int changes = 0;
@@ -343,7 +336,7 @@ TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
   // Other decoders register their extensions; the case of the name does not matter.
   TPicture::RegisterFileFormat("DUM", "Dummy pictures",
                                [] { return std::make_unique<TDummyGraphic>(); });
-  std::string file = TempFile("kiv_picture.Dum", "12345");
+  std::string file = kivtest::WriteTempFile("kiv_picture.Dum", "12345");
   p.LoadFromFile(file);
   ASSERT_NE(dynamic_cast<TDummyGraphic*>(p.Graphic()), nullptr);
   EXPECT_EQ(p.Width(), 5);
@@ -360,9 +353,7 @@ TEST(Picture, LoadFromFileChoosesTheGraphicByExtension) {
 
 TEST(Image, AutoSizeCentreAndRepaintWhenThePictureChanges) {
   TForm form(nullptr);
-  form.SetBorderStyle(bsNone);
-  form.SetPosition(poDesigned);
-  form.SetBounds(50, 50, 200, 120);
+  kivtest::MakeBareForm(form, 50, 50, 200, 120);
   auto* image = new TImage(&form);
   image->SetParent(&form);
   image->SetBounds(16, 72, 135, 179);

@@ -9,6 +9,7 @@
 #include "framework/exceptions.hpp"
 #include "framework/win32/forms.hpp"
 #include "framework/win32/stdctrls.hpp"
+#include "support/test_form_win32.hpp"
 
 namespace kiv {
 namespace {
@@ -52,11 +53,7 @@ class TBox : public TCustomControl {
 
 struct Shown {
   std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
-  Shown() {
-    form->SetBorderStyle(bsNone);
-    form->SetPosition(poDesigned);
-    form->SetBounds(20, 20, 120, 80);
-  }
+  Shown() { kivtest::MakeBareForm(*form, 20, 20, 120, 80); }
   void Show() {
     form->Show();
     Application()->ProcessMessages();

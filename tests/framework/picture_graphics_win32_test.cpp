@@ -13,14 +13,11 @@
 #include "framework/win32/picture_graphics.hpp"
 #include "framework/win32/stdctrls.hpp"
 #include "support/picture_writers.hpp"
+#include "support/test_form_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
 namespace {
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / ("kiv_pg_" + name)).string();
-}
 
 // A 32 x 16 picture: left half red, right half blue, each half whole JPEG
 // blocks so that the lossy coding keeps the colours.
@@ -76,7 +73,7 @@ TEST(PictureFormats, EachExtensionLoadsWithItsSizeAndPixels) {
        [](TGraphic* g) { return dynamic_cast<TBmpImage*>(g) != nullptr; }},
   };
   for (const Case& c : cases) {
-    std::string path = TempPath(c.name);
+    std::string path = kivtest::TempPath("kiv_pg_" + c.name);
     kivtest::WriteBytes(path, c.bytes);
     TPicture p;
     int changes = 0;
@@ -137,7 +134,7 @@ TEST(PictureFormats, DecoderRefusalsCarryTheDecodersMessage) {
       want = e.what();
     }
     ASSERT_FALSE(want.empty()) << c.name;
-    std::string path = TempPath(c.name);
+    std::string path = kivtest::TempPath("kiv_pg_" + c.name);
     kivtest::WriteBytes(path, c.bytes);
     TPicture p;
     try {
@@ -225,12 +222,10 @@ TEST(GifTransparency, TransparentPixelsShowTheImagesBackground) {
   // 4 x 2: index 1 transparent in the left half, red in the right half.
   std::vector<uint8_t> bytes =
       kivtest::MakeGif(4, 2, {0xFF0000, 0x00FF00}, {{{1, 1, 0, 0, 1, 1, 0, 0}, 0}}, -1, 1);
-  std::string path = TempPath("transparent.gif");
+  std::string path = kivtest::TempPath("kiv_pg_transparent.gif");
   kivtest::WriteBytes(path, bytes);
   TForm form(nullptr);
-  form.SetBorderStyle(bsNone);
-  form.SetPosition(poDesigned);
-  form.SetBounds(40, 40, 60, 40);
+  kivtest::MakeBareForm(form, 40, 40, 60, 40);
   form.SetColor(clBtnFace);
   auto* image = new TImage(&form);
   image->SetParent(&form);
@@ -257,12 +252,10 @@ TEST(GifTransparency, TransparentPixelsShowTheImagesBackground) {
 
 TEST(GifAnimation, TheImageRepaintsForEachFrame) {
   std::vector<uint8_t> bytes = ThreeFrames(0);
-  std::string path = TempPath("anim.gif");
+  std::string path = kivtest::TempPath("kiv_pg_anim.gif");
   kivtest::WriteBytes(path, bytes);
   TForm form(nullptr);
-  form.SetBorderStyle(bsNone);
-  form.SetPosition(poDesigned);
-  form.SetBounds(40, 40, 60, 40);
+  kivtest::MakeBareForm(form, 40, 40, 60, 40);
   auto* image = new TImage(&form);
   image->SetParent(&form);
   image->SetAutoSize(true);

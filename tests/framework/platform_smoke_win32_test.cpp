@@ -1,33 +1,20 @@
 // Proves that the platform under the tests is the one the library targets: real
 // windows with device-independent bitmaps, the visual-styles API in both looks,
 // and the native rich-edit control.
-#include <windows.h>
 #include <richedit.h>
 #include <uxtheme.h>
 #include <vssym32.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "support/memory_dc_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace {
-
-HBITMAP CreateTopDownDib(HDC dc, int w, int h, uint32_t** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* p = nullptr;
-  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-  *bits = static_cast<uint32_t*>(p);
-  return bmp;
-}
 
 TEST(PlatformSmoke, WindowPaintsIntoADibSectionThatReadsBack) {
   HWND wnd = CreateWindowExW(0, L"STATIC", L"smoke", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -35,25 +22,19 @@ TEST(PlatformSmoke, WindowPaintsIntoADibSectionThatReadsBack) {
   ASSERT_NE(wnd, nullptr);
   ShowWindow(wnd, SW_SHOWNOACTIVATE);
   HDC wdc = GetDC(wnd);
-  HDC mem = CreateCompatibleDC(wdc);
-  uint32_t* bits = nullptr;
-  HBITMAP dib = CreateTopDownDib(mem, 10, 10, &bits);
-  ASSERT_NE(dib, nullptr);
-  HGDIOBJ old = SelectObject(mem, dib);
+  kivtest::TMemoryDC mem(10, 10, /*top_down=*/true);
+  ASSERT_NE(mem.bitmap, nullptr);
+  mem.Fill(0);
   RECT r{2, 3, 5, 7};
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  FillRect(mem, &r, red);
-  GdiFlush();
-  EXPECT_EQ(bits[3 * 10 + 2] & 0xFFFFFF, 0xFF0000u);  // inside: BGRA red
-  EXPECT_EQ(bits[7 * 10 + 5] & 0xFFFFFF, 0u);         // right and bottom are exclusive
-  EXPECT_EQ(bits[6 * 10 + 4] & 0xFFFFFF, 0xFF0000u);
+  FillRect(mem.dc, &r, red);
+  EXPECT_EQ(mem.At(2, 3) & 0xFFFFFF, 0xFF0000u);  // inside: BGRA red
+  EXPECT_EQ(mem.At(5, 7) & 0xFFFFFF, 0u);         // right and bottom are exclusive
+  EXPECT_EQ(mem.At(4, 6) & 0xFFFFFF, 0xFF0000u);
   // A window device context takes the block transfer and gives it back.
-  BitBlt(wdc, 0, 0, 10, 10, mem, 0, 0, SRCCOPY);
+  BitBlt(wdc, 0, 0, 10, 10, mem.dc, 0, 0, SRCCOPY);
   EXPECT_EQ(GetPixel(wdc, 3, 4), RGB(255, 0, 0));
-  SelectObject(mem, old);
   DeleteObject(red);
-  DeleteObject(dib);
-  DeleteDC(mem);
   ReleaseDC(wnd, wdc);
   DestroyWindow(wnd);
 }
@@ -72,19 +53,12 @@ TEST(PlatformSmoke, VisualStylesFollowTheLookOfTheProcess) {
   ASSERT_TRUE(IsAppThemed());
   HTHEME theme = OpenThemeData(wnd, L"Button");
   ASSERT_NE(theme, nullptr);
-  HDC mem = CreateCompatibleDC(nullptr);
-  uint32_t* bits = nullptr;
-  HBITMAP dib = CreateTopDownDib(mem, 75, 25, &bits);
-  HGDIOBJ old = SelectObject(mem, dib);
-  std::memset(bits, 0, 75 * 25 * 4);
+  kivtest::TMemoryDC mem(75, 25, /*top_down=*/true);
+  mem.Fill(0);
   RECT r{0, 0, 75, 25};
-  ASSERT_EQ(DrawThemeBackground(theme, mem, BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr), S_OK);
-  GdiFlush();
+  ASSERT_EQ(DrawThemeBackground(theme, mem.dc, BP_PUSHBUTTON, PBS_NORMAL, &r, nullptr), S_OK);
   // The face is painted: the centre is no longer the black we cleared to.
-  EXPECT_NE(bits[12 * 75 + 37] & 0xFFFFFF, 0u);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
+  EXPECT_NE(mem.At(37, 12) & 0xFFFFFF, 0u);
   CloseThemeData(theme);
   DestroyWindow(wnd);
 }

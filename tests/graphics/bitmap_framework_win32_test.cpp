@@ -15,6 +15,7 @@
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_bitmap_win32.hpp"
 #include "graphics/kiv_utils_gdi_win32.hpp"
+#include "support/memory_dc_win32.hpp"
 
 namespace kiv {
 namespace {
@@ -319,33 +320,17 @@ TEST(CanvasDrawing, CanvasFormsDrawLikeTheDeviceContextForms) {
   run(bitmap.Canvas());
   Draw(*source, bitmap.Canvas(), TRect{14, 14, 20, 20});
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 20;
-  info.bmiHeader.biHeight = 20;  // bottom-up
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  ASSERT_NE(dib, nullptr);
-  auto* dib_pixels = static_cast<TkivPixel*>(memory);
-  std::fill(dib_pixels, dib_pixels + 400, 0xFF102030);
-  HDC dib_dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dib_dc, dib);
-  run(dib_dc);
-  source->Draw(dib_dc, TRect{14, 14, 20, 20}, source->BoundsRect());
-  GdiFlush();
+  kivtest::TMemoryDC dib(20, 20);  // bottom-up
+  dib.Fill(0xFF102030);
+  run(dib.dc);
+  source->Draw(dib.dc, TRect{14, 14, 20, 20}, source->BoundsRect());
   for (int y = 0; y < 20; ++y) {
     const auto* row = static_cast<const TkivPixel*>(bitmap.ScanLine(y));
     for (int x = 0; x < 20; ++x) {
       ASSERT_EQ(surface.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
-      ASSERT_EQ(row[x], dib_pixels[(19 - y) * 20 + x]) << x << "," << y;
+      ASSERT_EQ(row[x], dib.At(x, y)) << x << "," << y;
     }
   }
-  SelectObject(dib_dc, old);
-  DeleteDC(dib_dc);
-  DeleteObject(dib);
 }
 
 // A framework 32-bit bitmap is a bottom-up DIB section, so a surface is drawn

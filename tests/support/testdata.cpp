@@ -1,6 +1,7 @@
 #include "testdata.hpp"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -15,7 +16,9 @@ std::string TestData(const std::string& relative) {
   return dir + "/" + relative;
 }
 
-bool ClassicLook() { return g_classic_look; }
+bool ClassicLook() {
+  return g_classic_look;
+}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -23,6 +26,18 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& content) {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+  std::ofstream out(path, std::ios::binary);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+  return path.string();
 }
 
 }  // namespace kivtest

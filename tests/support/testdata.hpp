@@ -15,4 +15,10 @@ bool ClassicLook();
 // Reads a whole file; throws std::runtime_error when it cannot.
 std::string ReadFile(const std::string& path);
 
+// A path in the system's temporary folder for a file a test writes.
+std::string TempPath(const std::string& name);
+
+// Writes text to TempPath(name) and returns that path.
+std::string WriteTempFile(const std::string& name, const std::string& content);
+
 }  // namespace kivtest

@@ -2,10 +2,6 @@
 // can set, read by the component stream reader.
 #include "framework/win32/published.hpp"
 
-#include <array>
-#include <string_view>
-#include <utility>
-
 #include "framework/win32/actions.hpp"
 #include "framework/win32/controls.hpp"
 #include "framework/win32/forms.hpp"
@@ -25,24 +21,6 @@ T& Mut(const T& t) {
   return const_cast<T&>(t);
 }
 
-// Enumerations and sets take their names from the table beside the
-// enumeration (kAlignNames after TAlign, ...).
-template <class C, class G, class S, size_t N>
-auto EnumProperty(C& c, const char* name, G get, S set,
-                  const std::array<std::string_view, N>& names) {
-  return [&]<size_t... I>(std::index_sequence<I...>) {
-    return c.Enum(name, get, set, {names[I].data()...});
-  }
-  (std::make_index_sequence<N>{});
-}
-template <class C, class G, class S, size_t N>
-auto SetProperty(C& c, const char* name, G get, S set,
-                 const std::array<std::string_view, N>& names) {
-  return [&]<size_t... I>(std::index_sequence<I...>) {
-    return c.Set(name, get, set, {names[I].data()...});
-  }
-  (std::make_index_sequence<N>{});
-}
 }  // namespace
 
 KIV_IMPLEMENT_CLASS(TControl, c) {
@@ -50,8 +28,8 @@ KIV_IMPLEMENT_CLASS(TControl, c) {
   c.Integer("Top", &TControl::Top, &TControl::SetTop).NoDefault();
   c.Integer("Width", &TControl::Width, &TControl::SetWidth).NoDefault();
   c.Integer("Height", &TControl::Height, &TControl::SetHeight).NoDefault();
-  EnumProperty(c, "Align", &TControl::Align, &TControl::SetAlign, kAlignNames).Default(alNone);
-  SetProperty(c, "Anchors", &TControl::Anchors, &TControl::SetAnchors, kAnchorKindNames)
+  c.Enum("Align", &TControl::Align, &TControl::SetAlign, kAlignNames).Default(alNone);
+  c.Set("Anchors", &TControl::Anchors, &TControl::SetAnchors, kAnchorKindNames)
       .Default(kDefaultAnchors);
   c.WideString(
       "Caption", [](const TControl& o) { return U16(o.Text()); },
@@ -85,13 +63,12 @@ KIV_IMPLEMENT_CLASS(TGraphicControl, c) {}
 KIV_IMPLEMENT_CLASS(TCustomControl, c) {}
 
 KIV_IMPLEMENT_CLASS(TCustomForm, c) {
-  EnumProperty(c, "BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
-               kFormBorderStyleNames)
+  c.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
+         kFormBorderStyleNames)
       .Default(bsSizeable);
-  SetProperty(c, "BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
-              kBorderIconNames)
+  c.Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, kBorderIconNames)
       .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
-  EnumProperty(c, "Position", &TCustomForm::Position, &TCustomForm::SetPosition, kPositionNames)
+  c.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, kPositionNames)
       .Default(poDesigned);
   c.Integer(
        "ClientWidth", [](const TCustomForm& o) { return Mut(o).ClientWidth(); },
@@ -129,14 +106,12 @@ KIV_IMPLEMENT_CLASS(TButton, c) {
 }
 
 KIV_IMPLEMENT_CLASS(TPanel, c) {
-  EnumProperty(c, "BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, kBevelCutNames)
-      .Default(bvNone);
-  EnumProperty(c, "BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, kBevelCutNames)
+  c.Enum("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner, kBevelCutNames).Default(bvNone);
+  c.Enum("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter, kBevelCutNames)
       .Default(bvRaised);
   c.Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth).Default(1);
   c.Integer("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth).Default(0);
-  EnumProperty(c, "Alignment", &TPanel::Alignment, &TPanel::SetAlignment, kAlignmentNames)
-      .Default(taCenter);
+  c.Enum("Alignment", &TPanel::Alignment, &TPanel::SetAlignment, kAlignmentNames).Default(taCenter);
   c.Color("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
   c.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
 }
@@ -150,14 +125,12 @@ KIV_IMPLEMENT_CLASS(TImage, c) {
 }
 
 KIV_IMPLEMENT_CLASS(TRichEdit, c) {
-  EnumProperty(c, "Alignment", &TRichEdit::Alignment, &TRichEdit::SetAlignment, kAlignmentNames)
+  c.Enum("Alignment", &TRichEdit::Alignment, &TRichEdit::SetAlignment, kAlignmentNames)
       .Default(taLeftJustify);
   c.Boolean("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly).Default(false);
-  EnumProperty(c, "ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars,
-               kScrollStyleNames)
+  c.Enum("ScrollBars", &TRichEdit::ScrollBars, &TRichEdit::SetScrollBars, kScrollStyleNames)
       .Default(ssNone);
-  EnumProperty(c, "BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle,
-               kBorderStyleNames)
+  c.Enum("BorderStyle", &TRichEdit::BorderStyle, &TRichEdit::SetBorderStyle, kBorderStyleNames)
       .Default(bsSingle);
   c.Boolean("WantTabs", &TRichEdit::WantTabs, &TRichEdit::SetWantTabs).Default(false);
   c.Boolean("WantReturns", &TRichEdit::WantReturns, &TRichEdit::SetWantReturns).Default(true);
