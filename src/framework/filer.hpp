@@ -70,6 +70,9 @@ enum TValueType : uint8_t {
 // Deepest nesting of components, collections and lists a stream may have.
 constexpr int kMaxStreamDepth = 256;
 
+// The four bytes that open a component stream.
+inline constexpr char kFilerSignature[4] = {'T', 'P', 'F', '0'};
+
 class TReader;
 class TWriter;
 
