@@ -73,7 +73,7 @@ TEST(PictureFormats, EachExtensionLoadsWithItsSizeAndPixels) {
        [](TGraphic* g) { return dynamic_cast<TBmpImage*>(g) != nullptr; }},
   };
   for (const Case& c : cases) {
-    std::string path = kivtest::TempPath("kiv_pg_" + c.name);
+    std::string path = kivtest::TempPath(std::string("kiv_pg_") + c.name);
     kivtest::WriteBytes(path, c.bytes);
     TPicture p;
     int changes = 0;
@@ -134,7 +134,7 @@ TEST(PictureFormats, DecoderRefusalsCarryTheDecodersMessage) {
       want = e.what();
     }
     ASSERT_FALSE(want.empty()) << c.name;
-    std::string path = kivtest::TempPath("kiv_pg_" + c.name);
+    std::string path = kivtest::TempPath(std::string("kiv_pg_") + c.name);
     kivtest::WriteBytes(path, c.bytes);
     TPicture p;
     try {
