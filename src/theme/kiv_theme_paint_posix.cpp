@@ -1,10 +1,9 @@
 // The built-in theme's paint operations without a device context: they draw
 // nothing. Every query, content rectangle and the window geometry of the
 // built-in theme are portable and live in kiv_theme.cpp; the drawings
-// themselves need a device context.
-//
-// The Win32 build links these as well until the device-context drawings are
-// built; from then on this file is the portable twin only.
+// themselves need a device context and live in the theme_paint_*_win32.cpp
+// files. This file is their portable twin.
+#ifndef _WIN32
 #include "theme/kiv_theme.hpp"
 
 namespace kiv {
@@ -30,3 +29,5 @@ void TkivTheme::PaintWindowCaption(uint8_t, TCanvas&, const std::string&, const 
                                    const TkivWindowInfo&) {}
 
 }  // namespace kiv
+
+#endif  // _WIN32
