@@ -310,7 +310,16 @@ TEST(ThemeGlyph, CheckMarkInTheFontColour) {
   f.theme.PaintMenuItemGlyph(0, f.canvas, "default",
                              MakeGlyphInfo(TRect{0, 0, 20, 20}, nullptr, 0, kGlyphCheck), {});
   // Square (2, 2, 18, 18): (cx, cy) = (8, 11); the stroke passes (6, 9) - (8, 11) - (12, 7).
-  for (auto [x, y] : {std::pair{6, 9}, {7, 10}, {8, 11}, {10, 9}, {11, 8}, {12, 7}, {13, 7}})
+  for (auto [x, y] : {std::pair{6, 9},
+                      {7, 10},
+                      {8, 11},
+                      {10, 9},
+                      {11, 8},
+                      {12, 7},
+                      {13, 7},
+                      {6, 10},
+                      {5, 10},
+                      {7, 12}})
     EXPECT_EQ(f.At(x, y), Px(kGreen)) << x << "," << y;
   const TRect ink = f.Changed();
   EXPECT_EQ(f.Count(Px(kGreen), ink) + f.Count(kUntouched, ink), ink.Width() * ink.Height());
