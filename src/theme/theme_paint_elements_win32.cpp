@@ -31,9 +31,9 @@ void DrawPictureInto(TCanvas& canvas, const TkivBitmap* picture, const TRect& r)
 // The item looks of lists and trees by state: 0 white, 1 yellow, 2 navy,
 // 3 blue, 4 silver; a blue outline always.
 void PaintItem(TCanvas& canvas, const TRect& r, uint8_t state) {
-  static constexpr TColor kFill[] = {kWhite, kYellow, kNavy, kBlue, kSilver};
+  static constexpr TColor kFill[] = {clWhite, clYellow, clNavy, clBlue, clSilver};
   if (state < 5) FillRectColor(&canvas, r, kFill[state]);
-  DrawFrameRect(&canvas, r, kBlue);
+  DrawFrameRect(&canvas, r, clBlue);
 }
 
 }  // namespace
@@ -54,16 +54,16 @@ KIV_THEME_OPERATIONS(KIV_SKIP, KIV_SKIP, KIV_SKIP, KIV_SKIP, KIV_SKIP, KIV_SKIP,
 // ---------------------------------------------------------------- hint, container
 
 void TkivTheme::PaintHint(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kYellow, kRed);
+  FillAndFrame(canvas, info, clYellow, clRed);
 }
 
 void TkivTheme::PaintContainer(uint8_t kind, TCanvas& canvas, const std::string&,
                                const TRect& info) {
   if (kind == 0) {
-    FillRectColor(&canvas, info, kSilver);
+    FillRectColor(&canvas, info, clSilver);
     DrawBevelFrame(&canvas, info, clBtnHighlight, clBtnShadow);
   } else if (kind == 1) {
-    FillAndFrame(canvas, info, kSilver, kBlack);
+    FillAndFrame(canvas, info, clSilver, clBlack);
     DrawBevelFrame(&canvas, Inset(info, 1, 1), clBtnShadow, clBtnHighlight);
   }
 }
@@ -80,7 +80,7 @@ void TkivTheme::PaintButtonGlyph(uint8_t, TCanvas& canvas, const std::string&,
 void TkivTheme::PaintCheck(uint8_t, TCanvas&, const std::string&, const TkivStateInfo&) {}
 
 void TkivTheme::PaintSplitter(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kYellow, kRed);
+  FillAndFrame(canvas, info, clYellow, clRed);
 }
 
 // ---------------------------------------------------------------- bars
@@ -88,27 +88,27 @@ void TkivTheme::PaintSplitter(uint8_t, TCanvas& canvas, const std::string&, cons
 void TkivTheme::PaintProgressBar(uint8_t, TCanvas&, const std::string&, const TkivPartInfo&) {}
 
 void TkivTheme::PaintTrackBar(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kBlue, kRed);
+  FillAndFrame(canvas, info, clBlue, clRed);
 }
 
 void TkivTheme::PaintTrackBarTrack(uint8_t, TCanvas&, const std::string&, const TkivPartInfo&) {}
 
 void TkivTheme::PaintTrackBarThumb(uint8_t, TCanvas& canvas, const std::string&,
                                    const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, kYellow, kBlue);
+  FillAndFrame(canvas, info.Rect, clYellow, clBlue);
 }
 
 // ---------------------------------------------------------------- header, status bar
 
 void TkivTheme::PaintHeader(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kWhite, kBlack);
+  FillAndFrame(canvas, info, clWhite, clBlack);
 }
 
 void TkivTheme::PaintHeaderSection(uint8_t, TCanvas& canvas, const std::string&,
                                    const TkivPartInfo& info) {
-  static constexpr TColor kFill[] = {kSilver, kGrey, kGreen, kBlue, kYellow, kRed, kGrey};
+  static constexpr TColor kFill[] = {clSilver, clGray, clGreen, clBlue, clYellow, clRed, clGray};
   if (info.State < 7) FillRectColor(&canvas, info.Rect, kFill[info.State]);
-  DrawFrameRect(&canvas, info.Rect, kBlack);
+  DrawFrameRect(&canvas, info.Rect, clBlack);
 }
 
 void TkivTheme::PaintHeaderGlyph(uint8_t, TCanvas& canvas, const std::string&,
@@ -117,12 +117,12 @@ void TkivTheme::PaintHeaderGlyph(uint8_t, TCanvas& canvas, const std::string&,
 }
 
 void TkivTheme::PaintStatusBar(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kSilver, kBlack);
+  FillAndFrame(canvas, info, clSilver, clBlack);
 }
 
 void TkivTheme::PaintStatusPanel(uint8_t, TCanvas& canvas, const std::string&,
                                  const TkivStateInfo& info) {
-  FillAndFrame(canvas, info.Rect, kGrey, kBlack);
+  FillAndFrame(canvas, info.Rect, clGray, clBlack);
 }
 
 void TkivTheme::PaintStatusGlyph(uint8_t, TCanvas& canvas, const std::string&,
@@ -133,12 +133,12 @@ void TkivTheme::PaintStatusGlyph(uint8_t, TCanvas& canvas, const std::string&,
 // ---------------------------------------------------------------- edits, group box
 
 void TkivTheme::PaintEdit(uint8_t, TCanvas& canvas, const std::string&, const TkivStateInfo& info) {
-  FillAndFrame(canvas, info.Rect, kBlue, kRed);
+  FillAndFrame(canvas, info.Rect, clBlue, clRed);
 }
 
 void TkivTheme::PaintEditButton(uint8_t, TCanvas& canvas, const std::string&,
                                 const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, kGreen, kYellow);
+  FillAndFrame(canvas, info.Rect, clGreen, clYellow);
 }
 
 void TkivTheme::PaintGroupBox(uint8_t, TCanvas& canvas, const std::string&,
@@ -147,12 +147,12 @@ void TkivTheme::PaintGroupBox(uint8_t, TCanvas& canvas, const std::string&,
   const int saved = SaveDC(dc);
   TRect r = Inset(info.Rect, 5, 5);
   r.Top += 4;
-  DrawFrameRect(&canvas, r, kBlack);
+  DrawFrameRect(&canvas, r, clBlack);
   RestoreDC(dc, saved);
 }
 
 void TkivTheme::PaintMemo(uint8_t, TCanvas& canvas, const std::string&, const TkivStateInfo& info) {
-  FillAndFrame(canvas, info.Rect, kBlue, kRed);
+  FillAndFrame(canvas, info.Rect, clBlue, clRed);
 }
 
 void TkivTheme::PaintTextArea(uint8_t, TCanvas&, const std::string&, const TkivStateInfo&) {}
@@ -160,32 +160,32 @@ void TkivTheme::PaintTextArea(uint8_t, TCanvas&, const std::string&, const TkivS
 // ---------------------------------------------------------------- menus, bars
 
 void TkivTheme::PaintMenu(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kWhite, kRed);
+  FillAndFrame(canvas, info, clWhite, clRed);
 }
 
 void TkivTheme::PaintMenuItem(uint8_t, TCanvas& canvas, const std::string&,
                               const TkivPartInfo& info) {
   if (info.Part == 0) {
-    const TColor fill = info.State == kStateDisabled  ? kWhite
-                        : info.State == kStatePressed ? kGrey
-                        : info.State == kStateHot     ? kYellow
-                                                      : kSilver;
-    FillAndFrame(canvas, info.Rect, fill, kRed);
+    const TColor fill = info.State == kStateDisabled  ? clWhite
+                        : info.State == kStatePressed ? clGray
+                        : info.State == kStateHot     ? clYellow
+                                                      : clSilver;
+    FillAndFrame(canvas, info.Rect, fill, clRed);
   } else if (info.Part == 1) {
-    FillRectColor(&canvas, Inset(info.Rect, 3, info.Rect.Height() / 2), kRed);
+    FillRectColor(&canvas, Inset(info.Rect, 3, info.Rect.Height() / 2), clRed);
   }
 }
 
 void TkivTheme::PaintControlBar(uint8_t, TCanvas&, const std::string&, const TRect&) {}
 
 void TkivTheme::PaintToolBar(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kGreen, kBlue);
+  FillAndFrame(canvas, info, clGreen, clBlue);
 }
 
 void TkivTheme::PaintToolButton(uint8_t, TCanvas&, const std::string&, const TkivPartInfo&) {}
 
 void TkivTheme::PaintScrollBox(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kYellow, kRed);
+  FillAndFrame(canvas, info, clYellow, clRed);
 }
 
 // ---------------------------------------------------------------- panels, tabs
@@ -193,30 +193,30 @@ void TkivTheme::PaintScrollBox(uint8_t, TCanvas& canvas, const std::string&, con
 void TkivTheme::PaintPanel(uint8_t, TCanvas&, const std::string&, const TRect&) {}
 
 void TkivTheme::PaintPanelCaption(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kGreen, kBlack);
+  FillAndFrame(canvas, info, clGreen, clBlack);
 }
 
 void TkivTheme::PaintPanelButton(uint8_t, TCanvas& canvas, const std::string&,
                                  const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, kRed, kBlue);
+  FillAndFrame(canvas, info.Rect, clRed, clBlue);
 }
 
 void TkivTheme::PaintPanelBorder(uint8_t, TCanvas& canvas, const std::string&,
                                  const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, kGreen, kYellow);
+  FillAndFrame(canvas, info.Rect, clGreen, clYellow);
 }
 
 void TkivTheme::PaintTabsBody(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kSilver, kYellow);
+  FillAndFrame(canvas, info, clSilver, clYellow);
 }
 
 void TkivTheme::PaintTab(uint8_t, TCanvas& canvas, const std::string&, const TkivPartInfo& info) {
-  DrawFrameRect(&canvas, info.Rect, kBlue);
+  DrawFrameRect(&canvas, info.Rect, clBlue);
 }
 
 void TkivTheme::PaintTabScrollButton(uint8_t, TCanvas& canvas, const std::string&,
                                      const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, kYellow, kRed);
+  FillAndFrame(canvas, info.Rect, clYellow, clRed);
 }
 
 void TkivTheme::PaintTabGlyph(uint8_t, TCanvas& canvas, const std::string&,
@@ -227,7 +227,7 @@ void TkivTheme::PaintTabGlyph(uint8_t, TCanvas& canvas, const std::string&,
 // ---------------------------------------------------------------- lists, trees, grids
 
 void TkivTheme::PaintListBox(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, Colors()->GetColor(18), kRed);
+  FillAndFrame(canvas, info, Colors()->GetColor(18), clRed);
 }
 
 void TkivTheme::PaintListBoxBorder(uint8_t, TCanvas&, const std::string&, const TRect&) {}
@@ -238,7 +238,7 @@ void TkivTheme::PaintListItem(uint8_t, TCanvas& canvas, const std::string&,
 }
 
 void TkivTheme::PaintTree(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, Colors()->GetColor(19), kRed);
+  FillAndFrame(canvas, info, Colors()->GetColor(19), clRed);
 }
 
 void TkivTheme::PaintTreeItem(uint8_t, TCanvas& canvas, const std::string&,
@@ -250,13 +250,13 @@ void TkivTheme::PaintTreeItemGlyph(uint8_t, TCanvas&, const std::string&, const 
                                    const TkivStateInfo&) {}
 
 void TkivTheme::PaintGrid(uint8_t, TCanvas& canvas, const std::string&, const TRect& info) {
-  FillAndFrame(canvas, info, kWhite, kRed);
+  FillAndFrame(canvas, info, clWhite, clRed);
 }
 
 void TkivTheme::PaintGridCell(uint8_t, TCanvas& canvas, const std::string&,
                               const TkivPartInfo& info) {
   if (info.State == 1) {
-    DrawFrameRect(&canvas, info.Rect, kGrey);
+    DrawFrameRect(&canvas, info.Rect, clGray);
     return;
   }
   PaintItem(canvas, info.Rect, info.Part);

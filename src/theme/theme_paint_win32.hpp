@@ -5,22 +5,12 @@
 
 #include <string>
 
+#include "framework/colors.hpp"
 #include "framework/types.hpp"
 #include "framework/win32/canvas.hpp"
 #include "graphics/kiv_bitmap.hpp"
 
 namespace kiv::theme_paint {
-
-// Framework colour values (0x00BBGGRR).
-constexpr TColor kBlack = 0x00000000;
-constexpr TColor kWhite = 0x00FFFFFF;
-constexpr TColor kSilver = 0x00C0C0C0;
-constexpr TColor kGrey = 0x00808080;
-constexpr TColor kBlue = 0x00FF0000;
-constexpr TColor kNavy = 0x00800000;
-constexpr TColor kRed = 0x000000FF;
-constexpr TColor kYellow = 0x0000FFFF;
-constexpr TColor kGreen = 0x00008000;
 
 // color resolved to RGB with d added to each of red, green and blue, clamped.
 TColor Shade(TColor color, int d);

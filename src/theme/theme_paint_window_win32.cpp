@@ -70,7 +70,7 @@ void TkivTheme::PaintWindowFrame(uint8_t kind, TCanvas& canvas, const std::strin
                                  const TkivWindowInfo& info) {
   const TRect c = WindowContentRect(kind, info.Rect, "default");
   TRect r = info.Rect;
-  DrawFrameRect(&canvas, r, kBlack);
+  DrawFrameRect(&canvas, r, clBlack);
   r = Inset(r, 1, 1);
   const TColor edge = Colors()->GetColor(7);
   DrawBevelFrame(&canvas, r, Shade(edge, 100), Shade(edge, -100));
@@ -124,7 +124,7 @@ void TkivTheme::PaintWindowButton(uint8_t, TCanvas& canvas, const std::string&,
     case kWindowButtonRestoreMin:
     case kWindowButtonMaximize:
     case kWindowButtonRestoreMax:
-      DrawFrameGlyph(&canvas, r, DFC_CAPTION, kBlack,
+      DrawFrameGlyph(&canvas, r, DFC_CAPTION, clBlack,
                      kCaptionGlyph[info.Button] | (pressed ? DFCS_PUSHED : 0));
       break;
     case kWindowButtonRollUp:
@@ -136,14 +136,15 @@ void TkivTheme::PaintWindowButton(uint8_t, TCanvas& canvas, const std::string&,
                                         TPoint{mid, m.Top}};
       const std::array<TPoint, 3> down = {TPoint{m.Left, m.Top}, TPoint{m.Right, m.Top},
                                           TPoint{mid, m.Bottom}};
-      FillPolygon(&canvas, info.Button == kWindowButtonRollUp ? up.data() : down.data(), 3, kBlack);
+      FillPolygon(&canvas, info.Button == kWindowButtonRollUp ? up.data() : down.data(), 3,
+                  clBlack);
       break;
     }
     case kWindowButtonTray: {
       const TRect m = Inset(r, 3, 3);
       const int shift = pressed ? 0 : 1;
       FillRectColor(&canvas, m.Right - 3 + shift, m.Bottom - 3 + shift, m.Right + shift,
-                    m.Bottom + shift, kBlack);
+                    m.Bottom + shift, clBlack);
       break;
     }
     default:
@@ -159,12 +160,12 @@ void TkivTheme::PaintWindowGrip(uint8_t, TCanvas& canvas, const std::string&,
   g = TRect{g.Left + 3, g.Top + 3, g.Right + 3, g.Bottom + 3};
   const std::array<TPoint, 4> band = {TPoint{g.Right, g.Top - 4}, TPoint{g.Right, g.Top},
                                       TPoint{g.Left, g.Bottom}, TPoint{g.Left - 4, g.Bottom}};
-  FillPolygon(&canvas, band.data(), 4, kGrey);
-  DrawPolygon(&canvas, band.data(), 4, kBlack);
+  FillPolygon(&canvas, band.data(), 4, clGray);
+  DrawPolygon(&canvas, band.data(), 4, clBlack);
   const std::array<TPoint, 3> corner = {TPoint{g.Right, g.Top + 3}, TPoint{g.Right, g.Bottom},
                                         TPoint{g.Left + 3, g.Bottom}};
-  FillPolygon(&canvas, corner.data(), 3, kGrey);
-  DrawPolygon(&canvas, corner.data(), 3, kBlack);
+  FillPolygon(&canvas, corner.data(), 3, clGray);
+  DrawPolygon(&canvas, corner.data(), 3, clBlack);
 }
 
 // ---------------------------------------------------------------- push button
@@ -175,7 +176,7 @@ void TkivTheme::PaintButton(uint8_t, TCanvas& canvas, const std::string&,
   const TColor face = Colors()->GetColor(info.State == kStatePressed ? 9
                                          : info.State == kStateHot   ? 7
                                                                      : 10);
-  DrawFrameRect(&canvas, info.Rect, kBlack);
+  DrawFrameRect(&canvas, info.Rect, clBlack);
   TRect r = Inset(info.Rect, 1, 1);
   switch (info.State) {
     case kStatePressed:
@@ -213,30 +214,30 @@ namespace {
 TColor ScrollFill(uint8_t state) {
   switch (state) {
     case kStateHot:
-      return kBlue;
+      return clBlue;
     case kStatePressed:
-      return kRed;
+      return clRed;
     case kStateDisabled:
-      return kSilver;
+      return clSilver;
     default:
-      return kGrey;
+      return clGray;
   }
 }
 }  // namespace
 
 void TkivTheme::PaintScrollBarButton(uint8_t, TCanvas& canvas, const std::string&,
                                      const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, ScrollFill(info.State), kBlack);
+  FillAndFrame(canvas, info.Rect, ScrollFill(info.State), clBlack);
   const TRect r = Inset(info.Rect, 5, 4);
   if (info.Part <= 3)
-    DrawRoundRect(&canvas, r, 5, kNavy);
+    DrawRoundRect(&canvas, r, 5, clNavy);
   else if (info.Part == 8 || info.Part == 9)
-    DrawFrameRect(&canvas, r, kNavy);
+    DrawFrameRect(&canvas, r, clNavy);
 }
 
 void TkivTheme::PaintScrollBarTrack(uint8_t, TCanvas& canvas, const std::string&,
                                     const TkivPartInfo& info) {
-  FillAndFrame(canvas, info.Rect, ScrollFill(info.State), kBlack);
+  FillAndFrame(canvas, info.Rect, ScrollFill(info.State), clBlack);
 }
 
 void TkivTheme::PaintScrollBarFrame(uint8_t, TCanvas&, const std::string&, const TRect&) {}
@@ -263,7 +264,7 @@ void PaintGlyphMark(TCanvas& canvas, const TkivGlyphInfo& glyph) {
       break;
     }
     case kGlyphRadio:
-      FillRoundRect(&canvas, CenterRect(Bounds(0, 0, 6, 6), glyph.Rect), 3, kBlack);
+      FillRoundRect(&canvas, CenterRect(Bounds(0, 0, 6, 6), glyph.Rect), 3, clBlack);
       break;
     case kGlyphArrow:
       DrawFrameGlyph(&canvas, CenterRect(Bounds(0, 0, 16, 16), glyph.Rect), DFC_MENU, ink,
@@ -298,9 +299,9 @@ void TkivTheme::PaintListItemCheck(uint8_t, TCanvas& canvas, const std::string&,
   }
   if (info.Mode > 3) return;
   const TRect s = CenterRect(Bounds(0, 0, 16, 16), info.Rect);
-  FillAndFrame(canvas, s, kRed, kBlack);
-  if (info.Mode == 0) FillRectColor(&canvas, Inset(s, 3, 3), kBlack);
-  if (info.Mode == 2) FillRectColor(&canvas, Inset(s, 3, 3), kGrey);
+  FillAndFrame(canvas, s, clRed, clBlack);
+  if (info.Mode == 0) FillRectColor(&canvas, Inset(s, 3, 3), clBlack);
+  if (info.Mode == 2) FillRectColor(&canvas, Inset(s, 3, 3), clGray);
 }
 
 }  // namespace kiv

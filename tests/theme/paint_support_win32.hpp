@@ -18,11 +18,6 @@ namespace kiv::painttest {
 // A background no drawing of the built-in theme uses.
 constexpr uint32_t kUntouched = 0x00123456;
 
-// Framework colours (0x00BBGGRR) the drawing rules name.
-constexpr TColor kBlack = 0x000000, kWhite = 0xFFFFFF, kSilver = 0xC0C0C0, kGrey = 0x808080,
-                 kBlue = 0xFF0000, kNavy = 0x800000, kRed = 0x0000FF, kYellow = 0x00FFFF,
-                 kGreen = 0x008000;
-
 // A framework colour as the DIB holds it (0x00RRGGBB).
 inline uint32_t Px(TColor color) {
   const uint32_t c = static_cast<uint32_t>(ColorToRGB(color));

@@ -39,40 +39,41 @@ TEST(ThemeElements, FillAndOutline) {
   auto state = [](uint8_t s) { return MakeStateInfo(TRect{0, 0, 20, 14}, s); };
   auto part = [](uint8_t p, uint8_t s) { return MakePartInfo(TRect{0, 0, 20, 14}, p, s); };
   const FillCase cases[] = {
-      {"Hint", [](auto& t, auto& c, auto& r) { t.PaintHint(0, c, "", r); }, kYellow, kRed},
-      {"Splitter", [](auto& t, auto& c, auto& r) { t.PaintSplitter(0, c, "", r); }, kYellow, kRed},
-      {"ScrollBox", [](auto& t, auto& c, auto& r) { t.PaintScrollBox(0, c, "", r); }, kYellow,
-       kRed},
+      {"Hint", [](auto& t, auto& c, auto& r) { t.PaintHint(0, c, "", r); }, clYellow, clRed},
+      {"Splitter", [](auto& t, auto& c, auto& r) { t.PaintSplitter(0, c, "", r); }, clYellow,
+       clRed},
+      {"ScrollBox", [](auto& t, auto& c, auto& r) { t.PaintScrollBox(0, c, "", r); }, clYellow,
+       clRed},
       {"TabScrollButton",
-       [&](auto& t, auto& c, auto&) { t.PaintTabScrollButton(0, c, "", part(0, 0)); }, kYellow,
-       kRed},
-      {"TrackBar", [](auto& t, auto& c, auto& r) { t.PaintTrackBar(0, c, "", r); }, kBlue, kRed},
+       [&](auto& t, auto& c, auto&) { t.PaintTabScrollButton(0, c, "", part(0, 0)); }, clYellow,
+       clRed},
+      {"TrackBar", [](auto& t, auto& c, auto& r) { t.PaintTrackBar(0, c, "", r); }, clBlue, clRed},
       {"TrackBarThumb",
-       [&](auto& t, auto& c, auto&) { t.PaintTrackBarThumb(0, c, "", part(0, 1)); }, kYellow,
-       kBlue},
-      {"Header", [](auto& t, auto& c, auto& r) { t.PaintHeader(0, c, "", r); }, kWhite, kBlack},
-      {"StatusBar", [](auto& t, auto& c, auto& r) { t.PaintStatusBar(0, c, "", r); }, kSilver,
-       kBlack},
+       [&](auto& t, auto& c, auto&) { t.PaintTrackBarThumb(0, c, "", part(0, 1)); }, clYellow,
+       clBlue},
+      {"Header", [](auto& t, auto& c, auto& r) { t.PaintHeader(0, c, "", r); }, clWhite, clBlack},
+      {"StatusBar", [](auto& t, auto& c, auto& r) { t.PaintStatusBar(0, c, "", r); }, clSilver,
+       clBlack},
       {"StatusPanel", [&](auto& t, auto& c, auto&) { t.PaintStatusPanel(0, c, "", state(0)); },
-       kGrey, kBlack},
-      {"Edit", [&](auto& t, auto& c, auto&) { t.PaintEdit(0, c, "", state(1)); }, kBlue, kRed},
-      {"Memo", [&](auto& t, auto& c, auto&) { t.PaintMemo(0, c, "", state(0)); }, kBlue, kRed},
+       clGray, clBlack},
+      {"Edit", [&](auto& t, auto& c, auto&) { t.PaintEdit(0, c, "", state(1)); }, clBlue, clRed},
+      {"Memo", [&](auto& t, auto& c, auto&) { t.PaintMemo(0, c, "", state(0)); }, clBlue, clRed},
       {"EditButton", [&](auto& t, auto& c, auto&) { t.PaintEditButton(0, c, "", part(0, 0)); },
-       kGreen, kYellow},
-      {"Menu", [](auto& t, auto& c, auto& r) { t.PaintMenu(0, c, "", r); }, kWhite, kRed},
-      {"ToolBar", [](auto& t, auto& c, auto& r) { t.PaintToolBar(0, c, "", r); }, kGreen, kBlue},
-      {"PanelCaption", [](auto& t, auto& c, auto& r) { t.PaintPanelCaption(0, c, "", r); }, kGreen,
-       kBlack},
+       clGreen, clYellow},
+      {"Menu", [](auto& t, auto& c, auto& r) { t.PaintMenu(0, c, "", r); }, clWhite, clRed},
+      {"ToolBar", [](auto& t, auto& c, auto& r) { t.PaintToolBar(0, c, "", r); }, clGreen, clBlue},
+      {"PanelCaption", [](auto& t, auto& c, auto& r) { t.PaintPanelCaption(0, c, "", r); }, clGreen,
+       clBlack},
       {"PanelButton", [&](auto& t, auto& c, auto&) { t.PaintPanelButton(0, c, "", part(0, 0)); },
-       kRed, kBlue},
+       clRed, clBlue},
       {"PanelBorder", [&](auto& t, auto& c, auto&) { t.PaintPanelBorder(0, c, "", part(0, 0)); },
-       kGreen, kYellow},
-      {"TabsBody", [](auto& t, auto& c, auto& r) { t.PaintTabsBody(0, c, "", r); }, kSilver,
-       kYellow},
-      {"Tab", [&](auto& t, auto& c, auto&) { t.PaintTab(0, c, "", part(0, 0)); }, kNoFill, kBlue},
-      {"Grid", [](auto& t, auto& c, auto& r) { t.PaintGrid(0, c, "", r); }, kWhite, kRed},
-      {"ListBox", [](auto& t, auto& c, auto& r) { t.PaintListBox(0, c, "", r); }, 0, kRed, 18},
-      {"Tree", [](auto& t, auto& c, auto& r) { t.PaintTree(0, c, "", r); }, 0, kRed, 19},
+       clGreen, clYellow},
+      {"TabsBody", [](auto& t, auto& c, auto& r) { t.PaintTabsBody(0, c, "", r); }, clSilver,
+       clYellow},
+      {"Tab", [&](auto& t, auto& c, auto&) { t.PaintTab(0, c, "", part(0, 0)); }, kNoFill, clBlue},
+      {"Grid", [](auto& t, auto& c, auto& r) { t.PaintGrid(0, c, "", r); }, clWhite, clRed},
+      {"ListBox", [](auto& t, auto& c, auto& r) { t.PaintListBox(0, c, "", r); }, 0, clRed, 18},
+      {"Tree", [](auto& t, auto& c, auto& r) { t.PaintTree(0, c, "", r); }, 0, clRed, 19},
   };
   for (const FillCase& c : cases) {
     PaintFixture f(20, 14);
@@ -113,28 +114,28 @@ TEST(ThemeElements, FillsByState) {
     t.PaintGridCell(0, c, "", MakePartInfo(r, p, 1));
   };
   const StateCase cases[] = {
-      {"HeaderSection", header, 0, kSilver, kBlack},
-      {"HeaderSection", header, 1, kGrey, kBlack},
-      {"HeaderSection", header, 2, kGreen, kBlack},
-      {"HeaderSection", header, 3, kBlue, kBlack},
-      {"HeaderSection", header, 4, kYellow, kBlack},
-      {"HeaderSection", header, 5, kRed, kBlack},
-      {"HeaderSection", header, 6, kGrey, kBlack},
-      {"HeaderSection", header, 7, kNoFill, kBlack},
-      {"MenuItem", menu_item, 0, kSilver, kRed},
-      {"MenuItem", menu_item, 1, kYellow, kRed},
-      {"MenuItem", menu_item, 2, kGrey, kRed},
-      {"MenuItem", menu_item, 3, kWhite, kRed},
-      {"ListItem", list_item, 0, kWhite, kBlue},
-      {"ListItem", list_item, 2, kNavy, kBlue},
-      {"ListItem", list_item, 4, kSilver, kBlue},
-      {"ListItem", list_item, 5, kNoFill, kBlue},
-      {"TreeItem", tree_item, 1, kYellow, kBlue},
-      {"TreeItem", tree_item, 3, kBlue, kBlue},
-      {"GridCell", grid_cell, 0, kWhite, kBlue},
-      {"GridCell", grid_cell, 2, kNavy, kBlue},
-      {"GridCell", grid_cell, 9, kNoFill, kBlue},
-      {"GridCell", grid_cell_state1, 0, kNoFill, kGrey},
+      {"HeaderSection", header, 0, clSilver, clBlack},
+      {"HeaderSection", header, 1, clGray, clBlack},
+      {"HeaderSection", header, 2, clGreen, clBlack},
+      {"HeaderSection", header, 3, clBlue, clBlack},
+      {"HeaderSection", header, 4, clYellow, clBlack},
+      {"HeaderSection", header, 5, clRed, clBlack},
+      {"HeaderSection", header, 6, clGray, clBlack},
+      {"HeaderSection", header, 7, kNoFill, clBlack},
+      {"MenuItem", menu_item, 0, clSilver, clRed},
+      {"MenuItem", menu_item, 1, clYellow, clRed},
+      {"MenuItem", menu_item, 2, clGray, clRed},
+      {"MenuItem", menu_item, 3, clWhite, clRed},
+      {"ListItem", list_item, 0, clWhite, clBlue},
+      {"ListItem", list_item, 2, clNavy, clBlue},
+      {"ListItem", list_item, 4, clSilver, clBlue},
+      {"ListItem", list_item, 5, kNoFill, clBlue},
+      {"TreeItem", tree_item, 1, clYellow, clBlue},
+      {"TreeItem", tree_item, 3, clBlue, clBlue},
+      {"GridCell", grid_cell, 0, clWhite, clBlue},
+      {"GridCell", grid_cell, 2, clNavy, clBlue},
+      {"GridCell", grid_cell, 9, kNoFill, clBlue},
+      {"GridCell", grid_cell_state1, 0, kNoFill, clGray},
   };
   for (const StateCase& c : cases) {
     PaintFixture f(20, 14);
@@ -154,7 +155,7 @@ TEST(ThemeElements, MenuSeparatorGroupBoxAndContainers) {
     EXPECT_TRUE(f.Untouched());
     f.theme.PaintMenuItem(0, f.canvas, "", MakePartInfo(TRect{0, 0, 20, 15}, 1, 0));
     EXPECT_EQ(f.Changed(), (TRect{3, 7, 17, 8}));
-    EXPECT_EQ(f.At(10, 7), Px(kRed));
+    EXPECT_EQ(f.At(10, 7), Px(clRed));
     f.Reset();
     f.theme.PaintMenuItem(0, f.canvas, "", MakePartInfo(TRect{0, 0, 20, 14}, 2, 0));
     EXPECT_TRUE(f.Untouched());
@@ -163,8 +164,8 @@ TEST(ThemeElements, MenuSeparatorGroupBoxAndContainers) {
     PaintFixture f(30, 30);
     f.theme.PaintGroupBox(0, f.canvas, "", MakeStateInfo(TRect{0, 0, 30, 30}, 0));
     EXPECT_EQ(f.Changed(), (TRect{5, 9, 25, 25}));
-    EXPECT_EQ(f.At(5, 9), Px(kBlack));
-    EXPECT_EQ(f.At(24, 24), Px(kBlack));
+    EXPECT_EQ(f.At(5, 9), Px(clBlack));
+    EXPECT_EQ(f.At(24, 24), Px(clBlack));
     EXPECT_EQ(f.At(15, 15), kUntouched);
   }
   {
@@ -177,13 +178,13 @@ TEST(ThemeElements, MenuSeparatorGroupBoxAndContainers) {
     EXPECT_EQ(f.At(5, 0), Px(light));
     EXPECT_EQ(f.At(19, 5), Px(shadow));
     EXPECT_EQ(f.At(5, 13), Px(shadow));
-    EXPECT_EQ(f.At(10, 7), Px(kSilver));
+    EXPECT_EQ(f.At(10, 7), Px(clSilver));
     f.Reset();
     f.theme.PaintContainer(1, f.canvas, "", r);
-    EXPECT_EQ(f.At(0, 0), Px(kBlack));
+    EXPECT_EQ(f.At(0, 0), Px(clBlack));
     EXPECT_EQ(f.At(1, 5), Px(shadow));
     EXPECT_EQ(f.At(18, 5), Px(light));
-    EXPECT_EQ(f.At(10, 7), Px(kSilver));
+    EXPECT_EQ(f.At(10, 7), Px(clSilver));
     f.Reset();
     f.theme.PaintContainer(2, f.canvas, "", r);
     EXPECT_TRUE(f.Untouched());
@@ -222,7 +223,7 @@ TEST(ThemeElements, OperationsThatDrawNothing) {
 TEST(ThemeElements, PicturesAtTheCornerOrStretched) {
   TkivBitmap picture;
   picture.SetSize(3, 2);
-  picture.Fill(ColorToPixel(kGreen, 255));
+  picture.Fill(ColorToPixel(clGreen, 255));
   const TRect r{4, 5, 16, 13};
   const TkivGlyphInfo g = MakeGlyphInfo(r, &picture, 0, kGlyphPicture);
   {
@@ -232,13 +233,13 @@ TEST(ThemeElements, PicturesAtTheCornerOrStretched) {
     f.Reset();
     f.theme.PaintTabGlyph(0, f.canvas, "", g, MakePartInfo(r, 0, 0));
     EXPECT_EQ(f.Changed(), (TRect{4, 5, 7, 7}));
-    EXPECT_EQ(f.At(6, 6), Px(kGreen));
+    EXPECT_EQ(f.At(6, 6), Px(clGreen));
   }
   {
     PaintFixture f(20, 14);
     f.theme.PaintHeaderGlyph(0, f.canvas, "", g, MakePartInfo(r, 0, 0));
     EXPECT_EQ(f.Changed(), r);
-    EXPECT_EQ(f.Count(Px(kGreen), r), r.Width() * r.Height());
+    EXPECT_EQ(f.Count(Px(clGreen), r), r.Width() * r.Height());
     f.Reset();
     f.theme.PaintStatusGlyph(0, f.canvas, "", g, MakeStateInfo(r, 0));
     EXPECT_EQ(f.Changed(), r);

@@ -94,8 +94,8 @@ TEST(ThemeWindow, FrameBandsBevelAndCaptionByActivity) {
     TkivWindowInfo info = MakeWindowInfo(TRect{0, 0, 60, 40}, active, 0, TRect{}, u"");
     f.theme.PaintWindowFrame(0, f.canvas, "default", info);
     // Content (4, 22, 56, 36).
-    EXPECT_EQ(f.At(0, 0), Px(kBlack));
-    EXPECT_EQ(f.At(59, 39), Px(kBlack));
+    EXPECT_EQ(f.At(0, 0), Px(clBlack));
+    EXPECT_EQ(f.At(59, 39), Px(clBlack));
     EXPECT_EQ(f.At(1, 10), Px(Shaded(f.Color(7), 100)));
     EXPECT_EQ(f.At(10, 1), Px(Shaded(f.Color(7), 100)));
     EXPECT_EQ(f.At(58, 10), Px(Shaded(f.Color(7), -100)));
@@ -117,16 +117,16 @@ TEST(ThemeWindow, ClientFillAndCaptionText) {
 
   for (bool active : {true, false}) {
     f.Reset();
-    f.theme.Fonts()->FontByIndex(0)->SetColor(kRed);
-    f.theme.Fonts()->FontByIndex(1)->SetColor(kBlue);
+    f.theme.Fonts()->FontByIndex(0)->SetColor(clRed);
+    f.theme.Fonts()->FontByIndex(1)->SetColor(clBlue);
     const TkivWindowInfo info = MakeWindowInfo(TRect{0, 0, 60, 30}, active, 0, TRect{}, u"Wi");
     f.theme.PaintWindowCaption(0, f.canvas, "default", TRect{0, 0, 60, 30}, info);
     const TRect ink = f.Changed();
     ASSERT_LT(ink.Left, ink.Right);
     EXPECT_NEAR((ink.Left + ink.Right) / 2, 30, 3);  // centred, single line
     EXPECT_NEAR((ink.Top + ink.Bottom) / 2, 15, 4);
-    EXPECT_GT(f.Count(Px(active ? kRed : kBlue), ink), 0);
-    EXPECT_EQ(f.Count(Px(active ? kBlue : kRed), ink), 0);
+    EXPECT_GT(f.Count(Px(active ? clRed : clBlue), ink), 0);
+    EXPECT_EQ(f.Count(Px(active ? clBlue : clRed), ink), 0);
   }
 }
 
@@ -157,7 +157,7 @@ TEST(ThemeWindow, ButtonMarks) {
   // Roll up: inset (4, 5) gives (4, 5, 18, 12); apex at (11, 5), base on row 12.
   f.theme.PaintWindowButton(0, f.canvas, "default",
                             MakeWindowButtonInfo(r, kWindowButtonRollUp, 0, nullptr));
-  EXPECT_EQ(f.At(11, 10), Px(kBlack));
+  EXPECT_EQ(f.At(11, 10), Px(clBlack));
   EXPECT_EQ(f.At(5, 6), Px(f.Color(7)));
   // Tray: (3, 3, 19, 14) gives the square (17, 12) to (20, 15), one step back when pressed.
   for (uint8_t state : {0, 2}) {
@@ -165,14 +165,14 @@ TEST(ThemeWindow, ButtonMarks) {
     f.theme.PaintWindowButton(0, f.canvas, "default",
                               MakeWindowButtonInfo(r, kWindowButtonTray, state, nullptr));
     const int s = state == 2 ? 0 : 1;
-    EXPECT_EQ(f.Count(Px(kBlack), TRect{16 + s, 11 + s, 19 + s, 14 + s}), 9) << int(state);
+    EXPECT_EQ(f.Count(Px(clBlack), TRect{16 + s, 11 + s, 19 + s, 14 + s}), 9) << int(state);
     EXPECT_EQ(f.At(15 + s, 13 + s), Px(f.Color(7)));
   }
   // Close: a black caption glyph inside the face.
   f.Reset();
   f.theme.PaintWindowButton(0, f.canvas, "default",
                             MakeWindowButtonInfo(r, kWindowButtonClose, 0, nullptr));
-  EXPECT_GT(f.Count(Px(kBlack), TRect{2, 2, 20, 15}), 4);
+  EXPECT_GT(f.Count(Px(clBlack), TRect{2, 2, 20, 15}), 4);
   // The system menu without a picture and an empty rectangle draw nothing.
   f.Reset();
   f.theme.PaintWindowButton(0, f.canvas, "default",
@@ -184,11 +184,11 @@ TEST(ThemeWindow, ButtonMarks) {
   // The system menu's picture sits centred.
   TkivBitmap picture;
   picture.SetSize(4, 4);
-  picture.Fill(ColorToPixel(kGreen, 255));
+  picture.Fill(ColorToPixel(clGreen, 255));
   f.theme.PaintWindowButton(0, f.canvas, "default",
                             MakeWindowButtonInfo(r, kWindowButtonSysMenu, 0, &picture));
   EXPECT_EQ(f.Changed(), (TRect{9, 6, 13, 10}));
-  EXPECT_EQ(f.At(9, 6), Px(kGreen));
+  EXPECT_EQ(f.At(9, 6), Px(clGreen));
 }
 
 TEST(ThemeWindow, TitleBarMarksOnlyForSetBits) {
@@ -202,8 +202,8 @@ TEST(ThemeWindow, TitleBarMarksOnlyForSetBits) {
   }
   // Close at (273, 4, 295, 21), minimize one slot to the left; nothing else.
   EXPECT_EQ(f.Changed(), (TRect{251, 4, 295, 21}));
-  EXPECT_GT(f.Count(Px(kBlack), TRect{275, 6, 293, 19}), 4);
-  EXPECT_GT(f.Count(Px(kBlack), TRect{253, 6, 271, 19}), 4);
+  EXPECT_GT(f.Count(Px(clBlack), TRect{275, 6, 293, 19}), 4);
+  EXPECT_GT(f.Count(Px(clBlack), TRect{253, 6, 271, 19}), 4);
 }
 
 TEST(ThemeWindow, GripShapesOnlyWhenSizeable) {
@@ -212,9 +212,9 @@ TEST(ThemeWindow, GripShapesOnlyWhenSizeable) {
     f.theme.PaintWindowGrip(0, f.canvas, "default", MakeGripInfo(TRect{0, 0, 20, 20}, sizeable));
     // G = (7, 7, 19, 19).
     EXPECT_EQ(f.At(1, 1), Px(f.Color(2)));
-    EXPECT_EQ(f.At(17, 17), Px(sizeable ? kGrey : f.Color(2))) << sizeable;
-    EXPECT_EQ(f.At(19, 14), Px(sizeable ? kBlack : f.Color(2)));
-    EXPECT_EQ(f.At(12, 12), Px(sizeable ? kGrey : f.Color(2)));
+    EXPECT_EQ(f.At(17, 17), Px(sizeable ? clGray : f.Color(2))) << sizeable;
+    EXPECT_EQ(f.At(19, 14), Px(sizeable ? clBlack : f.Color(2)));
+    EXPECT_EQ(f.At(12, 12), Px(sizeable ? clGray : f.Color(2)));
     EXPECT_EQ(f.At(5, 5), Px(f.Color(2)));
   }
 }
@@ -235,8 +235,8 @@ TEST(ThemeButton, FaceByState) {
     f.Reset();
     f.theme.PaintButton(0, f.canvas, "default", MakeStateInfo(TRect{0, 0, 20, 12}, c.state));
     const TColor face = f.Color(c.face);
-    EXPECT_EQ(f.At(0, 0), Px(kBlack)) << int(c.state);
-    EXPECT_EQ(f.At(19, 11), Px(kBlack));
+    EXPECT_EQ(f.At(0, 0), Px(clBlack)) << int(c.state);
+    EXPECT_EQ(f.At(19, 11), Px(clBlack));
     EXPECT_EQ(f.At(10, 6), Px(face)) << int(c.state);
     EXPECT_EQ(f.At(1, 1), Px(c.corner_is_face ? face : Shaded(face, c.corner))) << int(c.state);
     EXPECT_EQ(f.At(5, 1), f.At(1, 1));
@@ -267,35 +267,38 @@ TEST(ThemeScrollBar, ButtonFillOutlineAndMarkByPart) {
     int mark;  // 0 none, 1 round rectangle, 2 frame
   };
   const TRect r{0, 0, 30, 20};  // inset (5, 4): (5, 4, 25, 16)
-  for (const Case& c : {Case{0, 0, kGrey, 1}, Case{3, 1, kBlue, 1}, Case{4, 0, kGrey, 0},
-                        Case{7, 2, kRed, 0}, Case{8, 3, kSilver, 2}, Case{9, 6, kGrey, 2}}) {
+  for (const Case& c : {Case{0, 0, clGray, 1}, Case{3, 1, clBlue, 1}, Case{4, 0, clGray, 0},
+                        Case{7, 2, clRed, 0}, Case{8, 3, clSilver, 2}, Case{9, 6, clGray, 2}}) {
     PaintFixture f(30, 20);
     f.theme.PaintScrollBarButton(0, f.canvas, "default", MakePartInfo(r, c.part, c.state));
-    EXPECT_EQ(f.At(0, 0), Px(kBlack)) << int(c.part);
-    EXPECT_EQ(f.At(29, 19), Px(kBlack));
+    EXPECT_EQ(f.At(0, 0), Px(clBlack)) << int(c.part);
+    EXPECT_EQ(f.At(29, 19), Px(clBlack));
     EXPECT_EQ(f.At(15, 10), Px(c.fill)) << int(c.part);
     EXPECT_EQ(f.At(2, 2), Px(c.fill));
-    const int navy = f.Count(Px(kNavy), r);
+    const int navy = f.Count(Px(clNavy), r);
     if (c.mark == 0) {
       EXPECT_EQ(navy, 0) << int(c.part);
-      EXPECT_EQ(f.Count(Px(c.fill), r) + f.Count(Px(kBlack), r), 30 * 20);
+      EXPECT_EQ(f.Count(Px(c.fill), r) + f.Count(Px(clBlack), r), 30 * 20);
     } else {
-      EXPECT_EQ(f.At(15, 4), Px(kNavy)) << int(c.part);
-      EXPECT_EQ(f.At(5, 10), Px(kNavy));
+      EXPECT_EQ(f.At(15, 4), Px(clNavy)) << int(c.part);
+      EXPECT_EQ(f.At(5, 10), Px(clNavy));
       // A round rectangle leaves its corners; a frame does not.
-      EXPECT_EQ(f.At(5, 4), Px(c.mark == 2 ? kNavy : c.fill)) << int(c.part);
+      EXPECT_EQ(f.At(5, 4), Px(c.mark == 2 ? clNavy : c.fill)) << int(c.part);
     }
   }
 }
 
 TEST(ThemeScrollBar, TrackByStateAndFrameDrawsNothing) {
-  for (auto [state, fill] :
-       {std::pair<uint8_t, TColor>{0, kGrey}, {1, kBlue}, {2, kRed}, {3, kSilver}, {5, kGrey}}) {
+  for (auto [state, fill] : {std::pair<uint8_t, TColor>{0, clGray},
+                             {1, clBlue},
+                             {2, clRed},
+                             {3, clSilver},
+                             {5, clGray}}) {
     PaintFixture f(16, 16);
     f.theme.PaintScrollBarTrack(0, f.canvas, "default",
                                 MakePartInfo(TRect{0, 0, 16, 16}, 0, state));
     EXPECT_EQ(f.At(8, 8), Px(fill));
-    EXPECT_EQ(f.At(15, 0), Px(kBlack));
+    EXPECT_EQ(f.At(15, 0), Px(clBlack));
   }
   PaintFixture f(16, 16);
   f.theme.PaintScrollBarFrame(0, f.canvas, "default", TRect{0, 0, 16, 16});
@@ -306,7 +309,7 @@ TEST(ThemeScrollBar, TrackByStateAndFrameDrawsNothing) {
 
 TEST(ThemeGlyph, CheckMarkInTheFontColour) {
   PaintFixture f(20, 20);
-  f.canvas.Font()->SetColor(kGreen);
+  f.canvas.Font()->SetColor(clGreen);
   f.theme.PaintMenuItemGlyph(0, f.canvas, "default",
                              MakeGlyphInfo(TRect{0, 0, 20, 20}, nullptr, 0, kGlyphCheck), {});
   // Square (2, 2, 18, 18): (cx, cy) = (8, 11); the stroke passes (6, 9) - (8, 11) - (12, 7).
@@ -320,9 +323,9 @@ TEST(ThemeGlyph, CheckMarkInTheFontColour) {
                       {6, 10},
                       {5, 10},
                       {7, 12}})
-    EXPECT_EQ(f.At(x, y), Px(kGreen)) << x << "," << y;
+    EXPECT_EQ(f.At(x, y), Px(clGreen)) << x << "," << y;
   const TRect ink = f.Changed();
-  EXPECT_EQ(f.Count(Px(kGreen), ink) + f.Count(kUntouched, ink), ink.Width() * ink.Height());
+  EXPECT_EQ(f.Count(Px(clGreen), ink) + f.Count(kUntouched, ink), ink.Width() * ink.Height());
   EXPECT_GE(ink.Left, 5);
   EXPECT_LE(ink.Right, 14);
 }
@@ -332,16 +335,16 @@ TEST(ThemeGlyph, RadioArrowAndPicture) {
   const TRect r{0, 0, 20, 20};
   f.theme.PaintToolButtonGlyph(0, f.canvas, "default", MakeGlyphInfo(r, nullptr, 0, kGlyphRadio),
                                {});
-  EXPECT_EQ(f.At(10, 10), Px(kBlack));
+  EXPECT_EQ(f.At(10, 10), Px(clBlack));
   const TRect dot = f.Changed();
   EXPECT_GE(dot.Left, 7);
   EXPECT_LE(dot.Right, 13);
 
   f.Reset();
-  f.canvas.Font()->SetColor(kRed);
+  f.canvas.Font()->SetColor(clRed);
   f.theme.PaintMenuItemGlyph(0, f.canvas, "default", MakeGlyphInfo(r, nullptr, 0, kGlyphArrow), {});
-  EXPECT_GT(f.Count(Px(kRed), TRect{2, 2, 18, 18}), 3);
-  EXPECT_EQ(f.Count(Px(kRed), r), f.Count(Px(kRed), TRect{2, 2, 18, 18}));
+  EXPECT_GT(f.Count(Px(clRed), TRect{2, 2, 18, 18}), 3);
+  EXPECT_EQ(f.Count(Px(clRed), r), f.Count(Px(clRed), TRect{2, 2, 18, 18}));
 
   f.Reset();
   f.theme.PaintMenuItemGlyph(0, f.canvas, "default", MakeGlyphInfo(r, nullptr, 0, kGlyphPicture),
@@ -349,11 +352,11 @@ TEST(ThemeGlyph, RadioArrowAndPicture) {
   EXPECT_TRUE(f.Untouched());
   TkivBitmap picture;
   picture.SetSize(4, 6);
-  picture.Fill(ColorToPixel(kYellow, 255));
+  picture.Fill(ColorToPixel(clYellow, 255));
   f.theme.PaintToolButtonGlyph(0, f.canvas, "default", MakeGlyphInfo(r, &picture, 0, kGlyphPicture),
                                {});
   EXPECT_EQ(f.Changed(), (TRect{8, 7, 12, 13}));
-  EXPECT_EQ(f.At(8, 7), Px(kYellow));
+  EXPECT_EQ(f.At(8, 7), Px(clYellow));
 }
 
 // ---------------------------------------------------------------- list check
@@ -364,17 +367,17 @@ TEST(ThemeListCheck, SquareByMode) {
     TColor centre;
   };
   // 16 x 16 in (0, 0, 20, 20): (2, 2, 18, 18); inner (5, 5, 15, 15).
-  for (const Case& c : {Case{0, kBlack}, Case{1, kRed}, Case{2, kGrey}}) {
+  for (const Case& c : {Case{0, clBlack}, Case{1, clRed}, Case{2, clGray}}) {
     PaintFixture f(20, 20);
     f.theme.PaintListItemCheck(0, f.canvas, "default",
                                MakeListCheckInfo(TRect{0, 0, 20, 20}, nullptr, c.mode));
     EXPECT_EQ(f.Changed(), (TRect{2, 2, 18, 18})) << int(c.mode);
-    EXPECT_EQ(f.At(2, 2), Px(kBlack));
-    EXPECT_EQ(f.At(17, 10), Px(kBlack));
-    EXPECT_EQ(f.At(3, 3), Px(kRed));
+    EXPECT_EQ(f.At(2, 2), Px(clBlack));
+    EXPECT_EQ(f.At(17, 10), Px(clBlack));
+    EXPECT_EQ(f.At(3, 3), Px(clRed));
     EXPECT_EQ(f.At(5, 5), Px(c.centre)) << int(c.mode);
     EXPECT_EQ(f.At(14, 14), Px(c.centre));
-    EXPECT_EQ(f.At(15, 15), Px(kRed));
+    EXPECT_EQ(f.At(15, 15), Px(clRed));
   }
   PaintFixture f(20, 20);
   f.theme.PaintListItemCheck(0, f.canvas, "default",
