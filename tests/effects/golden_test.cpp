@@ -14,16 +14,13 @@
 
 #include "effects/engine.hpp"
 #include "engine_support.hpp"
+#include "support/testdata.hpp"
 
 namespace kiv {
 namespace {
 
 std::string GoldenPath(const std::string& file) {
-  std::string here = __FILE__;
-#if defined(_WIN32)
-  if (!here.empty() && here[0] == '/') here = "Z:" + here;  // Wine's drive for the Unix root
-#endif
-  return here.substr(0, here.find_last_of("/\\") + 1) + "golden/" + file;
+  return kivtest::TestSource("effects/golden/" + file);
 }
 
 void CompareOrUpdate(const std::string& file, const std::string& actual) {

@@ -16,6 +16,10 @@ std::string TestData(const std::string& relative) {
   return dir + "/" + relative;
 }
 
+std::string TestSource(const std::string& relative) {
+  return std::string(KIV_TESTS_SOURCE_DIR) + "/" + relative;
+}
+
 bool ClassicLook() {
   return g_classic_look;
 }

@@ -12,6 +12,11 @@ std::string TestData(const std::string& relative);
 // classic look); always false in the native build.
 bool ClassicLook();
 
+// Path of a file kept with the tests' sources, e.g.
+// TestSource("effects/golden/fade.txt"); independent of how the compiler
+// spells source paths (a compiler cache may make __FILE__ relative).
+std::string TestSource(const std::string& relative);
+
 // Reads a whole file; throws std::runtime_error when it cannot.
 std::string ReadFile(const std::string& path);
 
