@@ -1,6 +1,7 @@
 // The platform's in-memory wave playback.
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>  // after windows.h, whose types it uses
 
 #include "controls/kiv_wave_play.hpp"
 
