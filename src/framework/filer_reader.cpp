@@ -116,8 +116,10 @@ TValueType TReader::NextValue() {
   return static_cast<TValueType>(b);
 }
 
+// The byte that ends a list may stand where a property name begins, whose
+// first byte is its length (any value up to 255), so only 0 is looked at.
 bool TReader::EndOfList() {
-  return NextValue() == vaNull;
+  return PeekByte() == vaNull;
 }
 
 void TReader::ReadListBegin() {

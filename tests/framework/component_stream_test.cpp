@@ -579,5 +579,23 @@ TEST_F(ComponentStream, TextAcceptsHexConcatenationAndFloats) {
   EXPECT_EQ(back.DataString(), "object A: TTestComp\n  X = [0, 2]\n  Y = Form2.Button1\nend\n");
 }
 
+// A property name's first byte is its length: names of 22 characters and
+// more start with bytes beyond the last value tag, and must not be taken
+// for a malformed value where the end of the list is looked for.
+TEST_F(ComponentStream, LongPropertyNamesAreNotMistakenForValueTags) {
+  const std::string text =
+      "object A: TTestComp\n"
+      "  Font.AVeryLongNestedPropertyName = 1\n"
+      "  ANameOfExactlyTwentyTw = 2\n"
+      "end\n";
+  TStringStream in(text);
+  TMemoryStream bin;
+  ObjectTextToBinary(in, bin);
+  bin.SetPosition(0);
+  TStringStream back;
+  ObjectBinaryToText(bin, back);
+  EXPECT_EQ(back.DataString(), text);
+}
+
 }  // namespace
 }  // namespace kiv
