@@ -30,30 +30,32 @@ std::string ToAnsiComposed(const std::wstring& text) {
   return out;
 }
 
-// Selects a solid pen and a solid or clear brush for one shape; restores and
-// frees them when it goes.
+// Selects the device context's own pen, and its own brush or a clear one, in
+// the shape's colours for one shape; puts back what was selected and the
+// colours they had when it goes. No GDI object is made per shape: creating
+// and deleting a pen and a brush cost more than drawing a small shape.
 class ShapeTools {
  public:
-  ShapeTools(HDC dc, TColor pen, bool fill, TColor brush) : dc_(dc) {
-    pen_ = CreatePen(PS_SOLID, 1, Rgb(pen));
-    brush_ = fill ? CreateSolidBrush(Rgb(brush)) : static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    owns_brush_ = fill;
-    old_pen_ = SelectObject(dc, pen_);
-    old_brush_ = SelectObject(dc, brush_);
+  ShapeTools(HDC dc, TColor pen, bool fill, TColor brush) : dc_(dc), fill_(fill) {
+    old_pen_ = SelectObject(dc, GetStockObject(DC_PEN));
+    old_pen_color_ = SetDCPenColor(dc, Rgb(pen));
+    old_brush_ = SelectObject(dc, GetStockObject(fill ? DC_BRUSH : NULL_BRUSH));
+    if (fill) old_brush_color_ = SetDCBrushColor(dc, Rgb(brush));
   }
   ~ShapeTools() {
+    SetDCPenColor(dc_, old_pen_color_);
+    if (fill_) SetDCBrushColor(dc_, old_brush_color_);
     SelectObject(dc_, old_pen_);
     SelectObject(dc_, old_brush_);
-    DeleteObject(pen_);
-    if (owns_brush_) DeleteObject(brush_);
   }
+  // The pen's colour for the next strokes of the same shape.
+  void SetPenColor(TColor color) { SetDCPenColor(dc_, Rgb(color)); }
 
  private:
   HDC dc_;
-  HPEN pen_;
-  HBRUSH brush_;
-  bool owns_brush_;
+  bool fill_;
   HGDIOBJ old_pen_, old_brush_;
+  COLORREF old_pen_color_ = 0, old_brush_color_ = 0;
 };
 
 HWND g_capture_window = nullptr;
@@ -223,11 +225,13 @@ void DrawLineTo(HDC dc, int x, int y, TColor color) {
 }
 
 void DrawBevelFrame(HDC dc, const TRect& r, TColor light, TColor dark) {
-  MoveToPoint(dc, r.Left, r.Bottom - 2);
-  DrawLineTo(dc, r.Left, r.Top, light);
-  DrawLineTo(dc, r.Right - 1, r.Top, light);
-  DrawLineTo(dc, r.Right - 1, r.Bottom - 1, dark);
-  DrawLineTo(dc, r.Left - 1, r.Bottom - 1, dark);
+  ShapeTools tools(dc, light, false, 0);
+  MoveToEx(dc, r.Left, r.Bottom - 2, nullptr);
+  LineTo(dc, r.Left, r.Top);
+  LineTo(dc, r.Right - 1, r.Top);
+  tools.SetPenColor(dark);
+  LineTo(dc, r.Right - 1, r.Bottom - 1);
+  LineTo(dc, r.Left - 1, r.Bottom - 1);
 }
 
 void DrawFrameRect(HDC dc, const TRect& r, TColor color) {
@@ -240,10 +244,11 @@ void DrawFrameRect(HDC dc, int left, int top, int right, int bottom, TColor colo
 }
 
 void FillRectColor(HDC dc, const TRect& r, TColor color) {
-  HBRUSH brush = CreateSolidBrush(Rgb(color));
+  // The context's own brush in the colour asked for, its colour put back.
+  const COLORREF old = SetDCBrushColor(dc, Rgb(color));
   RECT rr{r.Left, r.Top, r.Right, r.Bottom};
-  ::FillRect(dc, &rr, brush);
-  DeleteObject(brush);
+  ::FillRect(dc, &rr, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  SetDCBrushColor(dc, old);
 }
 
 void FillRectColor(HDC dc, int left, int top, int right, int bottom, TColor color) {

@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.hpp"
 #include "framework/streams.hpp"
+#include "theme/theme_unit.hpp"
 
 namespace kiv {
 
@@ -134,18 +135,13 @@ bool TkivThemeManager::ThemeWindowProc(uint32_t message) {
 namespace {
 
 std::unique_ptr<TkivThemeManager>& ManagerStorage() {
-  static std::unique_ptr<TkivThemeManager> manager;
-  return manager;
+  return theme_unit::State().Manager;
 }
 
-struct TSavedFont {
-  TFont* Font;
-  std::unique_ptr<TFont> Copy;
-};
+using theme_unit::TSavedFont;
 
 std::vector<TSavedFont>& SavedFonts() {
-  static std::vector<TSavedFont> fonts;
-  return fonts;
+  return theme_unit::State().SavedFonts;
 }
 
 std::vector<TSavedFont>::iterator FindSavedFont(const TFont* font) {

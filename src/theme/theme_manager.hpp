@@ -142,7 +142,8 @@ intptr_t SendThemeMessage(TObject* client, uint32_t message, uintptr_t code, int
 // ---- the theme unit's process-wide state ----
 
 // The one manager, made on first use with the built-in theme class
-// registered; FreeThemeManager ends it (unit shutdown).
+// registered; FreeThemeManager ends it alone, ShutdownThemeUnit
+// (theme/theme_unit.hpp) with the rest of the unit.
 TkivThemeManager& ThemeManager();
 void FreeThemeManager();
 TkivTheme* CurrentTheme();
@@ -186,7 +187,8 @@ void ResumeThemeAfterWrite(TComponent* control);
 
 // The saved-font registry. Save stores (or refreshes) a copy of the font's
 // values; Restore gives the font its saved values (nothing if never saved);
-// Forget drops the copy. FreeSavedFonts drops them all (unit shutdown).
+// Forget drops the copy. FreeSavedFonts drops them all (as the unit's
+// shutdown does).
 void SaveControlFont(TFont* font);
 void RestoreControlFont(TFont* font);
 void ForgetControlFont(TFont* font);

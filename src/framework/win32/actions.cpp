@@ -18,7 +18,7 @@ TImageList::~TImageList() {
 
 HIMAGELIST TImageList::Handle() {
   if (!list_) {
-    list_ = ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, 4, 4);
+    list_ = ImageList_Create(width_, height_, ILC_COLOR32 | (masked_ ? ILC_MASK : 0), 4, 4);
     if (!list_) throw EOutOfResources("Out of system resources");
   }
   return list_;
@@ -27,11 +27,21 @@ HIMAGELIST TImageList::Handle() {
 void TImageList::SetSize(int width, int height) {
   if (width <= 0 || height <= 0) throw EInvalidOperation("Invalid image size");
   if (width == width_ && height == height_) return;
-  Clear();
-  if (list_) ImageList_Destroy(list_);
-  list_ = nullptr;
   width_ = width;
   height_ = height;
+  Recreate();
+}
+
+void TImageList::SetMasked(bool value) {
+  if (value == masked_) return;
+  masked_ = value;
+  Recreate();
+}
+
+// The platform list is made again, empty, with the new size or mask on next use.
+void TImageList::Recreate() {
+  if (list_) ImageList_Destroy(list_);
+  list_ = nullptr;
 }
 
 int TImageList::Count() const {
@@ -70,7 +80,8 @@ void TImageList::Clear() {
 
 void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
   if (!list_ || index < 0 || index >= Count()) return;
-  UINT style = ILD_TRANSPARENT;
+  static constexpr UINT kStyles[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+  const UINT style = kStyles[drawing_style_];
   ImageList_DrawEx(list_, index, canvas->Handle(), x, y, 0, 0, CLR_NONE, CLR_NONE,
                    enabled ? style : (style | ILD_BLEND50));
 }

@@ -4,7 +4,9 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/classes.hpp"
@@ -15,7 +17,16 @@ namespace kiv {
 class TControl;
 class TActionList;
 
-// A set of images of one size, drawn masked (transparent where the mask says).
+// How an image list draws its images: dsTransparent leaves the pixels its
+// mask marks untouched whatever the list's background; the others are the
+// list's ordinary looks (focused and selected blend in the highlight colour).
+enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
+inline constexpr std::array<std::string_view, 4> kDrawingStyleNames{"dsFocus", "dsSelected",
+                                                                    "dsNormal", "dsTransparent"};
+static_assert(kDrawingStyleNames.size() == dsTransparent + 1);
+
+// A set of images of one size. A masked list (the default) keeps a mask with
+// every image and draws transparently where the mask says.
 class TImageList : public TComponent {
   KIV_CLASS(TImageList, TComponent)
  public:
@@ -24,6 +35,10 @@ class TImageList : public TComponent {
   int Width() const { return width_; }
   int Height() const { return height_; }
   void SetSize(int width, int height);  // clears the list
+  bool Masked() const { return masked_; }
+  void SetMasked(bool value);  // clears the list when it changes
+  TDrawingStyle DrawingStyle() const { return drawing_style_; }
+  void SetDrawingStyle(TDrawingStyle value) { drawing_style_ = value; }
   int Count() const;
   // Adds the images of a strip (as many as fit its width); the mask marks
   // transparent pixels white. Returns the index of the first one.
@@ -35,7 +50,10 @@ class TImageList : public TComponent {
   HIMAGELIST Handle();
 
  private:
+  void Recreate();
   int width_ = 16, height_ = 16;
+  bool masked_ = true;
+  TDrawingStyle drawing_style_ = dsNormal;
   HIMAGELIST list_ = nullptr;
 };
 

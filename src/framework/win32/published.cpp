@@ -153,6 +153,10 @@ KIV_IMPLEMENT_CLASS(TImageList, c) {
   c.Integer("Height", &TImageList::Height, [](TImageList& o, int v) {
      o.SetSize(o.Width(), v);
    }).Default(16);
+  c.Boolean("Masked", &TImageList::Masked, &TImageList::SetMasked).Default(true);
+  c.Enum("DrawingStyle", &TImageList::DrawingStyle, &TImageList::SetDrawingStyle,
+         kDrawingStyleNames)
+      .Default(dsNormal);
 }
 
 KIV_IMPLEMENT_CLASS(TAction, c) {

@@ -1,0 +1,46 @@
+# Runs the theme sampler with --png OUT (first saving a hue-shifted theme to
+# THEME and loading it with --theme, when THEME is given) and checks that OUT
+# is a PNG of WIDTH x HEIGHT pixels.
+#   cmake -DRUN=wine-run.sh -DEXE=theme_sampler.exe -DOUT=x.png -DWIDTH=w -DHEIGHT=h
+#         [-DTHEME=file] [-DNAME=text] -P check_png.cmake
+# NAME: text the sampler must print (the name of the theme it drew).
+file(REMOVE "${OUT}")
+set(theme_args)
+if(THEME)
+  file(REMOVE "${THEME}")
+  execute_process(COMMAND "${RUN}" "${EXE}" --save-theme "${THEME}" --hue 120
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT EXISTS "${THEME}")
+    message(FATAL_ERROR "--save-theme ${THEME} failed (${rc})")
+  endif()
+  set(theme_args --theme "${THEME}")
+endif()
+execute_process(COMMAND "${RUN}" "${EXE}" ${theme_args} --png "${OUT}" RESULT_VARIABLE rc
+                OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "theme_sampler failed (${rc}): ${out}${err}")
+endif()
+if(NOT EXISTS "${OUT}")
+  message(FATAL_ERROR "theme_sampler wrote no ${OUT}")
+endif()
+# Signature (8 bytes), IHDR length and tag (8), then width and height, 32-bit
+# big-endian each.
+file(READ "${OUT}" head LIMIT 24 HEX)
+string(SUBSTRING "${head}" 0 16 signature)
+if(NOT signature STREQUAL "89504e470d0a1a0a")
+  message(FATAL_ERROR "${OUT} is not a PNG file (starts ${signature})")
+endif()
+string(SUBSTRING "${head}" 32 8 w_hex)
+string(SUBSTRING "${head}" 40 8 h_hex)
+math(EXPR w "0x${w_hex}")
+math(EXPR h "0x${h_hex}")
+if(NOT w EQUAL WIDTH OR NOT h EQUAL HEIGHT)
+  message(FATAL_ERROR "${OUT} is ${w} x ${h}, expected ${WIDTH} x ${HEIGHT}")
+endif()
+if(NAME)
+  string(FIND "${out}" "${NAME}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the sampler drew another theme than \"${NAME}\": ${out}")
+  endif()
+endif()
+message(STATUS "${out}")
