@@ -233,4 +233,9 @@ void TRichEditStrings::LoadFromFile(const std::string& file_name) {
   LoadFromStream(stream);
 }
 
+void TRichEditStrings::LoadFromFile(const std::wstring& file_name) {
+  TFileStream stream(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream);
+}
+
 }  // namespace kiv
