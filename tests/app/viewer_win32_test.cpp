@@ -261,6 +261,12 @@ TEST_P(ViewerLayout, WindowTakesPictureCaptionAndPanel) {
 }
 
 const std::string kRtf2 = "{\\rtf1\\ansi{\\fonttbl{\\f0 MS Sans Serif;}}\\f0\\fs16 one\\par two}";
+// Two table rows of two cells (one of them empty), then a line of text.
+const std::string kRtfTable =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 MS Sans Serif;}}\\f0\\fs16"
+    "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row"
+    "\\trowd\\cellx1000\\cellx2000\\intbl c\\cell\\cell\\row"
+    "\\pard after\\par}";
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, ViewerLayout,
@@ -344,6 +350,14 @@ INSTANTIATE_TEST_SUITE_P(
             10,
             12,
             -1},
+        Layout{"rich text with a table: a line per table row, not per cell",
+               "Table.exe",
+               {{"Table.bmp", Bmp(200, 10)}, {"Table.rtf", Text(kRtfTable)}},
+               L"Table",
+               200,
+               10,
+               48,
+               -1},
         // The window takes the size it is given, however small or tall.
         Layout{
             "16 x 16 picture", "Small.exe", {{"Small.bmp", Bmp(16, 16)}}, L"Small", 16, 16, 12, 1},
