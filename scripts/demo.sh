@@ -31,8 +31,13 @@ cd "$demo"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   export KIV_WINE_LOOK=display
   . "$root/scripts/wine-env.sh"
+  # The display prefix serves one display at a time (see screenshot.sh).
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock -w 900 9 || { echo "demo: $WINEPREFIX stayed busy" >&2; exit 1; }
   wineserver -k 2>/dev/null || true
   kiv_wine_prefix_ready || kiv_make_wine_prefix
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
   exec wine ./Sunset.exe
 fi
 shot="$root/build/demo/Sunset.png"

@@ -6,6 +6,7 @@
 
 #include "app/viewer_names.hpp"
 #include "framework/exceptions.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 namespace {
@@ -15,7 +16,7 @@ class TRichEditCaptionBox : public TCaptionBoxRole {
  public:
   explicit TRichEditCaptionBox(TRichEdit* edit) : edit_(edit) {}
   void Clear() override { edit_->Clear(); }
-  void LoadFromFile(const std::string& file_name) override {
+  void LoadFromFile(const std::wstring& file_name) override {
     edit_->Lines()->LoadFromFile(file_name);
   }
   void SetCentred() override { edit_->SetAlignment(taCenter); }
@@ -27,6 +28,9 @@ class TRichEditCaptionBox : public TCaptionBoxRole {
   void SetLeft(int value) override { edit_->SetLeft(value); }
   void SetWidth(int value) override { edit_->SetWidth(value); }
   void SetReadOnly(bool value) override { edit_->SetReadOnly(value); }
+  void SetVerticalScrollBar(bool value) override {
+    edit_->SetScrollBars(value ? ssVertical : ssNone);
+  }
 
  private:
   TRichEdit* edit_;
@@ -45,25 +49,27 @@ class TPlainBottomPanel : public TBottomPanelRole {
 
 // A plain file (not a folder) of that name exists, relative to the working
 // directory when the name has no folder.
-bool FileExists(const std::string& name) {
-  DWORD attributes = GetFileAttributesA(name.c_str());
+bool FileExists(const std::wstring& name) {
+  DWORD attributes = GetFileAttributesW(name.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadSetting(const std::string& ini_path, const char* section, const char* key) {
-  char value[256] = {};
-  GetPrivateProfileStringA(section, key, "", value, sizeof value, ini_path.c_str());
-  return value;
+// The value as text; a number's digits and signs are ASCII, which the
+// single-byte form keeps.
+std::string ReadSetting(const std::wstring& ini_path, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[256] = {};
+  GetPrivateProfileStringW(section, key, L"", value, 256, ini_path.c_str());
+  return ToNarrow(value);
 }
 
 }  // namespace
 
-std::string ProgramFilePath() {
-  std::vector<char> path(MAX_PATH);
+std::wstring ProgramFilePath() {
+  std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) throw Exception("Cannot read the program's file name");
-    if (n < path.size()) return std::string(path.data(), n);
+    if (n < path.size()) return std::wstring(path.data(), n);
     if (path.size() >= 32768) throw Exception("The program's file name is too long");
     path.resize(path.size() * 2);
   }
@@ -90,26 +96,26 @@ void TForm1::BindComponents() {
 
 void TForm1::FormCreate(TObject*) {
   // 1. Names from the program file.
-  const std::string program = ProgramFilePath();
-  const std::string base_name = ViewerBaseName(program);
-  const std::string settings_path = ViewerSettingsPath(program);
+  // Wide names throughout, so that any name the file system holds works.
+  const std::wstring program = ProgramFilePath();
+  const std::wstring base_name = ViewerBaseName(program);
+  const std::wstring settings_path = ViewerSettingsPath(program);
 
   // 2. The caption height fixed by the settings file, 0 when there is none.
   const int text_box_height =
-      ParseTextBoxHeight(ReadSetting(settings_path, "Settings", "TextBoxHeight"));
+      ParseTextBoxHeight(ReadSetting(settings_path, L"Settings", L"TextBoxHeight"));
 
   // 3. The title.
-  SetCaption(ToWide(base_name));
+  SetCaption(base_name);
 
   // 4. The picture, by bare name in the working directory.
-  std::string picture = base_name + ".jpg";
-  if (!FileExists(picture)) picture = base_name + ".gif";
-  if (!FileExists(picture)) picture = base_name + ".bmp";
+  std::wstring picture = base_name + L".jpg";
+  if (!FileExists(picture)) picture = base_name + L".gif";
+  if (!FileExists(picture)) picture = base_name + L".bmp";
 
   // 5. No picture: say so and end.
   if (!FileExists(picture)) {
-    Application()->MessageBox(ToWide(PictureNotFoundMessage(base_name)), Application()->Title(),
-                              MB_OK);
+    Application()->MessageBox(PictureNotFoundMessage(base_name), Application()->Title(), MB_OK);
     Application()->Terminate();
     return;
   }
@@ -123,15 +129,18 @@ void TForm1::FormCreate(TObject*) {
 
   // 7. The caption: rich text first, then plain text centred.
   caption_box_->Clear();
-  if (FileExists(base_name + ".rtf")) {
-    caption_box_->LoadFromFile(base_name + ".rtf");
-  } else if (FileExists(base_name + ".txt")) {
+  if (FileExists(base_name + L".rtf")) {
+    caption_box_->LoadFromFile(base_name + L".rtf");
+  } else if (FileExists(base_name + L".txt")) {
     caption_box_->SetCentred();
-    caption_box_->LoadFromFile(base_name + ".txt");
+    caption_box_->LoadFromFile(base_name + L".txt");
   }
 
   // 8. Lines counted at the box's design width, plus one.
   const int line_count = caption_box_->LineCount() + 1;
+  // An empty box has nothing to scroll. The platform's control counts an
+  // empty line all the same, and would show a bar in a box lower than that.
+  if (line_count == 1) caption_box_->SetVerticalScrollBar(false);
 
   // 9-10. The box's height, then its place below the picture.
   const int caption_height =

@@ -34,7 +34,7 @@ class TForm1 : public TForm {
   std::unique_ptr<TBottomPanelRole> bottom_panel_;
 };
 
-// The program file's full path in the system code page.
-std::string ProgramFilePath();
+// The program file's full path, whatever characters it holds.
+std::wstring ProgramFilePath();
 
 }  // namespace kiv

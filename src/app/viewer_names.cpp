@@ -9,9 +9,9 @@
 namespace kiv {
 namespace {
 
-size_t FileNameStart(std::string_view path) {
-  size_t sep = path.find_last_of("\\/:");
-  return sep == std::string_view::npos ? 0 : sep + 1;
+size_t FileNameStart(std::wstring_view path) {
+  size_t sep = path.find_last_of(L"\\/:");
+  return sep == std::wstring_view::npos ? 0 : sep + 1;
 }
 
 // Digits of one base with no sign, no blanks; fails on an empty run, a stray
@@ -22,10 +22,14 @@ bool ParseDigits(std::string_view s, int base, bool negative, int32_t* out) {
   uint64_t v = 0;
   for (char c : s) {
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
     v = v * base + d;
     if (v > 0xFFFFFFFFull) return false;
   }
@@ -42,19 +46,20 @@ bool ParseDigits(std::string_view s, int base, bool negative, int32_t* out) {
 
 }  // namespace
 
-std::string ViewerBaseName(std::string_view program_path) {
-  std::string_view name = program_path.substr(FileNameStart(program_path));
-  return std::string(name.substr(0, name.find('.')));
+std::wstring ViewerBaseName(std::wstring_view program_path) {
+  std::wstring_view name = program_path.substr(FileNameStart(program_path));
+  return std::wstring(name.substr(0, name.find(L'.')));
 }
 
-std::string ViewerSettingsPath(std::string_view program_path) {
-  return std::string(program_path.substr(0, FileNameStart(program_path))) +
-         ViewerBaseName(program_path) + ".ini";
+std::wstring ViewerSettingsPath(std::wstring_view program_path) {
+  return std::wstring(program_path.substr(0, FileNameStart(program_path))) +
+         ViewerBaseName(program_path) + L".ini";
 }
 
-std::string ViewerApplicationTitle(std::string_view program_path) {
-  std::string title = ViewerBaseName(program_path);
-  for (size_t i = 1; i < title.size(); ++i) title[i] = LowerAscii(title[i]);
+std::wstring ViewerApplicationTitle(std::wstring_view program_path) {
+  std::wstring title = ViewerBaseName(program_path);
+  for (size_t i = 1; i < title.size(); ++i)
+    if (title[i] >= L'A' && title[i] <= L'Z') title[i] = static_cast<wchar_t>(title[i] + 32);
   return title;
 }
 
@@ -83,8 +88,8 @@ int32_t CaptionBoxHeight(int32_t text_box_height, int32_t font_height, int32_t l
   return CaptionLineHeight(font_height) * line_count;
 }
 
-std::string PictureNotFoundMessage(std::string_view base_name) {
-  return "Picture \"" + std::string(base_name) + "\"\r\n .jpg  .gif or .bmp not found";
+std::wstring PictureNotFoundMessage(std::wstring_view base_name) {
+  return L"Picture \"" + std::wstring(base_name) + L"\"\r\n .jpg  .gif or .bmp not found";
 }
 
 }  // namespace kiv

@@ -1,7 +1,9 @@
 #pragma once
 // The viewer's configuration is its own file name. These helpers turn the
 // program's path into the names it uses, and lay out the caption box; they
-// hold no platform code so they are tested natively.
+// hold no platform code so they are tested natively. Names are wide strings,
+// so that any name the file system holds works, also one outside the
+// system's single-byte code page.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,15 +12,16 @@ namespace kiv {
 
 // "C:\pics\photo.final.exe" -> "photo": the file-name part cut at its first dot
 // (the whole name when it has none), case kept.
-std::string ViewerBaseName(std::string_view program_path);
+std::wstring ViewerBaseName(std::wstring_view program_path);
 
 // The folder part of the program path, ending in its separator ("" when the
 // path has no folder), + base name + ".ini".
-std::string ViewerSettingsPath(std::string_view program_path);
+std::wstring ViewerSettingsPath(std::wstring_view program_path);
 
 // The application title: the base name with every character after the first in
-// lower case ("SunSet.exe" -> "Sunset").
-std::string ViewerApplicationTitle(std::string_view program_path);
+// lower case ("SunSet.exe" -> "Sunset"); letters outside ASCII are left to the
+// platform's own lower-casing of the title.
+std::wstring ViewerApplicationTitle(std::wstring_view program_path);
 
 // The "TextBoxHeight" setting as read from the settings file: a value longer
 // than two characters starting with "0x"/"0X" is hexadecimal; otherwise a
@@ -34,6 +37,6 @@ int32_t CaptionLineHeight(int32_t font_height);
 int32_t CaptionBoxHeight(int32_t text_box_height, int32_t font_height, int32_t line_count);
 
 // The message shown when no picture of the base name exists.
-std::string PictureNotFoundMessage(std::string_view base_name);
+std::wstring PictureNotFoundMessage(std::wstring_view base_name);
 
 }  // namespace kiv

@@ -13,7 +13,7 @@ class TCaptionBoxRole {
   virtual void Clear() = 0;
   // Rich text when the content is rich text, plain text otherwise; throws
   // when the file cannot be read or loaded.
-  virtual void LoadFromFile(const std::string& file_name) = 0;
+  virtual void LoadFromFile(const std::wstring& file_name) = 0;
   // Paragraphs centred (for plain text loaded afterwards as well).
   virtual void SetCentred() = 0;
   // Lines as the box lays them out at its current width, a final empty line
@@ -27,6 +27,9 @@ class TCaptionBoxRole {
   virtual void SetLeft(int value) = 0;
   virtual void SetWidth(int value) = 0;
   virtual void SetReadOnly(bool value) = 0;
+  // Whether the box may show a vertical scroll bar (it does when its text
+  // does not fit).
+  virtual void SetVerticalScrollBar(bool value) = 0;
 };
 
 // The strip at the bottom of the window that holds the Close button.

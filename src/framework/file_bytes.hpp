@@ -14,5 +14,7 @@ inline constexpr uint64_t kMaxWholeFileSize = uint64_t(1) << 30;
 // it cannot be opened; EReadError when it is larger than kMaxWholeFileSize or
 // ends before its size.
 std::vector<uint8_t> ReadFileBytes(const std::string& file_name);
+// The same for a name in wide characters (any name the file system holds).
+std::vector<uint8_t> ReadFileBytes(const std::wstring& file_name);
 
 }  // namespace kiv

@@ -12,6 +12,7 @@
 #include "framework/colors.hpp"
 #include "framework/font.hpp"
 #include "framework/streams.hpp"
+#include "framework/text_convert.hpp"
 
 namespace kiv {
 
@@ -53,6 +54,14 @@ intptr_t FileCreate(const std::string& name, uint32_t, std::string& error) {
     return -1;
   }
   return fd;
+}
+
+intptr_t FileOpen(const std::wstring& name, uint32_t mode, std::string& error) {
+  return FileOpen(WideToUtf8(name), mode, error);
+}
+
+intptr_t FileCreate(const std::wstring& name, uint32_t mode, std::string& error) {
+  return FileCreate(WideToUtf8(name), mode, error);
 }
 
 void FileClose(intptr_t handle) {

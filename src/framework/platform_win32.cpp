@@ -45,10 +45,10 @@ DWORD ShareFlags(uint32_t mode) {
   }
 }
 
-intptr_t Open(const std::string& name, DWORD access, DWORD share, DWORD disposition,
+intptr_t Open(const std::wstring& name, DWORD access, DWORD share, DWORD disposition,
               std::string& error) {
-  HANDLE h = CreateFileW(ToWide(name).c_str(), access, share, nullptr, disposition,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(name.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     error = LastErrorText();
     return -1;
@@ -63,13 +63,21 @@ HANDLE H(intptr_t handle) {
 }  // namespace
 
 intptr_t FileOpen(const std::string& name, uint32_t mode, std::string& error) {
+  return FileOpen(ToWide(name), mode, error);
+}
+
+intptr_t FileCreate(const std::string& name, uint32_t mode, std::string& error) {
+  return FileCreate(ToWide(name), mode, error);
+}
+
+intptr_t FileOpen(const std::wstring& name, uint32_t mode, std::string& error) {
   DWORD access = (mode & 3) == fmOpenWrite       ? GENERIC_WRITE
                  : (mode & 3) == fmOpenReadWrite ? GENERIC_READ | GENERIC_WRITE
                                                  : GENERIC_READ;
   return Open(name, access, ShareFlags(mode), OPEN_EXISTING, error);
 }
 
-intptr_t FileCreate(const std::string& name, uint32_t mode, std::string& error) {
+intptr_t FileCreate(const std::wstring& name, uint32_t mode, std::string& error) {
   return Open(name, GENERIC_READ | GENERIC_WRITE, ShareFlags(mode), CREATE_ALWAYS, error);
 }
 

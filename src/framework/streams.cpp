@@ -5,6 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "framework/text_convert.hpp"
+
 namespace kiv {
 
 namespace {
@@ -223,16 +225,26 @@ void TMemoryStream::SaveToFile(const std::string& file_name) {
 
 // ---- TFileStream ----
 
-TFileStream::TFileStream(const std::string& file_name, uint32_t mode) : file_name_(file_name) {
+namespace {
+template <class TName>
+intptr_t OpenFile(const TName& name, const std::string& shown_name, uint32_t mode) {
   std::string error;
   if ((mode & 0xFF00) == fmCreate) {
-    handle_ = platform::FileCreate(file_name, mode & 0xFF, error);
-    if (handle_ == -1) throw EFCreateError("Cannot create file \"" + file_name + "\". " + error);
-  } else {
-    handle_ = platform::FileOpen(file_name, mode, error);
-    if (handle_ == -1) throw EFOpenError("Cannot open file \"" + file_name + "\". " + error);
+    intptr_t handle = platform::FileCreate(name, mode & 0xFF, error);
+    if (handle == -1) throw EFCreateError("Cannot create file \"" + shown_name + "\". " + error);
+    return handle;
   }
+  intptr_t handle = platform::FileOpen(name, mode, error);
+  if (handle == -1) throw EFOpenError("Cannot open file \"" + shown_name + "\". " + error);
+  return handle;
 }
+}  // namespace
+
+TFileStream::TFileStream(const std::string& file_name, uint32_t mode)
+    : file_name_(file_name), handle_(OpenFile(file_name, file_name, mode)) {}
+
+TFileStream::TFileStream(const std::wstring& file_name, uint32_t mode)
+    : file_name_(ToNarrow(file_name)), handle_(OpenFile(file_name, file_name_, mode)) {}
 
 TFileStream::~TFileStream() {
   if (handle_ != -1) platform::FileClose(handle_);

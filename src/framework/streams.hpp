@@ -123,6 +123,9 @@ enum : uint32_t {
 class TFileStream : public TStream {
  public:
   TFileStream(const std::string& file_name, uint32_t mode);
+  // A name in wide characters: any name the file system holds, also outside
+  // the system code page (the messages show it in that code page).
+  TFileStream(const std::wstring& file_name, uint32_t mode);
   ~TFileStream() override;
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
@@ -152,6 +155,8 @@ class TStringStream : public TContainerStream<std::string> {
 namespace platform {
 intptr_t FileOpen(const std::string& name, uint32_t mode, std::string& error);
 intptr_t FileCreate(const std::string& name, uint32_t mode, std::string& error);
+intptr_t FileOpen(const std::wstring& name, uint32_t mode, std::string& error);
+intptr_t FileCreate(const std::wstring& name, uint32_t mode, std::string& error);
 void FileClose(intptr_t handle);
 int64_t FileRead(intptr_t handle, void* buffer, int64_t count);
 int64_t FileWrite(intptr_t handle, const void* buffer, int64_t count);

@@ -25,7 +25,6 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
-
 bool TryStrToInt64(std::string_view text, int64_t& value) {
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -174,6 +173,21 @@ std::string Utf16ToUtf8(std::u16string_view s) {
     }
   }
   return out;
+}
+
+std::string WideToUtf8(std::wstring_view w) {
+  std::u16string u;
+  u.reserve(w.size());
+  for (wchar_t c : w) {
+    const uint32_t cp = static_cast<uint32_t>(c);
+    if (sizeof(wchar_t) > 2 && cp >= 0x10000 && cp <= 0x10FFFF) {
+      u.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
+      u.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+    } else {
+      u.push_back(cp > 0xFFFF ? u'\uFFFD' : static_cast<char16_t>(cp));
+    }
+  }
+  return Utf16ToUtf8(u);
 }
 
 }  // namespace kiv

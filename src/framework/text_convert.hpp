@@ -9,8 +9,12 @@ namespace kiv {
 
 // The one case folding of identifiers, names and file extensions: ASCII
 // letters only, every other byte unchanged, whatever the locale.
-constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+constexpr char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+constexpr char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 std::string LowerCase(std::string_view s);
 std::string UpperCase(std::string_view s);
 
@@ -36,6 +40,9 @@ std::string NarrowLatin1(std::u16string_view s);
 // surrogates become U+FFFD).
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
+// A wide string as the platform holds it (UTF-16 on Win32, UTF-32 elsewhere)
+// to UTF-8: how a wide file name reaches a POSIX file system.
+std::string WideToUtf8(std::wstring_view w);
 
 // Single-byte strings in the system code page (file names, object names,
 // exception messages) to wide strings and back. The one conversion between

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 TEST(ViewerForm, ACaptionErrorLeavesThePictureInPlaceAndTheRestAsDesigned) {
   RegisterClass(TForm1::StaticClass());
   // This program's base name names the files, looked for in the working directory.
-  const std::string base = ViewerBaseName(ProgramFilePath());
+  const std::string base = ToNarrow(ViewerBaseName(ProgramFilePath()));
   const fs::path dir =
       fs::temp_directory_path() / ("kivview_form_" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(dir);

@@ -9,6 +9,7 @@
 #include <richedit.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -39,7 +40,14 @@ std::vector<uint8_t> Text(const std::string& s) {
   return {s.begin(), s.end()};
 }
 
-using Files = std::map<std::string, std::vector<uint8_t>>;
+using Files = std::map<fs::path, std::vector<uint8_t>>;
+
+// Wide names, so that files named outside the system code page are written too.
+void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  ASSERT_TRUE(out.good()) << path.string();
+}
 
 struct Rect {
   int left = 0, top = 0, right = 0, bottom = 0;
@@ -54,7 +62,7 @@ std::ostream& operator<<(std::ostream& o, const Rect& r) {
 // second one holding `in_work` files.
 class Viewer {
  public:
-  Viewer(const std::string& exe, const Files& beside, bool other_work_dir = false,
+  Viewer(const fs::path& exe, const Files& beside, bool other_work_dir = false,
          const Files& in_work = {}) {
     static int serial = 0;
     root_ = fs::temp_directory_path() /
@@ -62,12 +70,11 @@ class Viewer {
     fs::remove_all(root_);
     fs::create_directories(root_ / "prog");
     fs::copy_file(kViewer, root_ / "prog" / exe);
-    for (const auto& [name, bytes] : beside)
-      kivtest::WriteBytes((root_ / "prog" / name).string(), bytes);
+    for (const auto& [name, bytes] : beside) Write(root_ / "prog" / name, bytes);
     work_ = other_work_dir ? root_ / "work" : root_ / "prog";
     fs::create_directories(work_);
-    for (const auto& [name, bytes] : in_work) kivtest::WriteBytes((work_ / name).string(), bytes);
-    exe_ = (root_ / "prog" / exe).string();
+    for (const auto& [name, bytes] : in_work) Write(work_ / name, bytes);
+    exe_ = root_ / "prog" / exe;
   }
   ~Viewer() {
     if (process_) {
@@ -81,12 +88,12 @@ class Viewer {
   fs::path Work() const { return work_; }
 
   void Start() {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + exe_ + "\"";
-    ASSERT_TRUE(CreateProcessA(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               work_.string().c_str(), &si, &pi));
+    std::wstring cmd = L"\"" + exe_.wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               work_.c_str(), &si, &pi));
     process_ = pi.hProcess;
     pid_ = pi.dwProcessId;
     thread_id_ = pi.dwThreadId;
@@ -178,8 +185,7 @@ class Viewer {
   }
 
  private:
-  fs::path root_, work_;
-  std::string exe_;
+  fs::path root_, work_, exe_;
   HANDLE process_ = nullptr;
   DWORD pid_ = 0, thread_id_ = 0;
 };
@@ -255,6 +261,12 @@ TEST_P(ViewerLayout, WindowTakesPictureCaptionAndPanel) {
 }
 
 const std::string kRtf2 = "{\\rtf1\\ansi{\\fonttbl{\\f0 MS Sans Serif;}}\\f0\\fs16 one\\par two}";
+// Two table rows of two cells (one of them empty), then a line of text.
+const std::string kRtfTable =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 MS Sans Serif;}}\\f0\\fs16"
+    "\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell\\row"
+    "\\trowd\\cellx1000\\cellx2000\\intbl c\\cell\\cell\\row"
+    "\\pard after\\par}";
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, ViewerLayout,
@@ -338,6 +350,27 @@ INSTANTIATE_TEST_SUITE_P(
             10,
             12,
             -1},
+        Layout{"rich text with a table: a line per table row, not per cell",
+               "Table.exe",
+               {{"Table.bmp", Bmp(200, 10)}, {"Table.rtf", Text(kRtfTable)}},
+               L"Table",
+               200,
+               10,
+               48,
+               -1},
+        // The window takes the size it is given, however small or tall.
+        Layout{
+            "16 x 16 picture", "Small.exe", {{"Small.bmp", Bmp(16, 16)}}, L"Small", 16, 16, 12, 1},
+        Layout{"1 x 1 picture", "Dot.exe", {{"Dot.bmp", Bmp(1, 1)}}, L"Dot", 1, 1, 12, 1},
+        Layout{"a caption box taller than the screen",
+               "Tall.exe",
+               {{"Tall.bmp", Bmp(120, 40)},
+                {"Tall.ini", Text("[Settings]\r\nTextBoxHeight=3000\r\n")}},
+               L"Tall",
+               120,
+               40,
+               3000,
+               -1},
         Layout{"key in another section: computed",
                "Sect.exe",
                {{"Sect.bmp", Bmp(160, 10)}, {"Sect.ini", Text("[Other]\r\nTextBoxHeight=32\r\n")}},
@@ -402,6 +435,36 @@ TEST(ViewerErrors, APictureErrorLeavesTheDesignedWindowWithItsTitle) {
   CloseWindow(v, form);
 }
 
+// The system's text for an error code, as a message box shows it.
+std::wstring SystemReason(DWORD code) {
+  wchar_t* text = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring s = text ? text : L"";
+  if (text) LocalFree(text);
+  while (!s.empty() && (s.back() == L'\n' || s.back() == L'\r' || s.back() == L' ')) s.pop_back();
+  return s;
+}
+
+TEST(ViewerErrors, APictureHeldOpenWithoutSharingIsReportedWithTheSystemsReason) {
+  Viewer v("Held.exe", {{"Held.jpg", Jpeg(40, 30)}});
+  HANDLE lock = CreateFileW((v.Work() / "Held.jpg").c_str(), GENERIC_READ, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  v.Start();
+  HWND box = v.WaitDialog();
+  ASSERT_NE(box, nullptr);
+  Box b = ReadAndDismiss(box);
+  CloseHandle(lock);
+  std::wstring want = L"Cannot open file \"Held.jpg\". " + SystemReason(ERROR_SHARING_VIOLATION);
+  if (want.back() != L'.') want += L'.';
+  EXPECT_EQ(b.text, want);
+  HWND form = v.WaitMainWindow();
+  ASSERT_NE(form, nullptr);
+  CloseWindow(v, form);
+}
+
 TEST(ViewerErrors, ACaptionErrorLeavesPictureInPlaceAndTheDesignedLayout) {
   Viewer v("Locked.exe", {{"Locked.bmp", Bmp(160, 30)}, {"Locked.txt", Text("locked away")}});
   // Held open without sharing, the caption file cannot be opened.
@@ -422,6 +485,69 @@ TEST(ViewerErrors, ACaptionErrorLeavesPictureInPlaceAndTheDesignedLayout) {
   HWND edit = Viewer::Child(form, L"RichEdit");
   EXPECT_EQ(Viewer::Place(edit, form), (Rect{0, 352, 277, 395}));
   CloseWindow(v, form);
+}
+
+// --- names outside the system code page
+
+TEST(ViewerNames, ABaseNameOutsideTheCodePageFindsItsFiles) {
+  const std::wstring base = L"\u041b\u0435\u0442\u043e";  // Cyrillic
+  {
+    Viewer v(base + L".exe", {{base + L".bmp", Bmp(120, 20)},
+                              {base + L".txt", Text("a caption")},
+                              {base + L".ini", Text("[Settings]\r\nTextBoxHeight=30\r\n")}});
+    v.Start();
+    HWND form = v.WaitMainWindow();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Viewer::TextOf(form), base);
+    EXPECT_EQ(Viewer::Client(form), (Rect{0, 0, 120, 20 + 30 + 39}));
+    // Another process's control: its text is asked for, not read from the window.
+    EXPECT_EQ(SendMessageW(Viewer::Child(form, L"RichEdit"), WM_GETTEXTLENGTH, 0, 0), 9);
+    CloseWindow(v, form);
+  }
+  // Without its picture the message names it as the title would.
+  Viewer v(base + L".exe", {});
+  v.Start();
+  HWND box = v.WaitDialog();
+  ASSERT_NE(box, nullptr);
+  Box b = ReadAndDismiss(box);
+  EXPECT_EQ(b.text, L"Picture \"" + base + L"\"\r\n .jpg  .gif or .bmp not found");
+  EXPECT_EQ(b.caption, base);
+  EXPECT_EQ(v.WaitExit(), 0);
+}
+
+// --- the caption box's scroll bar
+
+TEST(ViewerCaption, AScrollBarShowsOnlyWhenTheTextNeedsOne) {
+  struct Case {
+    const char* what;
+    Files files;
+    bool bar;
+  };
+  const std::string six = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix";
+  const Case cases[] = {
+      {"no caption: an empty box 12 pixels high", {}, false},
+      {"three lines in a box made for them", {{"Bar.txt", Text("one\r\ntwo\r\nthree")}}, false},
+      {"six lines in a box of 30 pixels",
+       {{"Bar.txt", Text(six)}, {"Bar.ini", Text("[Settings]\r\nTextBoxHeight=30\r\n")}},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Files files = c.files;
+    files["Bar.bmp"] = Bmp(200, 20);
+    Viewer v("Bar.exe", files);
+    v.Start();
+    HWND form = v.WaitMainWindow();
+    ASSERT_NE(form, nullptr);
+    HWND edit = Viewer::Child(form, L"RichEdit");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ((GetWindowLongW(edit, GWL_STYLE) & WS_VSCROLL) != 0, c.bar);
+    // The text area is the box less its frame, and less the bar when it shows.
+    RECT client;
+    GetClientRect(edit, &client);
+    EXPECT_EQ(client.right == 200 - 2 * GetSystemMetrics(SM_CXEDGE), !c.bar);
+    CloseWindow(v, form);
+  }
 }
 
 // --- keyboard

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -207,10 +208,135 @@ TEST(GifDecoder, ClearingAFrameOutsideTheScreenClearsNothing) {
   const std::vector<uint8_t> bytes = w.Finish();
   TDecodedPicture pic = DecodeGif(bytes.data(), bytes.size());
   ASSERT_EQ(pic.Frames.size(), 4u);
-  for (size_t f = 0; f < 3; ++f)
-    EXPECT_EQ(pic.Frames[f].Pixels, (TPixelBuffer{R, R})) << f;
+  for (size_t f = 0; f < 3; ++f) EXPECT_EQ(pic.Frames[f].Pixels, (TPixelBuffer{R, R})) << f;
   EXPECT_EQ(pic.Frames[3].Pixels, (TPixelBuffer{G, R}));
   EXPECT_FALSE(pic.Transparent);
+}
+
+// GIF LZW written here, independently of giflib's writer: a dictionary
+// encoder for any minimum code size up to 11, its codes packed least
+// significant bit first into sub-blocks of at most 255 bytes.
+std::vector<uint8_t> LzwSubBlocks(int min_code_size, const std::vector<uint16_t>& pixels) {
+  const int clear = 1 << min_code_size, end = clear + 1;
+  int width = min_code_size + 1;
+  int decoder_next = end + 1;  // the table entry the reader defines next
+  int encoder_next = end + 1;
+  bool first_code = true;
+  std::map<std::pair<int, int>, int> table;
+  std::vector<uint8_t> bytes;
+  uint32_t acc = 0;
+  int bits = 0;
+  auto put = [&](int code) {
+    acc |= uint32_t(code) << bits;
+    bits += width;
+    while (bits >= 8) {
+      bytes.push_back(uint8_t(acc));
+      acc >>= 8;
+      bits -= 8;
+    }
+    // The reader adds an entry after every code but the first, and widens
+    // its codes when the next entry no longer fits.
+    if (!first_code && decoder_next < 4096 && ++decoder_next == (1 << width) && width < 12) ++width;
+    first_code = false;
+  };
+  put(clear);
+  first_code = true;
+  int w = pixels.at(0);
+  for (size_t i = 1; i < pixels.size(); ++i) {
+    const int k = pixels[i];
+    auto it = table.find({w, k});
+    if (it != table.end()) {
+      w = it->second;
+      continue;
+    }
+    put(w);
+    if (encoder_next < 4096) table[{w, k}] = encoder_next++;
+    w = k;
+  }
+  put(w);
+  put(end);
+  if (bits > 0) bytes.push_back(uint8_t(acc));
+  std::vector<uint8_t> out;
+  for (size_t at = 0; at < bytes.size(); at += 255) {
+    const size_t n = std::min<size_t>(255, bytes.size() - at);
+    out.push_back(uint8_t(n));
+    out.insert(out.end(), bytes.begin() + at, bytes.begin() + at + n);
+  }
+  out.push_back(0);
+  return out;
+}
+
+struct TLzwFrame {
+  int min_code_size;
+  std::vector<uint16_t> pixels;
+};
+
+// A GIF89a of w x h with a global palette of 256 grey levels (index i is
+// 0xFFiiiiii) and the given frames, each covering the whole screen.
+std::vector<uint8_t> GifWithCodeSizes(int w, int h, const std::vector<TLzwFrame>& frames) {
+  std::vector<uint8_t> f = {
+      'G',  'I', 'F', '8', '9', 'a', uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8),
+      0xF7, 0,   0};
+  for (int i = 0; i < 256; ++i) f.insert(f.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
+  for (const TLzwFrame& frame : frames) {
+    f.insert(f.end(), {',', 0, 0, 0, 0, uint8_t(w), uint8_t(w >> 8), uint8_t(h), uint8_t(h >> 8), 0,
+                       uint8_t(frame.min_code_size)});
+    const auto data = LzwSubBlocks(frame.min_code_size, frame.pixels);
+    f.insert(f.end(), data.begin(), data.end());
+  }
+  f.push_back(';');
+  return f;
+}
+
+TEST(GifDecoder, FramesWithMinimumCodeSizesAbove8Decode) {
+  // 90 x 70 pixels with runs and repeats enough to fill the 12-bit table and
+  // to reuse a string as it is being defined.
+  const int w = 90, h = 70;
+  std::vector<uint16_t> pixels;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) pixels.push_back(uint16_t(y < 10 ? 7 : (x / 3 * 11 + y * 5) % 250));
+  TPixelBuffer want;
+  for (uint16_t v : pixels) want.push_back(0xFF000000u | v * 0x010101u);
+  // Values past the 256 colours of the palette are black.
+  std::vector<uint16_t> wide = pixels;
+  wide[5] = 300;
+  TPixelBuffer wide_want = want;
+  wide_want[5] = 0xFF000000u;
+  for (int size : {8, 9, 10, 11}) {
+    SCOPED_TRACE(size);
+    const auto file = GifWithCodeSizes(w, h, {{size, size > 8 ? wide : pixels}});
+    TDecodedPicture pic = DecodeGif(file.data(), file.size());
+    ASSERT_EQ(pic.Frames.size(), 1u);
+    EXPECT_EQ(pic.Frames[0].Pixels, size > 8 ? wide_want : want);
+    EXPECT_TRUE(pic.Warnings.empty()) << pic.Warnings.at(0);
+  }
+  // giflib goes on reading after a frame it did not decode itself.
+  const auto both = GifWithCodeSizes(w, h, {{11, pixels}, {8, std::vector<uint16_t>(w * h, 200)}});
+  TDecodedPicture pic = DecodeGif(both.data(), both.size());
+  ASSERT_EQ(pic.Frames.size(), 2u);
+  EXPECT_EQ(pic.Frames[0].Pixels, want);
+  EXPECT_EQ(pic.Frames[1].Pixels, TPixelBuffer(w * h, 0xFFC8C8C8u));
+  EXPECT_TRUE(pic.Warnings.empty());
+}
+
+TEST(GifDecoder, AFrameThatCannotBeDecodedSaysWhy) {
+  const std::vector<uint16_t> pixels(64, 3);
+  // Code size 12 needs 13-bit codes.
+  auto too_wide = GifWithCodeSizes(8, 8, {{11, pixels}});
+  too_wide[13 + 768 + 10] = 12;
+  EXPECT_NE(Refusal(too_wide).find("the LZW minimum code size of frame 1 is 12"), std::string::npos)
+      << Refusal(too_wide);
+  // Wide codes cut short, and wide codes that end before the last pixel.
+  auto cut = GifWithCodeSizes(8, 8, {{10, pixels}});
+  cut.resize(13 + 768 + 11 + 3);
+  EXPECT_NE(Refusal(cut).find("frame 1 is damaged at row 1 of 8: the data ends too early"),
+            std::string::npos)
+      << Refusal(cut);
+  // An 8 x 8 frame whose codes give only 20 pixels before the end code.
+  auto early_end = GifWithCodeSizes(8, 8, {{10, std::vector<uint16_t>(20, 3)}});
+  EXPECT_NE(Refusal(early_end).find("the end code comes before the frame's last pixel"),
+            std::string::npos)
+      << Refusal(early_end);
 }
 
 TEST(GifDecoder, RefusalsNameWhatIsWrong) {

@@ -8,8 +8,8 @@
 //   kiveffect sheet OUT.png NAME[,NAME...] [--size WxH] [--resolution R]
 //                   [--tiles T] [--rotation N] [--time MS] [--every K]
 //       plays each effect between two pictures of its own and saves a contact
-//       sheet: one row per effect, the old picture, then every K-th frame and
-//       the last one
+//       sheet: one row per effect under its name, the old picture, then every
+//       K-th frame and the last one
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "effects/engine.hpp"
-#include "pictures.hpp"
 #include "framework/picture/png_writer.hpp"
+#include "sheet.hpp"
 
 using namespace kiv;
 
@@ -73,13 +73,6 @@ int Mask(const std::vector<std::string>& a) {
   return 0;
 }
 
-// A surface sized at construction.
-std::unique_ptr<TkivBitmap> NewSurface(int w, int h) {
-  auto s = std::make_unique<TkivBitmap>();
-  s->SetSize(w, h);
-  return s;
-}
-
 int Sheet(const std::vector<std::string>& a) {
   if (a.size() < 2) return Usage();
   const std::string out = a[0];
@@ -89,86 +82,35 @@ int Sheet(const std::vector<std::string>& a) {
     for (std::string n; std::getline(ss, n, ',');)
       if (!n.empty()) names.push_back(n);
   }
-  int w = 96, h = 64, every = 2;
-  TkivAnimationRec rec;
+  kivtool::TSheetOptions options;
   for (size_t i = 2; i + 1 < a.size(); i += 2) {
     const std::string& k = a[i];
     const std::string& v = a[i + 1];
     if (k == "--size") {
       const size_t x = v.find('x');
       if (x == std::string::npos) throw std::runtime_error("bad size: " + v);
-      w = ToInt(v.substr(0, x), 1, 2000, "width");
-      h = ToInt(v.substr(x + 1), 1, 2000, "height");
+      options.Width = ToInt(v.substr(0, x), 1, 2000, "width");
+      options.Height = ToInt(v.substr(x + 1), 1, 2000, "height");
     } else if (k == "--resolution") {
-      rec.SetResolution(ToInt(v, -1000, 1000, "resolution"));
+      options.Rec.SetResolution(ToInt(v, -1000, 1000, "resolution"));
     } else if (k == "--tiles") {
-      rec.SetTileCount(ToInt(v, -1000, 1000, "tile count"));
+      options.Rec.SetTileCount(ToInt(v, -1000, 1000, "tile count"));
     } else if (k == "--rotation") {
-      rec.SetRotation(static_cast<TkivRotation>(ToInt(v, 0, 3, "rotation")));
+      options.Rec.SetRotation(static_cast<TkivRotation>(ToInt(v, 0, 3, "rotation")));
     } else if (k == "--time") {
-      rec.SetTime(ToInt(v, 0, 100000, "time"));
+      options.Rec.SetTime(ToInt(v, 0, 100000, "time"));
     } else if (k == "--every") {
-      every = ToInt(v, 1, 1000, "frame step");
+      options.Every = ToInt(v, 1, 1000, "frame step");
     } else {
       return Usage();
     }
   }
   if (a.size() % 2 != 0) return Usage();
 
-  SetAnimationTimer(std::make_unique<TkivManualTimer>());
-  TkivBitmap source;
-  source.SetSize(w, h);
-  kivtool::PaintOldPicture(source);
-  const int gap = 3;
-  std::vector<std::vector<std::unique_ptr<TkivBitmap>>> rows;
-  for (const std::string& name : names) {
-    if (name != kBitmapEffectName && FindEffect(name) == nullptr)
-      throw std::runtime_error("no effect named " + name);
-    if (name == kBitmapEffectName) {
-      // A radial pattern: the centre (bright) appears first.
-      TkivBitmap pat;
-      pat.SetSize(32, 32);
-      for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-          const int d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
-          const int v = d >= 512 ? 0 : 255 - d / 2;
-          pat.SetPixel(x, y, 0xFF000000u | static_cast<TkivPixel>(v) * 0x010101u);
-        }
-      rec.SetBitmap(&pat);
-    }
-    TkivBitmap target, screen;
-    target.SetSize(w, h);
-    screen.SetSize(w, h);
-    kivtool::PaintNewPicture(target);
-    rec.SetEffect(name);
-    // Every frame the engine draws lands on the screen surface; a copy of it
-    // is kept after each timer event.
-    TkivSurfaceCanvas canvas(screen);
-    std::vector<std::unique_ptr<TkivBitmap>> frames;
-    const int slot = StartAnimation(&canvas, 0, 0, -1, rec, &target, &source);
-    while (IsAnimating(slot)) {
-      AnimationTick();
-      frames.push_back(NewSurface(w, h));
-      screen.DrawTo(*frames.back(), 0, 0);
-    }
-    std::vector<std::unique_ptr<TkivBitmap>> row;
-    row.push_back(NewSurface(w, h));
-    source.DrawTo(*row.back(), 0, 0);
-    for (size_t f = 0; f < frames.size(); ++f)
-      if ((f + 1) % every == 0 || f + 1 == frames.size()) row.push_back(std::move(frames[f]));
-    rows.push_back(std::move(row));
-  }
-  size_t most = 0;
-  for (const auto& r : rows) most = std::max(most, r.size());
-  if (rows.empty() || most == 0) return Usage();
-  TkivBitmap sheet;
-  sheet.SetSize(static_cast<int>(most) * (w + gap) + gap,
-                static_cast<int>(rows.size()) * (h + gap) + gap);
-  sheet.Fill(0xFF303030u);
-  for (size_t r = 0; r < rows.size(); ++r)
-    for (size_t c = 0; c < rows[r].size(); ++c)
-      rows[r][c]->DrawTo(sheet, gap + static_cast<int>(c) * (w + gap),
-                         gap + static_cast<int>(r) * (h + gap));
+  int frames = 0;
+  const std::unique_ptr<TkivBitmap> composed = kivtool::ComposeSheet(names, options, &frames);
+  if (!composed) return Usage();
+  const TkivBitmap& sheet = *composed;
   // The sheet's colours, opaque: frames are shown on screen without alpha.
   std::vector<kiv::TkivPixel> opaque(static_cast<size_t>(sheet.Width()) * sheet.Height());
   for (int y = 0; y < sheet.Height(); ++y) {
@@ -178,7 +120,7 @@ int Sheet(const std::vector<std::string>& a) {
   }
   if (!kiv::WritePngRgba(out, opaque.data(), sheet.Width(), sheet.Height()))
     throw std::runtime_error("cannot write " + out);
-  std::printf("%s: %zu effect(s), %zu frames per row\n", out.c_str(), rows.size(), most - 1);
+  std::printf("%s: %zu effect(s), %d frames per row\n", out.c_str(), names.size(), frames);
   return 0;
 }
 

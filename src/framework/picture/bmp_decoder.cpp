@@ -3,7 +3,10 @@
 // 1, 2, 4, 8, 16, 24 and 32 bits per pixel; BI_RGB, BI_BITFIELDS,
 // BI_ALPHABITFIELDS, RLE8, RLE4, OS/2 RLE24 and embedded JPEG. Pixels an RLE
 // image skips (deltas, early end of line or bitmap) stay transparent, as they
-// do when Windows draws such a bitmap over a background.
+// do when Windows draws such a bitmap over a background; a run longer than
+// the rest of its row is cut at the row's end. The file-size field of the
+// file header is not used: the bytes the pixels need are checked instead, as
+// the platform does.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -124,8 +127,7 @@ TkivPixel PaletteColour(const TBmpInfo& bmp, uint32_t index, int32_t x, int32_t 
   return bmp.palette[index];
 }
 
-void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
-                        TPixelBuffer& out) {
+void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch, TPixelBuffer& out) {
   const int32_t w = bmp.width, h = bmp.height;
   const uint64_t row_bytes = (uint64_t(w) * bmp.bpp + 7) / 8;
   const uint64_t stride = (uint64_t(w) * bmp.bpp + 31) / 32 * 4;
@@ -165,12 +167,20 @@ void DecodeUncompressed(const TBmpInfo& bmp, const std::array<TChannel, 4>& ch,
         break;
     }
   }
+  // An alpha channel that is zero in every pixel was never filled in (many
+  // writers leave it so): the picture is opaque, as the platform's viewers
+  // show it. Any non-zero alpha keeps every pixel's alpha as stored.
+  if (ch[3].present() &&
+      std::all_of(out.begin(), out.end(), [](TkivPixel p) { return (p >> 24) == 0; })) {
+    for (TkivPixel& p : out) p |= 0xFF000000u;
+  }
 }
 
 // RLE8, RLE4 and RLE24: runs, absolute runs, end of line, end of bitmap and
-// deltas. Anything that would write outside the picture is refused.
-void DecodeRle(const TBmpInfo& bmp, TPixelBuffer& out,
-               std::vector<std::string>& warnings) {
+// deltas. A run that would go past the end of its row is cut at the row's end
+// (one warning counts them); data past the last row and deltas that leave the
+// picture are refused.
+void DecodeRle(const TBmpInfo& bmp, TPixelBuffer& out, std::vector<std::string>& warnings) {
   const int32_t w = bmp.width, h = bmp.height;
   const uint8_t* p = bmp.data + bmp.bits_offset;
   const uint8_t* end = bmp.data + bmp.size;
@@ -179,38 +189,52 @@ void DecodeRle(const TBmpInfo& bmp, TPixelBuffer& out,
     out[size_t(h - 1 - y) * size_t(w) + size_t(x)] = colour;
     ++x;
   };
-  auto check_room = [&](uint32_t count) {
+  int clipped_runs = 0, first_clipped_row = 0;
+  // The pixels of a run of `count` that fit in the rest of the row.
+  auto room = [&](uint32_t count) -> uint32_t {
     if (y >= h) Fail("the RLE data goes on past the last row");
-    if (uint64_t(x) + count > uint64_t(w))
-      Fail("an RLE run goes past the end of row " + std::to_string(h - 1 - y));
+    if (uint64_t(x) + count <= uint64_t(w)) return count;
+    if (clipped_runs++ == 0) first_clipped_row = h - 1 - y;
+    return uint32_t(w - x);
+  };
+  auto report_clipped = [&] {
+    if (clipped_runs > 0)
+      warnings.push_back(std::to_string(clipped_runs) +
+                         " RLE run(s) went past the end of their row and were cut at the row's "
+                         "end (the first in row " +
+                         std::to_string(first_clipped_row) + ")");
   };
   for (;;) {
     if (end - p < 2) {
+      report_clipped();
       warnings.push_back("the RLE data ends without an end-of-bitmap marker");
       return;
     }
     const uint32_t count = p[0], code = p[1];
     p += 2;
     if (count > 0) {
-      check_room(count);
+      const uint32_t n = room(count);
       if (bmp.compression == kRle24) {
         if (end - p < 2) Fail("the file ends inside an RLE24 run");
         // The run's colour is the code byte (blue) and the next two (green, red).
         const TkivPixel c = Opaque(p[1], p[0], static_cast<uint8_t>(code));
         p += 2;
-        for (uint32_t i = 0; i < count; ++i) put(c);
+        for (uint32_t i = 0; i < n; ++i) put(c);
+      } else if (n == 0) {
+        // Wholly past the row's end: nothing to draw, no colour to look up.
       } else if (bmp.compression == kBiRle8) {
         const TkivPixel c = PaletteColour(bmp, code, x, h - 1 - y);
-        for (uint32_t i = 0; i < count; ++i) put(c);
+        for (uint32_t i = 0; i < n; ++i) put(c);
       } else {
         const TkivPixel hi = PaletteColour(bmp, code >> 4, x, h - 1 - y);
-        const TkivPixel lo = count > 1 ? PaletteColour(bmp, code & 15, x, h - 1 - y) : hi;
-        for (uint32_t i = 0; i < count; ++i) put(i % 2 ? lo : hi);
+        const TkivPixel lo = n > 1 ? PaletteColour(bmp, code & 15, x, h - 1 - y) : hi;
+        for (uint32_t i = 0; i < n; ++i) put(i % 2 ? lo : hi);
       }
     } else if (code == 0) {  // end of line
       x = 0;
       ++y;
     } else if (code == 1) {  // end of bitmap
+      report_clipped();
       return;
     } else if (code == 2) {  // delta
       if (end - p < 2) Fail("the file ends inside an RLE delta");
@@ -219,13 +243,13 @@ void DecodeRle(const TBmpInfo& bmp, TPixelBuffer& out,
       p += 2;
       if (x > w || y > h || (y == h && x > 0)) Fail("an RLE delta moves outside the picture");
     } else {  // absolute run of `code` pixels, padded to a 16-bit boundary
-      check_room(code);
+      const uint32_t n = room(code);
       const uint64_t bytes = bmp.compression == kBiRle8   ? code
                              : bmp.compression == kBiRle4 ? (code + 1) / 2
                                                           : uint64_t(code) * 3;
       const uint64_t padded = (bytes + 1) & ~uint64_t(1);
       if (uint64_t(end - p) < bytes) Fail("the file ends inside an RLE absolute run");
-      for (uint32_t i = 0; i < code; ++i) {
+      for (uint32_t i = 0; i < n; ++i) {
         if (bmp.compression == kBiRle8) {
           put(PaletteColour(bmp, p[i], x, h - 1 - y));
         } else if (bmp.compression == kBiRle4) {
@@ -254,7 +278,6 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
   if (size < base + 2 || data[base] != 'B' || data[base + 1] != 'M')
     Fail("the file does not start with the \"BM\" signature");
   if (size < base + 18) Fail("the file ends inside its headers");
-  const uint32_t file_size = U32(data + base + 2);
   uint64_t bits_offset = U32(data + base + 10);
   const uint8_t* h = data + base + 14;
   const uint32_t hsize = U32(h);
@@ -300,9 +323,6 @@ TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits&
   if (height == 0 || height == INT32_MIN) Fail("the height is " + std::to_string(height));
   const bool top_down = height < 0;
   height = height < 0 ? -height : height;
-  if (file_size > size && base == 0)
-    Fail("the file is " + std::to_string(size) + " bytes long but its header says " +
-         std::to_string(file_size));
   if (xppm > 0 && yppm > 0 && std::max(xppm, yppm) / std::min(xppm, yppm) >= 1000)
     Fail("the pixel density (" + std::to_string(xppm) + " by " + std::to_string(yppm) +
          " pixels per metre) is implausible");

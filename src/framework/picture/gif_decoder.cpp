@@ -7,6 +7,10 @@
 // starts transparent, so the window background shows through pixels no frame
 // has painted; the stored background colour is not used.
 //
+// Frames whose LZW minimum code size is 9 to 11 (pixel values wider than a
+// byte, which giflib refuses) are decoded by our own LZW reader; their values
+// past the palette are black, as in any frame.
+//
 // Damage after at least one whole frame keeps the frames decoded so far (and
 // says so in Warnings); damage before that refuses the file.
 #include <gif_lib.h>
@@ -14,9 +18,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "framework/exceptions.hpp"
+#include "framework/picture/gif_lzw.hpp"
 #include "framework/picture/picture.hpp"
 #include "framework/picture/picture_internal.hpp"
 
@@ -78,6 +84,30 @@ std::vector<int> InterlacedRows(int height) {
   return rows;
 }
 
+// Draws one row of frame pixels onto the screen row `dst` from column `x0`,
+// clipped to the screen's width; the transparent index leaves the screen as it is.
+template <class TIndex>
+void DrawRow(const TIndex* line, int64_t x0, int frame_width, int screen_width,
+             const std::array<TkivPixel, 256>& palette, int transparent, TkivPixel* dst) {
+  const int64_t x1 = std::min<int64_t>(x0 + frame_width, screen_width);
+  for (int64_t x = std::max<int64_t>(x0, 0); x < x1; ++x) {
+    const int v = line[size_t(x - x0)];
+    if (v == transparent) continue;
+    dst[x] = v < 256 ? palette[size_t(v)] : 0xFF000000u;
+  }
+}
+
+// The minimum code size of a frame giflib refused, when that is why: the
+// descriptor (9 bytes and its palette) was read from `start` and the reader
+// stopped just past the code size byte, which is above 8. 0 otherwise.
+int WideCodeSize(const uint8_t* start, size_t left, const TMemoryReader& reader) {
+  if (left < 10) return 0;
+  const uint8_t flags = start[8];
+  const size_t at = 9 + ((flags & 0x80) ? size_t(3) << ((flags & 7) + 1) : 0);
+  if (at >= left || left - reader.left != at + 1 || start[at] <= 8) return 0;
+  return start[at];
+}
+
 struct TControl {
   int disposal = 0;
   int delay = 0;
@@ -113,6 +143,7 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
   TPixelBuffer canvas(size_t(screen_pixels), 0);
   TPixelBuffer saved;
   std::vector<GifPixelType> line;
+  std::vector<uint16_t> wide_line;
   std::vector<int> rows;
   TControl control;
   int interlaced_frames = 0, frames_without_palette = 0;
@@ -167,10 +198,31 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
     } else if (type == IMAGE_DESC_RECORD_TYPE) {
       const int index = int(result.Frames.size()) + 1;
       const std::string name = "frame " + std::to_string(index);
+      const uint8_t* desc_start = reader.data;
+      const size_t desc_left = reader.left;
+      int wide_code_size = 0;
       if (DGifGetImageDesc(gif) == GIF_ERROR) {
-        stop("the descriptor of " + name + " cannot be read: " + Reason(gif->Error, reader));
-        break;
+        wide_code_size = WideCodeSize(desc_start, desc_left, reader);
+        if (wide_code_size > kGifMaxMinCodeSize) {
+          stop("the LZW minimum code size of " + name + " is " + std::to_string(wide_code_size) +
+               "; GIF's 12-bit codes allow at most " + std::to_string(kGifMaxMinCodeSize));
+          break;
+        }
+        if (wide_code_size == 0) {
+          stop("the descriptor of " + name + " cannot be read: " + Reason(gif->Error, reader));
+          break;
+        }
       }
+      // Our own reader for the pixel data giflib does not take; the reader
+      // of the file moves on past that data once the frame is done.
+      std::unique_ptr<TGifLzwReader> wide;
+      if (wide_code_size > 0)
+        wide = std::make_unique<TGifLzwReader>(wide_code_size, reader.data, reader.left);
+      auto finish_wide = [&] {
+        wide->SkipRest();
+        reader.data += wide->Consumed();
+        reader.left -= wide->Consumed();
+      };
       const GifImageDesc& d = gif->Image;
       const uint64_t frame_pixels = uint64_t(d.Width) * uint64_t(d.Height);
       if (frame_pixels > limits.MaxFramePixels) {
@@ -195,7 +247,9 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
       if (d.Interlace) ++interlaced_frames;
       if (control.disposal == 3) saved = canvas;
 
-      if (d.Width == 0 || d.Height == 0) {
+      if ((d.Width == 0 || d.Height == 0) && wide) {
+        finish_wide();
+      } else if (d.Width == 0 || d.Height == 0) {
         // Nothing to draw; skip the (empty) pixel data.
         int code_size = 0;
         GifByteType* block = nullptr;
@@ -206,28 +260,33 @@ TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits&
           break;
         }
       } else {
-        line.resize(size_t(d.Width));
+        if (wide)
+          wide_line.resize(size_t(d.Width));
+        else
+          line.resize(size_t(d.Width));
         rows.clear();
         if (d.Interlace) rows = InterlacedRows(d.Height);
         bool ok = true;
         for (int i = 0; i < d.Height; ++i) {
-          if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) {
+          const bool read = wide ? wide->ReadPixels(wide_line.data(), size_t(d.Width))
+                                 : DGifGetLine(gif, line.data(), d.Width) != GIF_ERROR;
+          if (!read) {
             stop("the pixel data of " + name + " is damaged at row " + std::to_string(i + 1) +
-                 " of " + std::to_string(d.Height) + ": " + Reason(gif->Error, reader));
+                 " of " + std::to_string(d.Height) + ": " +
+                 (wide ? wide->Error() : Reason(gif->Error, reader)));
             ok = false;
             break;
           }
           const int64_t y = int64_t(d.Top) + (d.Interlace ? rows[size_t(i)] : i);
           if (y < 0 || y >= height) continue;
-          const int64_t x0 = d.Left;
-          const int64_t x1 = std::min<int64_t>(x0 + d.Width, width);
           TkivPixel* dst = canvas.data() + size_t(y) * size_t(width);
-          for (int64_t x = std::max<int64_t>(x0, 0); x < x1; ++x) {
-            const int v = line[size_t(x - x0)];
-            if (v != control.transparent) dst[x] = palette[size_t(v)];
-          }
+          if (wide)
+            DrawRow(wide_line.data(), d.Left, d.Width, width, palette, control.transparent, dst);
+          else
+            DrawRow(line.data(), d.Left, d.Width, width, palette, control.transparent, dst);
         }
         if (!ok) break;
+        if (wide) finish_wide();
       }
 
       TPictureFrame frame;

@@ -173,6 +173,9 @@ void TCustomForm::Dispatch(TMessage& m) {
     case WM_ACTIVATE:
       WMActivate(m);
       return;
+    case WM_GETMINMAXINFO:
+      WMGetMinMaxInfo(m);
+      return;
     case CM_SHOWINGCHANGED:
       CMShowingChanged(m);
       return;
@@ -204,6 +207,22 @@ void TCustomForm::WMActivate(TMessage& m) {
     if (active_control_ && active_control_->CanFocus()) ::SetFocus(active_control_->Handle());
     m.Result = 0;
   }
+}
+
+// The platform keeps a window between a minimum tracking size (over a hundred
+// pixels wide with a caption) and a maximum one (the screen). The size the
+// program gives the form is its size whatever it is: the limits widen to take
+// it, so a tiny form is not widened and a form taller than the screen is not
+// cut. The form's bounds already hold the new size when the platform asks.
+void TCustomForm::WMGetMinMaxInfo(TMessage& m) {
+  DefaultHandler(m);
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  const LONG width = std::max(Width(), 0), height = std::max(Height(), 0);
+  info->ptMinTrackSize.x = std::min(info->ptMinTrackSize.x, width);
+  info->ptMinTrackSize.y = std::min(info->ptMinTrackSize.y, height);
+  info->ptMaxTrackSize.x = std::max(info->ptMaxTrackSize.x, width);
+  info->ptMaxTrackSize.y = std::max(info->ptMaxTrackSize.y, height);
+  m.Result = 0;
 }
 
 void TCustomForm::CMDialogKey(TMessage& m) {

@@ -116,6 +116,7 @@ class TCustomForm : public TCustomControl {
   void CMDialogKey(TMessage& m) override;
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
+  void WMGetMinMaxInfo(TMessage& m);
   void CMShowingChanged(TMessage& m);
   void CMRelease(TMessage& m);
   void WMSetFocus(TMessage& m) override;

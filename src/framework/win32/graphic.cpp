@@ -42,6 +42,11 @@ void TGraphic::LoadFromFile(const std::string& file_name) {
   LoadFromBytes(data.data(), data.size());
 }
 
+void TGraphic::LoadFromFile(const std::wstring& file_name) {
+  std::vector<uint8_t> data = ReadFileBytes(file_name);
+  LoadFromBytes(data.data(), data.size());
+}
+
 void TGraphic::SaveToFile(const std::string& file_name) const {
   std::vector<uint8_t> data = SaveToBytes();
   std::ofstream out(file_name, std::ios::binary);

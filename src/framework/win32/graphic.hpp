@@ -33,6 +33,7 @@ class TGraphic {
   virtual void LoadFromBytes(const uint8_t* data, size_t size) = 0;
   virtual std::vector<uint8_t> SaveToBytes() const;
   void LoadFromFile(const std::string& file_name);
+  void LoadFromFile(const std::wstring& file_name);
   void SaveToFile(const std::string& file_name) const;
   // The rest of the stream from its position (at most kMaxWholeFileSize).
   virtual void LoadFromStream(TStream& stream);

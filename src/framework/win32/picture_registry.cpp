@@ -72,13 +72,27 @@ TBitmap* TPicture::Bitmap() {
   return bmp;
 }
 
-void TPicture::LoadFromFile(const std::string& file_name) {
-  std::string ext = FileExtension(file_name);
+namespace {
+// The graphic for the file's extension, loaded from the file.
+template <class TName>
+std::unique_ptr<TGraphic> LoadGraphic(const TName& file_name, const std::string& narrow_name) {
+  std::string ext = FileExtension(narrow_name);
   auto it = Formats().find(ext);
   if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
   std::unique_ptr<TGraphic> graphic = it->second.factory();
   graphic->LoadFromFile(file_name);
-  SetGraphic(std::move(graphic));
+  return graphic;
+}
+}  // namespace
+
+void TPicture::LoadFromFile(const std::string& file_name) {
+  SetGraphic(LoadGraphic(file_name, file_name));
+}
+
+// The extension decides the kind; extensions are ASCII, which the narrow
+// form of any name keeps.
+void TPicture::LoadFromFile(const std::wstring& file_name) {
+  SetGraphic(LoadGraphic(file_name, ToNarrow(file_name)));
 }
 
 }  // namespace kiv

@@ -48,6 +48,8 @@ class TPicture {
   int Width() const { return graphic_ ? graphic_->Width() : 0; }
   int Height() const { return graphic_ ? graphic_->Height() : 0; }
   void LoadFromFile(const std::string& file_name);
+  // A name in wide characters: any name the file system holds.
+  void LoadFromFile(const std::wstring& file_name);
 
   std::function<void(TPicture*)> OnChange;
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include "framework/exceptions.hpp"
 
@@ -181,14 +182,36 @@ DWORD CALLBACK StreamInCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG
 }
 }  // namespace
 
+// Lines as laid out are the distinct heights at which the control's lines
+// start. The control's own count counts every cell of a table as a line, and
+// the marks that start and end each table row as more (Wine's control reports
+// 9 lines for two rows of two cells and a line of text): cells of one row
+// share a height, and empty lines inside a table (row marks, empty cells) are
+// left out. A final empty line is not counted.
 int TRichEditStrings::Count() const {
   HWND h = edit_->Handle();
-  auto count = static_cast<int>(SendMessageW(h, EM_GETLINECOUNT, 0, 0));
-  if (count > 0) {
-    LRESULT start = SendMessageW(h, EM_LINEINDEX, count - 1, 0);
-    if (SendMessageW(h, EM_LINELENGTH, start, 0) == 0) --count;
+  const auto count = static_cast<int>(SendMessageW(h, EM_GETLINECOUNT, 0, 0));
+  CHARRANGE saved{};
+  SendMessageW(h, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  std::set<LONG> tops;
+  for (int i = 0; i < count; ++i) {
+    const LRESULT start = SendMessageW(h, EM_LINEINDEX, i, 0);
+    if (start < 0) break;
+    if (SendMessageW(h, EM_LINELENGTH, start, 0) == 0) {
+      if (i == count - 1) break;
+      CHARRANGE at{static_cast<LONG>(start), static_cast<LONG>(start)};
+      SendMessageW(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&at));
+      PARAFORMAT2 pf{};
+      pf.cbSize = sizeof(pf);
+      SendMessageW(h, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+      if (pf.wEffects & PFE_TABLE) continue;
+    }
+    POINTL top{};
+    SendMessageW(h, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&top), start);
+    tops.insert(top.y);
   }
-  return count;
+  SendMessageW(h, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  return static_cast<int>(tops.size());
 }
 
 std::wstring TRichEditStrings::Get(int index) const {
@@ -229,6 +252,11 @@ void TRichEditStrings::LoadFromStream(TStream& stream) {
 }
 
 void TRichEditStrings::LoadFromFile(const std::string& file_name) {
+  TFileStream stream(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream);
+}
+
+void TRichEditStrings::LoadFromFile(const std::wstring& file_name) {
   TFileStream stream(file_name, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(stream);
 }

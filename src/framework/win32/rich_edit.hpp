@@ -29,6 +29,7 @@ class TRichEditStrings {
   // Streams the file in as rich text; when that fails, again as plain text;
   // when both fail, EOutOfResources "Failed to Load Stream".
   void LoadFromFile(const std::string& file_name);
+  void LoadFromFile(const std::wstring& file_name);
   void LoadFromStream(TStream& stream);
   void Clear();
 
