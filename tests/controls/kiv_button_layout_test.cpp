@@ -30,10 +30,14 @@ TEST(ButtonGlyphs, TheCellShownNeverPassesTheLast) {
     int want;
   };
   const Case cases[] = {
-      {1, false, true, 0}, {2, false, false, 1}, {2, true, true, 0},
-      {3, true, true, 2},  {3, false, true, 2},  // disabled and pressed with three cells: the last,
-                                                 // not a fourth
-      {4, false, true, 3}, {0, false, true, 0},
+      {1, false, true, 0},
+      {2, false, false, 1},
+      {2, true, true, 0},
+      {3, true, true, 2},
+      {3, false, true, 2},  // disabled and pressed with three cells: the last,
+                            // not a fourth
+      {4, false, true, 3},
+      {0, false, true, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(GlyphCellFor(c.cells, c.enabled, c.pressed), c.want)

@@ -1,9 +1,10 @@
 // The push button: kinds and their resource glyphs, glyph cells, the mouse,
 // keyboard and form behaviour through real messages, and its faces in the
 // visual-styles look (against the platform's own drawing) and the classic one.
+#include <windows.h>
+// after windows.h, which they need
 #include <uxtheme.h>
 #include <vssym32.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
