@@ -58,7 +58,14 @@ TFont* TKivButton::ThemeFont() {
   return ServingTheme()->Fonts()->ObjectFont(index, theme_object_);
 }
 
+// The image list (or the action's) is asked again at every layout, since
+// its images may change without telling the button; a glyph of its own only
+// when it changed.
 void TKivButton::RefreshGlyphImage() {
+  const bool from_list = glyph_->Empty() && (images_ || Action());
+  if (!glyph_dirty_ && !from_list) return;
+  glyph_dirty_ = false;
+  ++glyph_generation_;
   glyph_image_->SetSize(0, 0);
   if (!glyph_->Empty()) {
     glyph_image_->Assign(*glyph_);
@@ -91,7 +98,15 @@ TSize TKivButton::CellSize() const {
   return TSize{glyph_image_->Width() / num_glyphs_, glyph_image_->Height()};
 }
 
+TFont& TKivButton::CaptionFont() {
+  caption_font_.Assign(ThemeMode() ? ThemeFont() : PaintFont());
+  font_options_->ApplyTo(caption_font_);
+  return caption_font_;
+}
+
+// Measures the caption with the caption font, which stays on the canvas.
 TKivButtonLayoutInput TKivButton::LayoutInput(bool measure_text) {
+  if (paint_layout_) return *paint_layout_;
   RefreshGlyphImage();
   TKivButtonLayoutInput in;
   in.Cell = CellSize();
@@ -111,15 +126,8 @@ TKivButtonLayoutInput TKivButton::LayoutInput(bool measure_text) {
     in.Text = WordWrapArea(Width(), Height(), spacing_, in.Cell);
   } else {
     // The caption as stored: a "&" counts in the width.
-    TFont measured;
-    measured.Assign(ThemeMode() ? ThemeFont() : PaintFont());
-    font_options_->ApplyTo(measured);
-    TCanvas* canvas = Canvas();
-    TFont kept;
-    kept.Assign(canvas->Font());
-    canvas->Font()->Assign(&measured);
-    in.Text = canvas->TextExtent(Caption());
-    canvas->Font()->Assign(&kept);
+    Canvas()->Font()->Assign(&CaptionFont());
+    in.Text = Canvas()->TextExtent(Caption());
   }
   return in;
 }
@@ -146,10 +154,27 @@ void TKivButton::PaintClient() {
   } else {
     FillRectColor(Canvas(), GetInnerRect(), Color());
   }
-  DrawFace();
-  DrawCaption();
-  DrawGlyph();
+  // One layout for the whole paint.
+  paint_layout_ = LayoutInput(true);
+  try {
+    DrawFace();
+    DrawCaption();
+    DrawGlyph();
+  } catch (...) {
+    paint_layout_.reset();
+    throw;
+  }
+  paint_layout_.reset();
 }
+
+namespace {
+
+// The visual-styles state of part 1 (push button) of class "Button".
+enum TFaceState { kFaceNormal, kFaceHot, kFacePressed, kFaceDisabled, kFaceDefault };
+constexpr int kPushButtonPart = 1;
+constexpr int kPushButtonState[] = {1, 2, 3, 4, 5};
+
+}  // namespace
 
 void TKivButton::DrawFace() {
   TCanvas* canvas = Canvas();
@@ -162,16 +187,15 @@ void TKivButton::DrawFace() {
     return;
   }
   if (VisualStylesActive()) {
-    TkivPlatform& p = Platform();
-    if (HTHEME theme = p.OpenThemeData(HandleAllocated() ? Handle() : nullptr, L"Button")) {
-      const int state = !Enabled()                      ? 4
-                        : pressed_                      ? 3
-                        : Hot()                         ? 2
-                        : HasFocus() || active_default_ ? 5
-                                                        : 1;
+    if (HANDLE theme = ThemeData(L"Button")) {
+      const TFaceState face = !Enabled()                      ? kFaceDisabled
+                              : pressed_                      ? kFacePressed
+                              : Hot()                         ? kFaceHot
+                              : HasFocus() || active_default_ ? kFaceDefault
+                                                              : kFaceNormal;
       RECT rr{r.Left, r.Top, r.Right, r.Bottom};
-      p.DrawThemeBackground(theme, dc, 1, state, &rr, nullptr);
-      p.CloseThemeData(theme);
+      Platform().DrawThemeBackground(static_cast<HTHEME>(theme), dc, kPushButtonPart,
+                                     kPushButtonState[face], &rr, nullptr);
       return;
     }
   }
@@ -203,9 +227,8 @@ void TKivButton::DrawCaption() {
   if (caption.empty()) return;
   TCanvas* canvas = Canvas();
   const bool theme_mode = ThemeMode();
-  canvas->Font()->Assign(theme_mode ? ThemeFont() : PaintFont());
-  font_options_->ApplyTo(*canvas->Font());
   const TKivButtonLayoutInput in = LayoutInput(true);
+  canvas->Font()->Assign(&CaptionFont());
   const TRect text_rect = ButtonTextRect(in);
   const UINT wrap = word_wrap_ ? DT_WORDBREAK : 0;
   TRect t =
@@ -243,37 +266,48 @@ void TKivButton::DrawCaption() {
   DrawTextWide(canvas, caption, t, format);
 }
 
-void TKivButton::DrawGlyph() {
-  const TKivButtonLayoutInput in = LayoutInput(false);
-  if (!in.HasGlyph || in.Cell.cx <= 0 || in.Cell.cy <= 0) return;
-  const TRect glyph_rect = ButtonGlyphRect(LayoutInput(true));
-  const TRect g = CenterRect(TRect{0, 0, in.Cell.cx, in.Cell.cy}, glyph_rect);
-  const int cell = GlyphCellFor(num_glyphs_, Enabled(), pressed_);
-
+const TkivBitmap& TKivButton::GlyphFace(int cell, bool grey, bool dimmed) {
+  const uint64_t key = uint64_t{glyph_generation_} << 8 | uint64_t(cell) << 2 | (grey ? 2u : 0u) |
+                       (dimmed ? 1u : 0u);
+  if (glyph_face_ && key == glyph_face_key_) return *glyph_face_;
+  const TSize size = CellSize();
   TkivBitmap strip;
   kiv::Assign(strip, static_cast<const TGraphic*>(glyph_image_.get()));
-  const uint32_t key = glyph_->Empty() ? 0xFF00FF  // clFuchsia as a pixel
-                                       : strip.GetPixel(0, strip.Height() - 1) & 0xFFFFFF;
-  TkivBitmap face;
-  face.SetSize(in.Cell.cx, in.Cell.cy);
+  // The key colour: the strip's bottom-left pixel, or fuchsia for a picture
+  // taken from an image list.
+  const uint32_t key_colour =
+      glyph_->Empty() ? 0xFF00FF : strip.GetPixel(0, strip.Height() - 1) & 0xFFFFFF;
+  if (!glyph_face_) glyph_face_ = std::make_unique<TkivBitmap>();
+  TkivBitmap& face = *glyph_face_;
+  face.SetSize(size.cx, size.cy);
   face.Fill(KeyPixel);
   face.SetTransparent(true);
-  const bool grey = black_and_white_ && !Hot();
-  const bool dimmed = num_glyphs_ == 1 && !Enabled();
-  for (int y = 0; y < in.Cell.cy; ++y)
-    for (int x = 0; x < in.Cell.cx; ++x) {
-      const int sx = cell * in.Cell.cx + x;
-      if (sx >= strip.Width() || y >= strip.Height()) continue;
+  for (int y = 0; y < size.cy && y < strip.Height(); ++y)
+    for (int x = 0; x < size.cx; ++x) {
+      const int sx = cell * size.cx + x;
+      if (sx >= strip.Width()) break;
       uint32_t rgb = strip.GetPixel(sx, y) & 0xFFFFFF;
-      if (rgb == key) continue;
+      if (rgb == key_colour) continue;
       if (grey) rgb = Grey(RoundEven(Lightness(rgb) * 255));
       if (dimmed) rgb = Grey(RoundEven(Lightness(rgb) * 50) + 160);
       face.SetPixel(x, y, 0xFF000000 | rgb);
     }
+  glyph_face_key_ = key;
+  return face;
+}
+
+void TKivButton::DrawGlyph() {
+  const TKivButtonLayoutInput in = LayoutInput(true);
+  if (!in.HasGlyph || in.Cell.cx <= 0 || in.Cell.cy <= 0) return;
+  const TRect g = CenterRect(TRect{0, 0, in.Cell.cx, in.Cell.cy}, ButtonGlyphRect(in));
+  const int cell = GlyphCellFor(num_glyphs_, Enabled(), pressed_);
+  const TkivBitmap& face =
+      GlyphFace(cell, black_and_white_ && !Hot(), num_glyphs_ == 1 && !Enabled());
   if (ThemeMode()) {
-    ServingTheme()->PaintButtonGlyph(0, *Canvas(), theme_object_,
-                                     MakeGlyphInfo(g, &face, 4, kGlyphPicture),
-                                     MakeStateInfo(g, ThemeState()));
+    ServingTheme()->PaintButtonGlyph(
+        0, *Canvas(), theme_object_,
+        MakeGlyphInfo(g, const_cast<TkivBitmap*>(&face), 4, kGlyphPicture),
+        MakeStateInfo(g, ThemeState()));
     return;
   }
   face.Draw(Canvas()->Handle(), g.Left, g.Top);

@@ -103,6 +103,7 @@ void TKivButton::SetDefault(bool value) {
 }
 
 void TKivButton::SetGlyph(TBitmap* value) {
+  glyph_dirty_ = true;
   if (value)
     glyph_->Assign(*value);
   else
@@ -111,6 +112,7 @@ void TKivButton::SetGlyph(TBitmap* value) {
 }
 
 void TKivButton::GlyphChanged() {
+  glyph_dirty_ = true;
   num_glyphs_ = GlyphCountFor(glyph_->Width(), glyph_->Height(), num_glyphs_);
   Invalidate();
 }
@@ -120,6 +122,7 @@ void TKivButton::SetNumGlyphs(int value) {
   value = std::clamp(value, 1, 4);
   if (value == num_glyphs_) return;
   num_glyphs_ = value;
+  glyph_dirty_ = true;
   Invalidate();
 }
 
@@ -152,7 +155,9 @@ void TKivButton::SetThemeObject(const std::string& value) {
   if (Change(theme_object_, value)) Invalidate();
 }
 void TKivButton::SetImageIndex(int value) {
-  if (Change(image_index_, value)) Invalidate();
+  if (!Change(image_index_, value)) return;
+  glyph_dirty_ = true;
+  Invalidate();
 }
 
 void TKivButton::SetThemeLink(TkivCustomThemeLink* value) {
@@ -168,6 +173,7 @@ void TKivButton::SetImages(TImageList* value) {
   if (images_) images_->RemoveFreeNotification(this);
   images_ = value;
   if (images_) images_->FreeNotification(this);
+  glyph_dirty_ = true;
   Invalidate();
 }
 
@@ -183,7 +189,10 @@ void TKivButton::Notification(TComponent* component, TOperation operation) {
   TKivControl::Notification(component, operation);
   if (operation != opRemove) return;
   if (component == theme_link_) theme_link_ = nullptr;
-  if (component == images_) images_ = nullptr;
+  if (component == images_) {
+    images_ = nullptr;
+    glyph_dirty_ = true;
+  }
 }
 
 void TKivButton::Loaded() {
@@ -196,6 +205,7 @@ void TKivButton::ActionChange(TAction* action, bool check_defaults) {
   if (!action) return;
   SetCaption(action->Caption());
   OnClick = action->OnExecute;
+  glyph_dirty_ = true;
 }
 
 // A Close button closes its form; any other hands its modal result to the

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/kiv_button_layout.hpp"
@@ -16,6 +17,7 @@
 #include "framework/win32/actions.hpp"
 #include "framework/win32/bitmap.hpp"
 #include "framework/win32/form.hpp"
+#include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
 
@@ -67,8 +69,9 @@ class TKivButton : public TKivControl {
   TKivFontOptions* FontOptions() const { return font_options_.get(); }
   void SetFontOptions(TKivFontOptions* value) { font_options_->Assign(value); }
 
-  // The caption is the window text: one string, two names.
-  std::wstring Caption() const { return Text(); }
+  // The caption is the window text: one string, two names (kept by the
+  // control, so reading it asks nothing of the window).
+  const std::wstring& Caption() const { return text_; }
   void SetCaption(const std::wstring& value);
 
   bool Pressed() const { return pressed_; }
@@ -117,8 +120,14 @@ class TKivButton : public TKivControl {
   void GlyphChanged();
   void RefreshGlyphImage();
   TKivButtonLayoutInput LayoutInput(bool measure_text);
+  // The caption's font for the state: the theme's or PaintFont, with the
+  // font options applied.
+  TFont& CaptionFont();
   TSize CellSize() const;
   void SetPressed(bool value);
+  // The glyph cell as drawn (key pixels, greyed as the state asks), made
+  // again only when the cell, the greying or the glyph changes.
+  const TkivBitmap& GlyphFace(int cell, bool grey, bool dimmed);
 
   bool active_default_ = false;
   bool default_ = false;
@@ -141,6 +150,15 @@ class TKivButton : public TKivControl {
   TkivCustomThemeLink* theme_link_ = nullptr;
   TAlignment alignment_ = taCenter;
   bool pressed_ = false;
+
+  // Kept between paints and within one: the layout measured once per paint,
+  // the caption font, the glyph's source and its drawn cell.
+  std::optional<TKivButtonLayoutInput> paint_layout_;
+  TFont caption_font_;
+  bool glyph_dirty_ = true;
+  uint32_t glyph_generation_ = 0;
+  std::unique_ptr<TkivBitmap> glyph_face_;
+  uint64_t glyph_face_key_ = ~uint64_t{0};
 };
 
 }  // namespace kiv

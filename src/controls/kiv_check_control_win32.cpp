@@ -213,11 +213,9 @@ void TKivCheckControl::DrawMark() {
   HDC dc = canvas->Handle();
   RECT r{mark.Left, mark.Top, mark.Right, mark.Bottom};
   if (VisualStylesActive()) {
-    TkivPlatform& p = Platform();
-    if (HTHEME theme = p.OpenThemeData(HandleAllocated() ? Handle() : nullptr, L"Button")) {
-      p.DrawThemeBackground(theme, dc, kVisualStylePart[kind_], CheckVisualStyleState(look), &r,
-                            nullptr);
-      p.CloseThemeData(theme);
+    if (HANDLE theme = ThemeData(L"Button")) {
+      Platform().DrawThemeBackground(static_cast<HTHEME>(theme), dc, kVisualStylePart[kind_],
+                                     CheckVisualStyleState(look), &r, nullptr);
       return;
     }
   }

@@ -22,8 +22,9 @@ class TKivCheckControl : public TKivControl {
  public:
   ~TKivCheckControl() override;
 
-  // The caption is the window text, kept wide.
-  std::wstring Caption() const { return Text(); }
+  // The caption is the window text, kept wide by the control (reading it
+  // asks nothing of the window).
+  const std::wstring& Caption() const { return text_; }
   void SetCaption(const std::wstring& value) { SetText(value); }
   TKivLeftRight Alignment() const { return alignment_; }
   void SetAlignment(TKivLeftRight value);

@@ -4,6 +4,9 @@
 
 #include "controls/kiv_controls_unit_win32.hpp"
 #include "framework/class_builder.hpp"
+#include "graphics/kiv_bitmap.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
+#include "theme/theme_manager.hpp"
 
 namespace kiv {
 
@@ -28,6 +31,37 @@ TKivControl::TKivControl(TComponent* owner) : TCustomControl(owner) {
 
 TKivControl::~TKivControl() {
   FreeScrollBars();
+  CloseThemeDatas();
+}
+
+HANDLE TKivControl::ThemeData(const wchar_t* class_name) {
+  TkivPlatform& p = Platform();
+  if (!p.OpenThemeData) return nullptr;
+  for (const auto& [name, data] : theme_data_)
+    if (name == class_name) return data;
+  HANDLE data = p.OpenThemeData(HandleAllocated() ? Handle() : nullptr, class_name);
+  if (data) theme_data_.emplace_back(class_name, data);
+  return data;
+}
+
+void TKivControl::CloseThemeDatas() {
+  for (const auto& entry : theme_data_) Platform().CloseThemeData(entry.second);
+  theme_data_.clear();
+}
+
+void TKivControl::DestroyWnd() {
+  CloseThemeDatas();
+  own_buffer_.reset();
+  TCustomControl::DestroyWnd();
+}
+
+// The visual styles changed (the platform's message, or the theme manager's
+// code 5 after it re-read them): the kept data is stale.
+void TKivControl::WndProc(TMessage& m) {
+  if (m.Msg == WM_THEMECHANGED ||
+      (m.Msg == KIV_THEME_MESSAGE && m.WParam == kThemeCodeSystemChanged))
+    CloseThemeDatas();
+  TCustomControl::WndProc(m);
 }
 
 void TKivControl::SetPerformance(TKivPerformance value) {
@@ -195,6 +229,12 @@ void TKivControl::ScrollBarScrolled(bool horizontal, int code, int position) {
 void TKivControl::Dispatch(TMessage& m) {
   if (m.Msg == WM_THEMECHANGED) {
     WMThemeChanged(m);
+    return;
+  }
+  if (m.Msg == WM_PRINTCLIENT) {
+    // A print request paints the client into the given context, as a paint
+    // with a context does.
+    if (m.WParam) Perform(WM_PAINT, m.WParam, 0);
     return;
   }
   TCustomControl::Dispatch(m);

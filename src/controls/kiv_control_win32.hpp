@@ -9,6 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "controls/kiv_control_types.hpp"
 #include "framework/event.hpp"
@@ -67,6 +70,14 @@ class TKivControl : public TCustomControl {
   void ScrollBarScrolled(bool horizontal, int code, int position);
   void SetScrollSuppressed(bool value) { scroll_suppressed_ = value; }
 
+  void WndProc(TMessage& message) override;
+
+  // The platform's visual-styles data of a class ("Button", "Edit") for this
+  // control's window, opened on first use and kept until the visual styles
+  // change or the window goes (opening it costs far more than drawing);
+  // nullptr when there is none.
+  HANDLE ThemeData(const wchar_t* class_name);
+
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
 
@@ -102,9 +113,11 @@ class TKivControl : public TCustomControl {
   // Frame and client painted on whatever Canvas points at (the erase path).
   void PaintFrameAndClient();
   void LayoutScrollBars();
+  void DestroyWnd() override;
 
  private:
   void FreeScrollBars();
+  void CloseThemeDatas();
   void PaintBevel(HDC dc, TRect& r, TKivBevelCut cut, bool outer);
 
   TKivPerformance performance_ = qspNoBuffer;
@@ -120,6 +133,8 @@ class TKivControl : public TCustomControl {
   bool use_system_frame_ = true;
   int paint_width_ = 0;
   int paint_height_ = 0;
+  std::vector<std::pair<std::wstring, HANDLE>> theme_data_;
+  std::unique_ptr<TkivBitmap> own_buffer_;  // qspDoubleBuffer's, kept between paints
 };
 
 class TKivGraphicControl : public TGraphicControl {
