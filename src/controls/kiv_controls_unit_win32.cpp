@@ -1,0 +1,17 @@
+// The classes of the themed controls that form streams can name.
+#include "controls/kiv_controls_unit_win32.hpp"
+
+#include "controls/kiv_button_win32.hpp"
+#include "controls/kiv_check_win32.hpp"
+
+namespace kiv {
+
+void RegisterKivControls() {
+  StartControlsUnit();
+  RegisterClasses({&TKivControl::StaticClass(), &TKivGraphicControl::StaticClass(),
+                   &TKivButton::StaticClass(), &TKivFontOptions::StaticClass(),
+                   &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
+                   &TKivRadioButton::StaticClass()});
+}
+
+}  // namespace kiv

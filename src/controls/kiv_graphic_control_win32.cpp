@@ -1,0 +1,114 @@
+// TKivGraphicControl: the windowless themed control.
+#include <memory>
+
+#include "controls/kiv_control_win32.hpp"
+#include "controls/kiv_controls_unit_win32.hpp"
+#include "framework/class_builder.hpp"
+#include "graphics/kiv_bitmap.hpp"
+#include "graphics/kiv_utils_gdi_win32.hpp"
+
+namespace kiv {
+
+KIV_IMPLEMENT_CLASS(TKivGraphicControl, c) {
+  c.Enum("Performance", &TKivGraphicControl::Performance, &TKivGraphicControl::SetPerformance,
+         kKivPerformanceNames)
+      .Default(qspNoBuffer);
+  c.Color("Color", &TControl::Color, &TControl::SetColor).Default(clBtnFace);
+  c.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(false);
+  c.Event("OnMouseEnter", &TKivGraphicControl::OnMouseEnter);
+  c.Event("OnMouseLeave", &TKivGraphicControl::OnMouseLeave);
+}
+
+TKivGraphicControl::TKivGraphicControl(TComponent* owner) : TGraphicControl(owner) {
+  StartControlsUnit();
+  SetControlStyle(ControlStyle() | csOpaque);
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  SetBounds(0, 0, 100, 30);
+}
+
+void TKivGraphicControl::SetPerformance(TKivPerformance value) {
+  if (value == performance_) return;
+  performance_ = value;
+  Invalidate();
+}
+
+void TKivGraphicControl::Loaded() {
+  TGraphicControl::Loaded();
+  Invalidate();
+}
+
+// A control being painted as its own parent's background (a copy) does not
+// paint itself into that background.
+void TKivGraphicControl::WMPaint(TMessage& m) {
+  if (ControlState() & csPaintCopy) return;
+  TGraphicControl::WMPaint(m);
+}
+
+void TKivGraphicControl::Paint() {
+  const int w = Width(), h = Height();
+  if (w <= 0 || h <= 0) return;
+  TCanvas* canvas = Canvas();
+  canvas->Lock();
+  HDC target = canvas->Handle();
+  const TSize shared = SharedBufferSize();
+  TKivPerformance mode = performance_;
+  if (mode == qspSharedBuffer && (w > shared.cx || h > shared.cy)) mode = qspDoubleBuffer;
+  std::unique_ptr<TkivBitmap> own;
+  TkivBitmap* surface = nullptr;
+  if (mode == qspSharedBuffer) {
+    surface = &SharedBuffer();
+    surface->SetTransparent(false);
+    if (surface->IsEmpty()) surface->SetSize(shared.cx, shared.cy);
+  } else if (mode == qspDoubleBuffer) {
+    own = std::make_unique<TkivBitmap>();
+    own->SetSize(w, h);
+    surface = own.get();
+  }
+  HDC dc = surface ? static_cast<HDC>(surface->DC()) : target;
+  const int saved = surface ? SaveDC(dc) : 0;
+  canvas->SetHandle(dc);
+  try {
+    paint_font_.Assign(Font());
+    PaintControl();
+    canvas->SetHandle(nullptr);
+    if (surface) {
+      RestoreDC(dc, saved);
+      surface->Draw(target, 0, 0, TRect{0, 0, w, h});
+    }
+  } catch (...) {
+    canvas->SetHandle(nullptr);
+    if (surface) RestoreDC(dc, saved);
+    canvas->SetHandle(target);
+    canvas->Unlock();
+    throw;
+  }
+  canvas->SetHandle(target);
+  canvas->Unlock();
+}
+
+void TKivGraphicControl::PaintControl() {
+  FillRectColor(Canvas(), TRect{0, 0, Width(), Height()}, Color());
+}
+
+void TKivGraphicControl::CMMouseEnter(TMessage& m) {
+  TGraphicControl::CMMouseEnter(m);
+  MouseEnter();
+}
+
+void TKivGraphicControl::CMMouseLeave(TMessage& m) {
+  TGraphicControl::CMMouseLeave(m);
+  MouseLeave();
+}
+
+void TKivGraphicControl::MouseEnter() {
+  hot_ = true;
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TKivGraphicControl::MouseLeave() {
+  hot_ = false;
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+}  // namespace kiv
