@@ -91,4 +91,50 @@ TRect StatusSizeGripRect(const TRect& content) {
   return Rect(content.Right - content.Height(), content.Top, content.Right, content.Bottom);
 }
 
+TRect StatusImageRect(const TKivStatusContent& c) {
+  const int32_t w = c.Box.cx, iw = c.Image.cx;
+  // What is left around image, spacing and text, halved (truncating toward
+  // zero) for a centred block.
+  const int32_t half_free = (w - iw - c.Spacing - c.Text.cx) / 2;
+  int32_t x;
+  if (c.Layout == sglGlyphLeft) {
+    x = c.Centered ? half_free : c.Margin;
+  } else {
+    x = c.Centered ? w - iw - half_free : w - c.Margin - iw;
+  }
+  int32_t y = (c.Box.cy - c.Image.cy) / 2;
+  return Bounds(x, y, iw, c.Image.cy);
+}
+
+TRect StatusTextRect(const TKivStatusContent& c) {
+  const int32_t w = c.Box.cx, iw = c.Image.cx, tw = c.Text.cx;
+  const int32_t before_text = c.HasImage ? iw + c.Spacing : 0;  // image and spacing
+  int32_t left, right;
+  if (c.Layout == sglGlyphLeft) {
+    if (c.Centered) {
+      left = before_text + (w - before_text - tw) / 2;
+      right = left + tw + 10;
+    } else {
+      left = c.Margin + before_text;
+      right = w - c.Margin;
+    }
+  } else {
+    if (c.Centered) {
+      left = (w - before_text - tw) / 2;
+      right = left + tw;
+    } else {
+      left = c.Margin;
+      right = w - c.Margin - before_text;
+    }
+  }
+  int32_t top = (c.Box.cy - c.Text.cy) / 2;
+  return Rect(left, top, right, top + c.Text.cy);
+}
+
+int32_t StatusTextSpace(int32_t effective_width, const TKivStatusContent& c) {
+  int32_t space = effective_width - 2 * c.Margin;
+  if (c.HasImage) space -= c.Image.cx + c.Spacing;
+  return space;
+}
+
 }  // namespace kiv

@@ -1,9 +1,12 @@
 #pragma once
 // The status bar's arithmetic without a window: which panels a content
 // rectangle of a given width shows, how wide each is and where it lies, the
-// panel under a point, and the size grip's square.
+// panel under a point, the size grip's square, and where a panel's image and
+// text go inside it.
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "framework/types.hpp"
@@ -59,5 +62,33 @@ int StatusPanelAt(std::span<const TKivStatusPanelPlace> places, const TRect& con
 
 // The size grip's square at the content's right end.
 TRect StatusSizeGripRect(const TRect& content);
+
+// Whether a panel's image comes before or after its text.
+enum TKivStatusGliphLayout { sglGlyphLeft, sglGlyphRight };
+inline constexpr std::array<std::string_view, 2> kKivStatusGliphLayoutNames{"sglGlyphLeft",
+                                                                            "sglGlyphRight"};
+static_assert(kKivStatusGliphLayoutNames.size() == sglGlyphRight + 1);
+
+// A panel's content: the size of its content rectangle, its image (the
+// list's image size when its index lies in the list, else 0 x 0; HasImage
+// when the image is also shown) and its measured text. Left and right
+// alignment place the same rectangles (the text is aligned inside its
+// rectangle when drawn); centred alignment centres image and text together.
+struct TKivStatusContent {
+  TSize Box;
+  TSize Image;
+  bool HasImage = false;
+  TSize Text;
+  int32_t Margin = 2, Spacing = 4;
+  bool Centered = false;
+  TKivStatusGliphLayout Layout = sglGlyphLeft;
+};
+// Both relative to the content rectangle's top-left, centred vertically.
+TRect StatusImageRect(const TKivStatusContent& c);
+TRect StatusTextRect(const TKivStatusContent& c);
+
+// The most width a panel's text is measured at: its effective width less
+// both margins, and less the image and the spacing when it has one.
+int32_t StatusTextSpace(int32_t effective_width, const TKivStatusContent& c);
 
 }  // namespace kiv

@@ -111,5 +111,49 @@ TEST(StatusLayout, PanelContentAndSizeGrip) {
   EXPECT_EQ(StatusSizeGripRect(Content(200)), Rect(184, 2, 202, 20));
 }
 
+// A 100 x 18 content box, a 16 x 16 image and a 40 x 13 text.
+TEST(StatusLayout, ImageAndTextPlaces) {
+  struct Case {
+    const char* what;
+    TKivStatusGliphLayout layout;
+    bool centered, has_image;
+    int32_t box_width, text_width;
+    TRect image, text;
+  };
+  const Case cases[] = {
+      {"image left", sglGlyphLeft, false, true, 100, 40, Rect(2, 1, 18, 17), Rect(22, 2, 98, 15)},
+      {"image left, centred", sglGlyphLeft, true, true, 100, 40, Rect(20, 1, 36, 17),
+       Rect(40, 2, 90, 15)},
+      {"image right", sglGlyphRight, false, true, 100, 40, Rect(82, 1, 98, 17), Rect(2, 2, 78, 15)},
+      {"image right, centred", sglGlyphRight, true, true, 100, 40, Rect(64, 1, 80, 17),
+       Rect(20, 2, 60, 15)},
+      {"text alone", sglGlyphLeft, false, false, 100, 40, Rect(2, 1, 18, 17), Rect(2, 2, 98, 15)},
+      {"text alone, centred", sglGlyphLeft, true, false, 100, 40, Rect(20, 1, 36, 17),
+       Rect(30, 2, 80, 15)},
+      {"text alone, centred, image right", sglGlyphRight, true, false, 100, 40, Rect(64, 1, 80, 17),
+       Rect(30, 2, 70, 15)},
+      // -15 div 2 and -35 div 2 truncate toward zero: -7 and -17.
+      {"text wider than the box, centred", sglGlyphRight, true, false, 30, 45, Rect(31, 1, 47, 17),
+       Rect(-7, 2, 38, 15)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TKivStatusContent content;
+    content.Box = TSize{c.box_width, 18};
+    content.Image = TSize{16, 16};
+    content.HasImage = c.has_image;
+    content.Text = TSize{c.text_width, 13};
+    content.Centered = c.centered;
+    content.Layout = c.layout;
+    EXPECT_EQ(StatusImageRect(content), c.image);
+    EXPECT_EQ(StatusTextRect(content), c.text);
+  }
+  TKivStatusContent content;
+  content.Image = TSize{16, 16};
+  EXPECT_EQ(StatusTextSpace(100, content), 96);
+  content.HasImage = true;
+  EXPECT_EQ(StatusTextSpace(100, content), 76);
+}
+
 }  // namespace
 }  // namespace kiv
