@@ -2,23 +2,13 @@
 
 #include <cstdlib>
 
+#include "graphics/kiv_utils.hpp"
+
 namespace kiv {
-
-namespace {
-
-TRect Inset(TRect r, int32_t by) {
-  return Rect(r.Left + by, r.Top + by, r.Right - by, r.Bottom - by);
-}
-
-bool Contains(const TRect& r, TPoint p) {
-  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-
-}  // namespace
 
 TRect HeaderCaptionRect(const TKivHeaderFrame& f) {
   TRect r = Rect(0, 0, f.PaintWidth, f.PaintHeight);
-  if (f.ShowBevel && !f.VisualStyles) r = Inset(r, f.BevelWidth);
+  if (f.ShowBevel && !f.VisualStyles) r = InflateRectBy(r, -f.BevelWidth);
   r.Bottom = r.Top + f.CaptionHeight;
   return r;
 }
@@ -27,12 +17,12 @@ TRect HeaderButtonRect(const TKivHeaderFrame& f) {
   if (!f.ShowCaption || !f.ShowButton) return TRect{};
   TRect r = HeaderCaptionRect(f);
   r.Left = r.Right - r.Height();
-  return Inset(r, 2);
+  return InflateRectBy(r, -2);
 }
 
 TRect HeaderClientRect(const TKivHeaderFrame& f) {
-  TRect r = Inset(Rect(0, 0, f.PaintWidth, f.PaintHeight), f.BorderWidth);
-  if (f.ShowBevel) r = Inset(r, f.BevelWidth);
+  TRect r = InflateRectBy(Rect(0, 0, f.PaintWidth, f.PaintHeight), -f.BorderWidth);
+  if (f.ShowBevel) r = InflateRectBy(r, -f.BevelWidth);
   if (f.ShowCaption) r.Top += HeaderCaptionRect(f).Height();
   return r;
 }
@@ -43,8 +33,8 @@ int32_t HeaderRolledHeight(const TKivHeaderFrame& f) {
 
 TKivHeaderArea HeaderAreaAt(const TKivHeaderFrame& f, TPoint p) {
   if (!f.ShowCaption) return TKivHeaderArea::Body;
-  if (Contains(HeaderButtonRect(f), p)) return TKivHeaderArea::Button;
-  if (Contains(HeaderCaptionRect(f), p)) return TKivHeaderArea::Caption;
+  if (PointInRect(HeaderButtonRect(f), p)) return TKivHeaderArea::Button;
+  if (PointInRect(HeaderCaptionRect(f), p)) return TKivHeaderArea::Caption;
   return TKivHeaderArea::Body;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/numeric.hpp"
+#include "graphics/kiv_utils.hpp"
 
 namespace kiv {
 
@@ -48,10 +49,6 @@ TRect AlongTrack(const TKivScrollGeometry& g, int32_t from, int32_t to) {
   TRect t = ScrollTrackRect(g);
   if (Vertical(g)) return Rect(t.Left, from, t.Right, to);
   return Rect(from, t.Top, to, t.Bottom);
-}
-
-bool Contains(const TRect& r, TPoint p) {
-  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 
 }  // namespace
@@ -182,11 +179,11 @@ TRect ScrollPageDownRect(const TKivScrollGeometry& g) {
 
 TKivScrollParts ScrollHitTest(const TKivScrollGeometry& g, TPoint p) {
   TKivScrollParts parts;
-  parts.Thumb = Contains(ScrollThumbRect(g), p);
-  parts.FirstButton = g.ShowButtons && Contains(ScrollFirstButtonRect(g), p);
-  parts.SecondButton = g.ShowButtons && Contains(ScrollSecondButtonRect(g), p);
-  parts.PageUp = Contains(ScrollPageUpRect(g), p);
-  parts.PageDown = Contains(ScrollPageDownRect(g), p);
+  parts.Thumb = PointInRect(ScrollThumbRect(g), p);
+  parts.FirstButton = g.ShowButtons && PointInRect(ScrollFirstButtonRect(g), p);
+  parts.SecondButton = g.ShowButtons && PointInRect(ScrollSecondButtonRect(g), p);
+  parts.PageUp = PointInRect(ScrollPageUpRect(g), p);
+  parts.PageDown = PointInRect(ScrollPageDownRect(g), p);
   return parts;
 }
 
@@ -243,14 +240,6 @@ std::optional<int> ScrollRepeatKey(const TKivScrollGeometry& g, const TKivScroll
   hot.PageDown = now.PageDown;
   if (pressed.PageDown && hot.PageDown) return kKeyNext;
   return std::nullopt;
-}
-
-int32_t ScrollRepeatDelay(int32_t keyboard_delay) {
-  return (keyboard_delay + 1) * 200;
-}
-
-int32_t ScrollRepeatInterval(int32_t keyboard_speed) {
-  return static_cast<int32_t>(Round(1000.0 / ((keyboard_speed + 1) * 2.3)));
 }
 
 }  // namespace kiv

@@ -2,7 +2,8 @@
 // The themed scroll bar's arithmetic without a window: the range and its
 // setters, where buttons, track and thumb lie, which parts a point is over,
 // the position a dragged thumb stands for, the key and page steps and the
-// auto-repeat's timing. Every product and difference of range values is
+// auto-repeat's choice of step (its timing is KeyboardDelayFromSetting and
+// KeyboardRepeatIntervalFromSetting). Every product and difference of range values is
 // formed in 64 bits, so ranges reaching the 32-bit limits stay exact.
 #include <array>
 #include <cstdint>
@@ -143,10 +144,5 @@ std::optional<TKivScrollStep> ScrollKeyStep(const TKivScrollRange& r, int key, i
 // hot, so a page repeat stops by itself once the thumb reaches the pointer.
 std::optional<int> ScrollRepeatKey(const TKivScrollGeometry& g, const TKivScrollParts& pressed,
                                    TKivScrollParts& hot, TPoint last_mouse);
-
-// The repeat's first delay, (delay setting + 1) * 200 ms, and its interval,
-// 1000 / ((speed setting + 1) * 2.3) ms rounded, from the keyboard settings.
-int32_t ScrollRepeatDelay(int32_t keyboard_delay);
-int32_t ScrollRepeatInterval(int32_t keyboard_speed);
 
 }  // namespace kiv

@@ -243,13 +243,6 @@ TEST(ScrollGeometry, RepeatOfAButtonNeedsItHeldAndHot) {
   EXPECT_EQ(ScrollRepeatKey(g, pressed, hot, Point(8, 190)), kKeyRight);
 }
 
-TEST(ScrollGeometry, RepeatTimingFromTheKeyboardSettings) {
-  EXPECT_EQ(ScrollRepeatDelay(0), 200);
-  EXPECT_EQ(ScrollRepeatDelay(3), 800);
-  EXPECT_EQ(ScrollRepeatInterval(0), 435);  // 434.8
-  EXPECT_EQ(ScrollRepeatInterval(31), 14);  // 13.6
-}
-
 TEST(ScrollRange, Setters) {
   struct Case {
     const char* what;
