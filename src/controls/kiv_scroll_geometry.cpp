@@ -51,22 +51,26 @@ TRect AlongTrack(const TKivScrollGeometry& g, int32_t from, int32_t to) {
   return Rect(from, t.Top, to, t.Bottom);
 }
 
+// A page never holds more than the range.
+TKivScrollRange WithPageInRange(TKivScrollRange r) {
+  if (ScrollRangeCount(r) < r.PageSize) r.PageSize = static_cast<int32_t>(ScrollRangeCount(r));
+  return r;
+}
+
 }  // namespace
 
 TKivScrollRange ScrollWithMax(TKivScrollRange r, int32_t value) {
   if (value == r.Max) return r;
   r.Max = std::max(value, r.Min);
   if (r.Max < r.Position) r.Position = r.Max;
-  if (ScrollRangeCount(r) < r.PageSize) r.PageSize = static_cast<int32_t>(ScrollRangeCount(r));
-  return r;
+  return WithPageInRange(r);
 }
 
 TKivScrollRange ScrollWithMin(TKivScrollRange r, int32_t value) {
   if (value == r.Min) return r;
   r.Min = std::min(value, r.Max);
   if (r.Position < r.Min) r.Position = r.Min;
-  if (ScrollRangeCount(r) < r.PageSize) r.PageSize = static_cast<int32_t>(ScrollRangeCount(r));
-  return r;
+  return WithPageInRange(r);
 }
 
 TKivScrollRange ScrollWithPageSize(TKivScrollRange r, int32_t value) {
