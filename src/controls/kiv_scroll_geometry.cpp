@@ -133,7 +133,9 @@ int32_t ScrollThumbSize(const TKivScrollGeometry& g) {
   int64_t track = TrackSpan(g).Length();
   int64_t size = g.ThumbMetric;
   if (g.Range.PageSize > 0) {
-    size = DivRoundEven(track * g.Range.PageSize, ScrollRangeCount(g.Range));
+    // A range the setters would not leave (Max below Min) counts as one value.
+    int64_t count = std::max<int64_t>(ScrollRangeCount(g.Range), 1);
+    size = DivRoundEven(track * g.Range.PageSize, count);
     size = std::max<int64_t>(size, (g.ThumbMetric / 3) * 2);
   }
   return size >= track ? 0 : static_cast<int32_t>(size);
