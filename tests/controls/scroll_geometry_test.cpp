@@ -60,10 +60,10 @@ TEST(ScrollGeometry, ThumbSizes) {
       {{0, 7, 0, 1}, 20},               // 20.5: tie to even
       {{0, 7, 0, 3}, 62},               // 61.5: tie to even
       {{0, 99, 0, 100}, 0},             // as long as the track: none
-      {{0, 10, 0, 0}, kMetric},         //
       {{kLow, kHigh, 0, 1 << 30}, 41},  // a quarter of 2^32 values
       {{kLow, kHigh, 0, kHigh}, 82},    // just under half
       {{-5, kHigh - 5, 0, kHigh}, 0},   // the whole range in one page
+      {{10, 9, 10, 5}, 0},              // Max below Min, which no setter leaves
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ScrollThumbSize(Vertical200(c.range)), c.want)
