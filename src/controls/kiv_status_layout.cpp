@@ -4,7 +4,7 @@
 
 namespace kiv {
 
-std::vector<TKivStatusPanelPlace> LayoutStatusPanels(std::span<const TKivStatusPanelSpec> panels,
+std::vector<TKivStatusPanelPlace> LayoutStatusPanels(std::span<const TKivStatusPanelSizing> panels,
                                                      const TRect& content) {
   const int64_t available = std::max<int32_t>(content.Width(), 0);
   std::vector<TKivStatusPanelPlace> places(panels.size());

@@ -14,7 +14,7 @@
 namespace kiv {
 
 // What a panel asks of the layout.
-struct TKivStatusPanelSpec {
+struct TKivStatusPanelSizing {
   int32_t Width = 50;        // declared width, 0 .. MaxWidth
   int32_t MaxWidth = 10000;  // the most the layout gives it
   int ViewPriority = 100;    // 0: never shown; 100: never dropped; lower drops first
@@ -46,7 +46,7 @@ struct TKivStatusPanelPlace {
 // Hidden panels take no room, so a dropped panel leaves no gap. Among equal
 // priorities the later panel is dropped first and the earlier one stretched
 // first.
-std::vector<TKivStatusPanelPlace> LayoutStatusPanels(std::span<const TKivStatusPanelSpec> panels,
+std::vector<TKivStatusPanelPlace> LayoutStatusPanels(std::span<const TKivStatusPanelSizing> panels,
                                                      const TRect& content);
 
 // (PanelLeft, content top, PanelRight, content bottom); empty for a hidden panel.

@@ -12,8 +12,8 @@ TRect Content(int32_t width) {
   return Rect(2, 2, 2 + width, 20);
 }
 
-TKivStatusPanelSpec Panel(int32_t width, int view = 100, int stretch = 0, int32_t max = 10000) {
-  return TKivStatusPanelSpec{width, max, view, stretch};
+TKivStatusPanelSizing Panel(int32_t width, int view = 100, int stretch = 0, int32_t max = 10000) {
+  return TKivStatusPanelSizing{width, max, view, stretch};
 }
 
 TEST(StatusLayout, PrioritiesPickAndSizeThePanels) {
@@ -24,7 +24,7 @@ TEST(StatusLayout, PrioritiesPickAndSizeThePanels) {
   struct Case {
     const char* what;
     int32_t content_width;
-    std::vector<TKivStatusPanelSpec> panels;
+    std::vector<TKivStatusPanelSizing> panels;
     std::vector<Want> want;
   };
   const Case cases[] = {
@@ -85,7 +85,7 @@ TEST(StatusLayout, PrioritiesPickAndSizeThePanels) {
 TEST(StatusLayout, HitTestFollowsTheShownExtents) {
   // The middle panel is dropped; the last takes the 20 spare pixels, is cut
   // to 70 by its maximum and still ends at the right end: 122..202.
-  const TKivStatusPanelSpec panels[] = {Panel(120), Panel(120, 20), Panel(60, 100, 40, 70)};
+  const TKivStatusPanelSizing panels[] = {Panel(120), Panel(120, 20), Panel(60, 100, 40, 70)};
   const TRect content = Content(200);
   std::vector<TKivStatusPanelPlace> places = LayoutStatusPanels(panels, content);
   ASSERT_EQ(StatusPanelRect(places[2], content), Rect(122, 2, 202, 20));
