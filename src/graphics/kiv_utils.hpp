@@ -32,6 +32,10 @@ inline bool RectEquals(const TRect& a, const TRect& b) {
 inline bool RectInside(const TRect& a, const TRect& b) {
   return a.Left >= b.Left && a.Top >= b.Top && a.Right <= b.Right && a.Bottom <= b.Bottom;
 }
+// p lies in r (Right and Bottom exclusive).
+inline bool PointInRect(const TRect& r, TPoint p) {
+  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
 inline TRect InflateRectBy(const TRect& r, int32_t n) {
   return TRect{r.Left - n, r.Top - n, r.Right + n, r.Bottom + n};
 }
