@@ -12,7 +12,8 @@
 
 namespace kiv {
 
-// Colour resolved through ColorToRGB; nothing for clNone.
+// Colour resolved through ColorToRGB; nothing for clNone. Surfaces get
+// opaque pixels in both builds.
 void SkinFillRect(TkivDC dc, const TRect& rect, TColor color);
 
 enum TSkinTextFormat : uint32_t {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/win32/canvas.hpp"
+#include "graphics/kiv_color.hpp"
 #include "graphics/kiv_utils_gdi_win32.hpp"
 #include "themefiles/skin_paint.hpp"
 
@@ -37,6 +38,15 @@ std::wstring Wide(const std::u16string& s) {
 
 void SkinFillRect(TkivDC dc, const TRect& rect, TColor color) {
   if (color == clNone || rect.IsEmpty()) return;
+  // A surface is filled with opaque pixels (GDI would leave alpha 0, which
+  // later alpha-aware drawing of the surface takes for transparent).
+  const TkivDrawTarget target = ClassifyDrawTarget(dc);
+  if (target.kind == TkivDrawTarget::kSurface) {
+    const TRect r{rect.Left - target.origin.X, rect.Top - target.origin.Y,
+                  rect.Right - target.origin.X, rect.Bottom - target.origin.Y};
+    target.surface->FillRect(r, ColorToPixel(color, 255));
+    return;
+  }
   FillRectColor(static_cast<HDC>(dc), rect, color);
 }
 
