@@ -151,15 +151,10 @@ int64_t TDecompressionStream::Read(void* buffer, int64_t count) {
     } else if (rc == Z_BUF_ERROR && z_->zs.avail_in == 0) {
       // No progress without input: fetch more; none left means truncated data.
       int64_t n = z_->source->Read(z_->in, sizeof z_->in);
-      if (n <= 0) {
-        // Hand over what was inflated before the damage; the next Read raises.
-        if (done > 0) break;
-        DecompressionError();
-      }
+      if (n <= 0) DecompressionError();
       z_->zs.next_in = z_->in;
       z_->zs.avail_in = static_cast<uInt>(n);
     } else if (rc != Z_OK) {
-      if (done > 0) break;
       DecompressionError();
     }
   }

@@ -37,8 +37,7 @@ class TCompressionStream : public TStream {
 
 // Reads inflate from source, starting at its position when created. At the
 // end of the zlib stream Read returns 0; corrupt or truncated data raises
-// EDecompressionError "error" (a Read first returns what it inflated before
-// the damage; the next one raises). Seeking forward reads and discards, seeking to
+// EDecompressionError "error". Seeking forward reads and discards, seeking to
 // 0 starts again from the beginning, other backward seeks and writes raise
 // EDecompressionError "Invalid stream operation". Bytes of the source that
 // follow the zlib stream are given back to the source when it can seek.

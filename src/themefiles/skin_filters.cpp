@@ -24,6 +24,25 @@ namespace {
 
 constexpr char kTag[4] = {'Q', 'S', 'L', 'Z'};
 
+// Inflates the rest of the stream into body, chunk by chunk; false when the
+// zlib data is damaged (body then holds the chunks read before the damage).
+bool InflateInto(TStream& stream, TMemoryStream& body, int64_t chunk) {
+  TDecompressionStream inflate(stream);
+  std::vector<uint8_t> buffer(static_cast<size_t>(chunk));
+  for (;;) {
+    int64_t n;
+    try {
+      n = inflate.Read(buffer.data(), chunk);
+    } catch (const EZlibError&) {
+      return false;
+    }
+    if (n <= 0) return true;
+    if (body.Size() + n > static_cast<int64_t>(kMaxWholeFileSize))
+      throw EReadError("Skin body larger than 1 GiB");
+    body.WriteBuffer(buffer.data(), n);
+  }
+}
+
 }  // namespace
 
 // ---- the base filter: an uncompressed container with the standard body
@@ -69,18 +88,24 @@ void TLqSkinFilterCompressed::ReadFromStream(TStream& stream) {
   // holds what was read before the damage, and the zlib error is reported.
   TMemoryStream body;
   std::exception_ptr zlib_error;
-  try {
-    TDecompressionStream inflate(stream);
-    std::vector<uint8_t> buffer(64 * 1024);
-    for (;;) {
-      const int64_t n = inflate.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
-      if (n <= 0) break;
-      if (body.Size() + n > static_cast<int64_t>(kMaxWholeFileSize))
-        throw EReadError("Skin body larger than 1 GiB");
-      body.WriteBuffer(buffer.data(), n);
+  const int64_t start = stream.Position();
+  if (!InflateInto(stream, body, 64 * 1024)) {
+    // A Read that meets the damage hands over nothing of what it inflated:
+    // inflate again, byte by byte over the last chunk, to keep every good byte.
+    const int64_t good = body.Size();
+    body.Clear();
+    stream.SetPosition(start);
+    TDecompressionStream again(stream);
+    std::vector<uint8_t> buffer(static_cast<size_t>(good));
+    again.ReadBuffer(buffer.data(), good);
+    body.WriteBuffer(buffer.data(), good);
+    try {
+      uint8_t byte;
+      while (again.Read(&byte, 1) == 1) body.WriteBuffer(&byte, 1);
+    } catch (const EZlibError&) {
+      zlib_error = std::current_exception();
     }
-  } catch (const EZlibError&) {
-    zlib_error = std::current_exception();
+    if (!zlib_error) zlib_error = std::make_exception_ptr(EDecompressionError("error"));
   }
   body.SetPosition(0);
   try {
