@@ -168,8 +168,11 @@ TLqSkinFilterClass FindSkinFilterByFileName(const std::string& file_name) {
   const size_t dot = file_name.rfind('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return nullptr;
   const std::string ext = LowerCase(file_name.substr(dot));
-  for (TLqSkinFilterClass cls : SkinFilters())
-    if (ext == "." + LowerCase(SkinFilterExtension(cls))) return cls;
+  for (TLqSkinFilterClass cls : SkinFilters()) {
+    std::string want(1, '.');
+    want += LowerCase(SkinFilterExtension(cls));
+    if (ext == want) return cls;
+  }
   return nullptr;
 }
 
@@ -189,7 +192,7 @@ std::string SkinFileDialogFilter() {
   for (TLqSkinFilterClass cls : SkinFilters()) {
     const std::string ext = SkinFilterExtension(cls);
     if (!text.empty()) text += "|";
-    text += SkinFilterDescription(cls) + " (*." + ext + ")|*." + ext;
+    text.append(SkinFilterDescription(cls)).append(" (*.").append(ext).append(")|*.").append(ext);
   }
   return text;
 }
