@@ -8,7 +8,6 @@ namespace kiv {
 
 namespace {
 
-
 std::vector<const TClassInfo*>& Registry() {
   static std::vector<const TClassInfo*> classes;
   return classes;
@@ -253,8 +252,7 @@ TPersistent* TComponent::GetOwner() const {
 }
 
 TComponent* TComponent::Components(int index) const {
-  if (index < 0 || index >= ComponentCount())
-    ListIndexError(index);
+  if (index < 0 || index >= ComponentCount()) ListIndexError(index);
   return components_[static_cast<size_t>(index)];
 }
 
@@ -293,8 +291,10 @@ void TComponent::Insert(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
-  components_.erase(std::remove(components_.begin(), components_.end(), component),
-                    components_.end());
+  // A component appears once; searched from the end, since destruction
+  // removes the last one first (n components then go in linear time).
+  auto it = std::find(components_.rbegin(), components_.rend(), component);
+  if (it != components_.rend()) components_.erase(std::next(it).base());
   component->owner_ = nullptr;
 }
 
