@@ -119,8 +119,10 @@ void TmsuxThemeObject::DrawImage(TkivDC dc, const TkivBitmap& image, TRect r, in
   const int32_t sy[4] = {f.Top, f.Top + m.Top, f.Bottom - m.Bottom, f.Bottom};
   const int32_t dx[4] = {r.Left, r.Left + m.Left, r.Right - m.Right, r.Right};
   const int32_t dy[4] = {r.Top, r.Top + m.Top, r.Bottom - m.Bottom, r.Bottom};
-  const bool stretch_centre = SizingType == kSizeStretch || SizingType == kSizeBorderTileClientStretch;
-  const bool stretch_edges = SizingType == kSizeStretch || SizingType == kSizeBorderStretchClientTile;
+  const bool stretch_centre =
+      SizingType == kSizeStretch || SizingType == kSizeBorderTileClientStretch;
+  const bool stretch_edges =
+      SizingType == kSizeStretch || SizingType == kSizeBorderStretchClientTile;
   for (int row = 0; row < 3; ++row) {
     for (int col = 0; col < 3; ++col) {
       const TRect src{sx[col], sy[row], sx[col + 1], sy[row + 1]};

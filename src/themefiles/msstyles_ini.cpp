@@ -24,7 +24,8 @@ void TmsuxIni::SetText(std::string_view text) {
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
-      const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      const std::string_view name =
+          Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
       current = const_cast<TSection*>(Find(name));
       if (current == nullptr) {
         sections_.push_back(TSection{std::string(name), {}});

@@ -97,14 +97,31 @@ bool LoadStyleBitmap(TkivBitmap& surface, std::span<const uint8_t> data) {
       std::memcpy(surface.Bits(), loaded.Bits(),
                   size_t(loaded.Width()) * size_t(loaded.Height()) * sizeof(TkivPixel));
       surface.SetAlphaBlend(loaded.AlphaBlend());
+      // Alpha 0 everywhere means the file has no alpha: its pixels are opaque.
+      const size_t n = size_t(loaded.Width()) * size_t(loaded.Height());
+      bool any_alpha = false;
+      for (size_t i = 0; i < n && !any_alpha; ++i) any_alpha = (surface.Bits()[i] >> 24) != 0;
+      if (!any_alpha)
+        for (size_t i = 0; i < n; ++i) surface.Bits()[i] |= 0xFF000000u;
       return true;
     }
     // Any other depth: the same bytes behind a 14-byte file header.
     std::vector<uint8_t> file(14 + data.size());
     const uint64_t size = file.size(), pixels = 14 + offset;
-    const uint8_t head[14] = {'B', 'M', uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16),
-                              uint8_t(size >> 24), 0, 0, 0, 0, uint8_t(pixels),
-                              uint8_t(pixels >> 8), uint8_t(pixels >> 16), uint8_t(pixels >> 24)};
+    const uint8_t head[14] = {'B',
+                              'M',
+                              uint8_t(size),
+                              uint8_t(size >> 8),
+                              uint8_t(size >> 16),
+                              uint8_t(size >> 24),
+                              0,
+                              0,
+                              0,
+                              0,
+                              uint8_t(pixels),
+                              uint8_t(pixels >> 8),
+                              uint8_t(pixels >> 16),
+                              uint8_t(pixels >> 24)};
     std::memcpy(file.data(), head, 14);
     std::memcpy(file.data() + 14, data.data(), data.size());
     const TDecodedPicture picture = DecodeBmp(file.data(), file.size());
@@ -134,8 +151,8 @@ bool TmsuxStyleLibrary::Load(std::vector<uint8_t> bytes) {
 }
 
 bool TmsuxStyleLibrary::LoadBitmap(TkivBitmap& surface, const std::string& name) const {
-  const TPeResource* r = Resources.Find(TPeResourceId::FromNumber(kPeResourceBitmap),
-                                        TPeResourceId::FromString(name));
+  const TPeResource* r =
+      Resources.Find(TPeResourceId::FromNumber(kPeResourceBitmap), TPeResourceId::FromString(name));
   return r != nullptr && LoadStyleBitmap(surface, Resources.Data(*r));
 }
 

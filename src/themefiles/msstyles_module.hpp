@@ -25,7 +25,8 @@ std::vector<std::string> ReadStyleNameList(std::span<const uint8_t> data);
 std::string StyleIniText(std::span<const uint8_t> data);
 
 // A bitmap resource (a packed DIB) into surface: 32-bit resources keep their
-// alpha (AlphaBlend as DetectAlpha finds), others become opaque. Data that is
+// alpha (AlphaBlend as DetectAlpha finds; alpha 0 in every pixel means no
+// alpha, and the pixels become opaque), others become opaque. Data that is
 // no readable bitmap leaves the surface as it was and answers false.
 bool LoadStyleBitmap(TkivBitmap& surface, std::span<const uint8_t> data);
 

@@ -42,8 +42,8 @@ int32_t StyleInt(std::string_view text, int32_t fallback) {
 }
 
 // The value of the word that matches (ignoring case), or other.
-int32_t StyleWord(std::string_view text, std::initializer_list<std::pair<const char*, int32_t>> words,
-                  int32_t other) {
+int32_t StyleWord(std::string_view text,
+                  std::initializer_list<std::pair<const char*, int32_t>> words, int32_t other) {
   for (const auto& [word, value] : words)
     if (SameText(text, word)) return value;
   return other;
@@ -154,9 +154,9 @@ std::string TmsuxThemeObject::Prop(std::string_view name) const {
 void TmsuxThemeObject::Parse(const std::string& key, const std::string& value,
                              TkivBitmapList* bitmaps, const TmsuxBitmapSource& source) {
   if (key == "bgtype") {
-    BgType = StyleWord(value, {{"borderfill", kBgBorderFill}, {"imagefile", kBgImageFile},
-                               {"none", kBgNone}},
-                       kBgFill);
+    BgType = StyleWord(
+        value, {{"borderfill", kBgBorderFill}, {"imagefile", kBgImageFile}, {"none", kBgNone}},
+        kBgFill);
   } else if (key == "fillcolor") {
     FillColor = ParseStyleColor(value);
   } else if (key == "fillcolorhint") {
@@ -216,8 +216,8 @@ void TmsuxThemeObject::Parse(const std::string& key, const std::string& value,
     TextShadowColor = ParseStyleColor(value);
   } else if (key == "textshadowoffset") {
     const std::vector<std::string> f = SplitStyleList(value);
-    TextShadowOffset = TPoint{f.size() > 0 ? StyleInt(f[0], 0) : 0,
-                              f.size() > 1 ? StyleInt(f[1], 0) : 0};
+    TextShadowOffset =
+        TPoint{f.size() > 0 ? StyleInt(f[0], 0) : 0, f.size() > 1 ? StyleInt(f[1], 0) : 0};
   }
 }
 
@@ -250,7 +250,8 @@ void TmsuxThemeObject::PrepareTransparency() {
 
 void TmsuxThemeObject::ChangeBrightness(int32_t amount) {
   for (TColor* c : {&FillColor, &BorderColor, &TextColor})
-    if (*c != clNone) *c = PixelToColor(Brighten(ColorToPixel(*c, 255), static_cast<int16_t>(amount)));
+    if (*c != clNone)
+      *c = PixelToColor(Brighten(ColorToPixel(*c, 255), static_cast<int16_t>(amount)));
 }
 
 void TmsuxThemeObject::ChangeHue(int32_t amount) {

@@ -53,7 +53,9 @@ class TDirectoryReader {
   }
 
  private:
-  uint16_t U16(uint64_t at) const { return static_cast<uint16_t>(bytes_[at] | bytes_[at + 1] << 8); }
+  uint16_t U16(uint64_t at) const {
+    return static_cast<uint16_t>(bytes_[at] | bytes_[at + 1] << 8);
+  }
   uint32_t U32(uint64_t at) const {
     return bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16 | uint32_t{bytes_[at + 3]} << 24;
   }
@@ -98,8 +100,8 @@ class TDirectoryReader {
       s.raw_size = U32(at + 16);
       s.raw_offset = U32(at + 20);
       if (s.raw_offset >= bytes_.size()) s.raw_size = 0;
-      s.raw_size = std::min<uint64_t>(s.raw_size, bytes_.size() - std::min<uint64_t>(
-                                                                      s.raw_offset, bytes_.size()));
+      s.raw_size = std::min<uint64_t>(
+          s.raw_size, bytes_.size() - std::min<uint64_t>(s.raw_offset, bytes_.size()));
       sections_.push_back(s);
     }
   }
@@ -117,8 +119,8 @@ class TDirectoryReader {
     if ((key & 0x80000000u) == 0) return TPeResourceId::FromNumber(static_cast<uint16_t>(key));
     const uint64_t at = InDirectory(key & 0x7FFFFFFFu, 2, "a resource name");
     const uint16_t length = U16(at);
-    const uint64_t chars = InDirectory((key & 0x7FFFFFFFu) + 2, uint64_t{length} * 2,
-                                       "a resource name");
+    const uint64_t chars =
+        InDirectory((key & 0x7FFFFFFFu) + 2, uint64_t{length} * 2, "a resource name");
     TPeResourceId id;
     id.IsName = true;
     id.Name.resize(length);
@@ -126,8 +128,7 @@ class TDirectoryReader {
     return id;
   }
 
-  void ReadDirectory(uint32_t offset, int level, TPeResource& path,
-                     std::vector<TPeResource>& out) {
+  void ReadDirectory(uint32_t offset, int level, TPeResource& path, std::vector<TPeResource>& out) {
     if (!visited_.insert(offset).second) Bad("the resource directory loops");
     const uint64_t at = InDirectory(offset, 16, "a resource directory");
     const uint64_t count = uint64_t{U16(at + 12)} + U16(at + 14);
@@ -138,7 +139,8 @@ class TDirectoryReader {
       const uint32_t key = U32(entries + i * 8);
       const uint32_t target = U32(entries + i * 8 + 4);
       const bool is_directory = (target & 0x80000000u) != 0;
-      if (is_directory != (level < 2)) Bad("resource directory deeper or shallower than three levels");
+      if (is_directory != (level < 2))
+        Bad("resource directory deeper or shallower than three levels");
       if (level == 0) {
         path.Type = ReadKey(key);
       } else if (level == 1) {
@@ -234,7 +236,8 @@ std::span<const uint8_t> TPeResources::FindData(const TPeResourceId& type,
 std::vector<TPeResourceId> TPeResources::Types() const {
   std::vector<TPeResourceId> out;
   for (const TPeResource& r : resources_)
-    if (std::none_of(out.begin(), out.end(), [&](const TPeResourceId& t) { return t.Matches(r.Type); }))
+    if (std::none_of(out.begin(), out.end(),
+                     [&](const TPeResourceId& t) { return t.Matches(r.Type); }))
       out.push_back(r.Type);
   return out;
 }
@@ -242,8 +245,9 @@ std::vector<TPeResourceId> TPeResources::Types() const {
 std::vector<TPeResourceId> TPeResources::Names(const TPeResourceId& type) const {
   std::vector<TPeResourceId> out;
   for (const TPeResource& r : resources_)
-    if (r.Type.Matches(type) &&
-        std::none_of(out.begin(), out.end(), [&](const TPeResourceId& n) { return n.Matches(r.Name); }))
+    if (r.Type.Matches(type) && std::none_of(out.begin(), out.end(), [&](const TPeResourceId& n) {
+          return n.Matches(r.Name);
+        }))
       out.push_back(r.Name);
   return out;
 }

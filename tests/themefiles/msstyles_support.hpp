@@ -20,8 +20,9 @@ inline std::string LightMsStylesPath() {
   if (const char* prefix = std::getenv("WINEPREFIX"); prefix != nullptr && *prefix != 0)
     candidates.push_back(std::string(prefix) +
                          "/drive_c/windows/resources/themes/light/light.msstyles");
-  for (const char* dir : {"/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", "/usr/lib/wine/x86_64-windows",
-                          "/usr/lib64/wine/x86_64-windows", "/opt/wine-stable/lib/wine/x86_64-windows"})
+  for (const char* dir :
+       {"/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", "/usr/lib/wine/x86_64-windows",
+        "/usr/lib64/wine/x86_64-windows", "/opt/wine-stable/lib/wine/x86_64-windows"})
     candidates.push_back(std::string(dir) + "/light.msstyles");
 #endif
   for (const std::string& c : candidates) {
@@ -34,8 +35,8 @@ inline std::string LightMsStylesPath() {
 }  // namespace kivtest
 
 // Skips the test when Wine's light.msstyles is not installed here.
-#define KIV_REQUIRE_LIGHT_MSSTYLES(path)                                                  \
-  const std::string path = kivtest::LightMsStylesPath();                                 \
-  if (path.empty())                                                                       \
-  GTEST_SKIP() << "Wine's light.msstyles was not found (install Wine, or set "           \
+#define KIV_REQUIRE_LIGHT_MSSTYLES(path)                                       \
+  const std::string path = kivtest::LightMsStylesPath();                       \
+  if (path.empty())                                                            \
+  GTEST_SKIP() << "Wine's light.msstyles was not found (install Wine, or set " \
                   "KIV_LIGHT_MSSTYLES to a copy)"

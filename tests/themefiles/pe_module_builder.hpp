@@ -87,14 +87,14 @@ class PeModuleBuilder {
       return n;
     };
     // Directories first (root, types, names), then strings, data entries, data.
-    const uint32_t root = directory(
-        count_named(types, [](const Type& t) { return !t.first->type.empty(); }),
-        count_named(types, [](const Type& t) { return t.first->type.empty(); }));
+    const uint32_t root =
+        directory(count_named(types, [](const Type& t) { return !t.first->type.empty(); }),
+                  count_named(types, [](const Type& t) { return t.first->type.empty(); }));
     std::vector<uint32_t> type_dirs, name_dirs;
     for (const Type& t : types) {
-      type_dirs.push_back(directory(
-          count_named(t.names, [](const Name& n) { return !n.first->name.empty(); }),
-          count_named(t.names, [](const Name& n) { return n.first->name.empty(); })));
+      type_dirs.push_back(
+          directory(count_named(t.names, [](const Name& n) { return !n.first->name.empty(); }),
+                    count_named(t.names, [](const Name& n) { return n.first->name.empty(); })));
     }
     for (const Type& t : types)
       for (const Name& n : t.names) name_dirs.push_back(directory(0, uint32_t(n.langs.size())));
@@ -176,12 +176,12 @@ class PeModuleBuilder {
     w32(0x3C, 0x40);
     b[0x40] = 'P', b[0x41] = 'E';
     const uint32_t file_header = 0x44, optional = 0x58;
-    w16(file_header, 0x8664);     // machine
-    w16(file_header + 2, 1);      // sections
-    w16(file_header + 16, 240);   // optional header size
+    w16(file_header, 0x8664);    // machine
+    w16(file_header + 2, 1);     // sections
+    w16(file_header + 16, 240);  // optional header size
     w16(file_header + 18, 0x2022);
-    w16(optional, 0x20B);         // PE32+
-    w32(optional + 32, 0x1000);   // section alignment
+    w16(optional, 0x20B);        // PE32+
+    w32(optional + 32, 0x1000);  // section alignment
     w32(optional + 36, kFileAlign);
     w32(optional + 56, kRva + raw_size);  // image size
     w32(optional + 60, kFileAlign);       // headers size

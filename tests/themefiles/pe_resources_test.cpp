@@ -45,15 +45,20 @@ TEST(PeResources, ReadsTypesNamesLanguagesAndData) {
     const char* name;
     const char* want;
   };
-  for (const Case& c : {Case{"COLORNAMES", "#1", "colours"}, Case{"textfile", "blue_ini", "ini text"},
-                        Case{"TEXTFILE", "THEMES_INI", "other"},
-                        Case{"#2", "Blue_Button_Bmp", "neutral"},  // language 0 preferred
-                        Case{"#6", "#63", "strings"}})
-    EXPECT_EQ(Text(module.FindData(TPeResourceId::FromString(c.type), TPeResourceId::FromString(c.name))),
-              c.want)
+  for (const Case& c :
+       {Case{"COLORNAMES", "#1", "colours"}, Case{"textfile", "blue_ini", "ini text"},
+        Case{"TEXTFILE", "THEMES_INI", "other"},
+        Case{"#2", "Blue_Button_Bmp", "neutral"},  // language 0 preferred
+        Case{"#6", "#63", "strings"}})
+    EXPECT_EQ(
+        Text(module.FindData(TPeResourceId::FromString(c.type), TPeResourceId::FromString(c.name))),
+        c.want)
         << c.type << "/" << c.name;
-  EXPECT_TRUE(module.FindData(TPeResourceId::FromString("TEXTFILE"), TPeResourceId::FromString("#1")).empty());
-  EXPECT_EQ(module.Find(TPeResourceId::FromString("BITMAP"), TPeResourceId::FromString("#1")), nullptr);
+  EXPECT_TRUE(
+      module.FindData(TPeResourceId::FromString("TEXTFILE"), TPeResourceId::FromString("#1"))
+          .empty());
+  EXPECT_EQ(module.Find(TPeResourceId::FromString("BITMAP"), TPeResourceId::FromString("#1")),
+            nullptr);
 
   std::vector<std::string> types;
   for (const TPeResourceId& t : module.Types()) types.push_back(t.ToString());
@@ -84,7 +89,8 @@ TEST(PeResources, EveryTruncationFailsCleanly) {
     }
   }
   EXPECT_GT(refused, 0x200);
-  EXPECT_THROW(TPeResources(std::vector<uint8_t>(whole.begin(), whole.begin() + 0x250)), EReadError);
+  EXPECT_THROW(TPeResources(std::vector<uint8_t>(whole.begin(), whole.begin() + 0x250)),
+               EReadError);
 }
 
 TEST(PeResources, HostileOffsetsAndLoopsAreRefused) {
@@ -104,7 +110,8 @@ TEST(PeResources, HostileOffsetsAndLoopsAreRefused) {
       {"data RVA past the end", m.first_data_entry, 0x7FFFFF00u, "outside the file"},
       {"data size past the end", m.first_data_entry + 4, 0xFFFFFFF0u, "outside the file"},
       {"name string past the end", m.first_type_entry, 0xFFFFFFF0u, "outside the resource section"},
-      {"sub-directory past the end", m.first_type_entry + 4, 0xFFFFFFF0u, "outside the resource section"},
+      {"sub-directory past the end", m.first_type_entry + 4, 0xFFFFFFF0u,
+       "outside the resource section"},
       {"type pointing back to the root", m.first_type_entry + 4, 0x80000000u, "loops"},
       {"type entry that is data", m.first_type_entry + 4, 0x00000010u, "three levels"},
       {"entry count beyond the section", m.section_offset + 14, 0xFFFF, "too many"},
@@ -120,7 +127,8 @@ TEST(PeResources, HostileOffsetsAndLoopsAreRefused) {
       TPeResources module(b);
       ADD_FAILURE() << c.what << ": accepted";
     } catch (const EReadError& e) {
-      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << c.what << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos)
+          << c.what << ": " << e.what();
     }
   }
   // Two types sharing one directory of names: the second visit is refused,
@@ -149,13 +157,14 @@ TEST(PeResources, WineLightStyle) {
   KIV_REQUIRE_LIGHT_MSSTYLES(path);
   const TPeResources module = TPeResources::FromFile(path);
   EXPECT_EQ(module.Names(TPeResourceId::FromNumber(kiv::kPeResourceBitmap)).size(), 482u);
-  const kiv::TPeResource* ini = module.Find(TPeResourceId::FromString("TEXTFILE"),
-                                            TPeResourceId::FromString("BLUE_INI"));
+  const kiv::TPeResource* ini =
+      module.Find(TPeResourceId::FromString("TEXTFILE"), TPeResourceId::FromString("BLUE_INI"));
   ASSERT_NE(ini, nullptr);
   EXPECT_GT(ini->Size, 140000u);
   EXPECT_EQ(ini->Size % 2, 0u);
   for (const char* type : {"COLORNAMES", "SIZENAMES", "FILERESNAMES"})
-    EXPECT_FALSE(module.FindData(TPeResourceId::FromString(type), TPeResourceId::FromNumber(1)).empty())
+    EXPECT_FALSE(
+        module.FindData(TPeResourceId::FromString(type), TPeResourceId::FromNumber(1)).empty())
         << type;
 }
 
