@@ -12,6 +12,8 @@ namespace kiv {
 
 namespace {
 
+constexpr uint64_t kMaxStyleBitmapPixels = uint64_t{16} << 20;  // 4096 x 4096
+
 std::u16string Utf16Units(std::span<const uint8_t> data) {
   std::u16string text(data.size() / 2, u'\0');
   for (size_t i = 0; i < text.size(); ++i)
@@ -124,7 +126,10 @@ bool LoadStyleBitmap(TkivBitmap& surface, std::span<const uint8_t> data) {
                               uint8_t(pixels >> 24)};
     std::memcpy(file.data(), head, 14);
     std::memcpy(file.data() + 14, data.data(), data.size());
-    const TDecodedPicture picture = DecodeBmp(file.data(), file.size());
+    // Style bitmaps are small; a header that claims more (which RLE data
+    // could back with few bytes) is refused before anything is allocated.
+    const TDecodedPicture picture = DecodeBmp(
+        file.data(), file.size(), TDecodeLimits{kMaxStyleBitmapPixels, kMaxStyleBitmapPixels});
     surface.SetSize(picture.Width, picture.Height);
     const TPixelBuffer& px = picture.Frames.front().Pixels;
     for (size_t i = 0; i < px.size(); ++i) surface.Bits()[i] = px[i] | 0xFF000000u;
