@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kiv::TkivBitmapList bitmaps;
   kiv::TmsuxParts parts;
   parts.Build(ini, &bitmaps,
-              [&](kiv::TkivBitmap& b, const std::string& name) { library.LoadBitmap(b, name); });
+              [&](kiv::TkivBitmap& b, const std::string& name) { library.ReadBitmap(b, name); });
   kiv::TkivBitmap target;
   target.SetSize(40, 24);
   for (const auto& part : parts.All()) {

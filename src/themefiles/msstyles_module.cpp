@@ -99,12 +99,6 @@ bool LoadStyleBitmap(TkivBitmap& surface, std::span<const uint8_t> data) {
       std::memcpy(surface.Bits(), loaded.Bits(),
                   size_t(loaded.Width()) * size_t(loaded.Height()) * sizeof(TkivPixel));
       surface.SetAlphaBlend(loaded.AlphaBlend());
-      // Alpha 0 everywhere means the file has no alpha: its pixels are opaque.
-      const size_t n = size_t(loaded.Width()) * size_t(loaded.Height());
-      bool any_alpha = false;
-      for (size_t i = 0; i < n && !any_alpha; ++i) any_alpha = (surface.Bits()[i] >> 24) != 0;
-      if (!any_alpha)
-        for (size_t i = 0; i < n; ++i) surface.Bits()[i] |= 0xFF000000u;
       return true;
     }
     // Any other depth: the same bytes behind a 14-byte file header.
@@ -155,7 +149,7 @@ bool TmsuxStyleLibrary::Load(std::vector<uint8_t> bytes) {
   return true;
 }
 
-bool TmsuxStyleLibrary::LoadBitmap(TkivBitmap& surface, const std::string& name) const {
+bool TmsuxStyleLibrary::ReadBitmap(TkivBitmap& surface, const std::string& name) const {
   const TPeResource* r =
       Resources.Find(TPeResourceId::FromNumber(kPeResourceBitmap), TPeResourceId::FromString(name));
   return r != nullptr && LoadStyleBitmap(surface, Resources.Data(*r));

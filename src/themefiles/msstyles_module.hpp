@@ -25,8 +25,8 @@ std::vector<std::string> ReadStyleNameList(std::span<const uint8_t> data);
 std::string StyleIniText(std::span<const uint8_t> data);
 
 // A bitmap resource (a packed DIB) into surface: 32-bit resources keep their
-// alpha (AlphaBlend as DetectAlpha finds; alpha 0 in every pixel means no
-// alpha, and the pixels become opaque), others become opaque. Data that is
+// alpha (AlphaBlend as DetectAlpha finds), others become opaque: the pixels
+// the platform's own loader gives. Data that is
 // no readable bitmap leaves the surface as it was and answers false.
 bool LoadStyleBitmap(TkivBitmap& surface, std::span<const uint8_t> data);
 
@@ -43,7 +43,7 @@ struct TmsuxStyleLibrary {
   bool Load(std::vector<uint8_t> bytes);
   // The bitmap resource of that name into surface; false when it is missing
   // or unreadable (the surface is then left as it was).
-  bool LoadBitmap(TkivBitmap& surface, const std::string& name) const;
+  bool ReadBitmap(TkivBitmap& surface, const std::string& name) const;
 };
 
 }  // namespace kiv

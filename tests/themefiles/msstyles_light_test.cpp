@@ -20,7 +20,7 @@ class LightStyle : public ::testing::Test {
     ASSERT_TRUE(library_.Load(kiv::TPeResources::FromFile(path).Bytes()));
     ini_.SetText(library_.IniText);
     parts_.Build(ini_, &bitmaps_,
-                 [this](TkivBitmap& b, const std::string& name) { library_.LoadBitmap(b, name); });
+                 [this](TkivBitmap& b, const std::string& name) { library_.ReadBitmap(b, name); });
   }
   kiv::TmsuxStyleLibrary library_;
   kiv::TmsuxIni ini_;

@@ -117,10 +117,6 @@ TEST(MsStylesModule, BitmapResourcesOfEveryDepthBecomeSurfaces) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(alpha.Bits()[i], pixels[i]) << i;
   EXPECT_TRUE(alpha.AlphaBlend());
 
-  TkivBitmap no_alpha;
-  ASSERT_TRUE(kiv::LoadStyleBitmap(no_alpha, PackedDib(2, 1, 32, {0x00102030, 0x00405060})));
-  EXPECT_EQ(no_alpha.Bits()[1], 0xFF405060u);
-
   // Not a bitmap, or rows missing: the surface stays as it was.
   std::vector<uint8_t> cut = PackedDib(2, 2, 24, pixels);
   cut.resize(cut.size() - 4);
