@@ -99,9 +99,9 @@ class TDirectoryReader {
       s.virtual_address = U32(at + 12);
       s.raw_size = U32(at + 16);
       s.raw_offset = U32(at + 20);
-      if (s.raw_offset >= bytes_.size()) s.raw_size = 0;
-      s.raw_size = std::min<uint64_t>(
-          s.raw_size, bytes_.size() - std::min<uint64_t>(s.raw_offset, bytes_.size()));
+      // Raw data that starts or runs past the end of the file is cut to it.
+      s.raw_offset = std::min<uint64_t>(s.raw_offset, bytes_.size());
+      s.raw_size = std::min<uint64_t>(s.raw_size, bytes_.size() - s.raw_offset);
       sections_.push_back(s);
     }
   }

@@ -139,6 +139,24 @@ TEST(PeResources, HostileOffsetsAndLoopsAreRefused) {
   EXPECT_THROW(TPeResources{shared}, EReadError);
 }
 
+TEST(PeResources, EmptyResourceInASectionPastTheEndStaysInside) {
+  // A second section whose raw data lies past the end of the file, and an
+  // empty resource in it: found by the fuzzer, its offset was past the bytes.
+  kivtest::PeModule m = PeModuleBuilder::Build({{u"EMPTY", 0, u"", 1, 0, {}}});
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) m.bytes[at + i] = uint8_t(v >> (8 * i));
+  };
+  m.bytes[0x46] = 2;  // two sections
+  const size_t second = 0x58 + 240 + 40;
+  put32(second + 8, 0x10), put32(second + 12, 0x9000), put32(second + 16, 0x10);
+  put32(second + 20, 0x7FFFFFF0);
+  put32(m.first_data_entry, 0x9000);
+  const TPeResources module(m.bytes);
+  ASSERT_EQ(module.Resources().size(), 1u);
+  EXPECT_LE(module.Resources()[0].Offset, m.bytes.size());
+  EXPECT_TRUE(module.Data(module.Resources()[0]).empty());
+}
+
 TEST(PeResources, RandomDamageNeverReadsOutsideTheBytes) {
   const std::vector<uint8_t> whole = SampleModule().bytes;
   std::mt19937 random(20);
