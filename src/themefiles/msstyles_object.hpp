@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -136,6 +137,16 @@ class TmsuxThemeObject : public TComponent {
   void DrawGlyph(TkivDC dc, TkivBitmap& image, TRect rect, int32_t index, bool keyed) const;
 
   std::string section_;
+  // The last nine-part rendering (image, frame and size), kept so that the
+  // next drawing of the same is one copy or blend: images do not change once
+  // the object is made.
+  struct TRendering {
+    std::unique_ptr<TkivBitmap> surface;
+    const TkivBitmap* image = nullptr;
+    TRect frame;
+    int32_t width = 0, height = 0;
+  };
+  mutable TRendering rendering_;
   std::vector<TmsuxObjectProp> props_;
 };
 

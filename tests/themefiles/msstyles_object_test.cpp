@@ -205,6 +205,35 @@ TEST(MsStylesObject, FramesHorizontalAndVertical) {
   EXPECT_EQ(images.loaded, (std::vector<std::string>{"STRIP_BMP", "COLUMN_BMP"}));
 }
 
+TEST(MsStylesObject, RepeatedDrawingsFollowFrameSizeAndPlace) {
+  // The nine pieces are composed once per image, frame and size: a drawing
+  // that changes any of them, or only the place, still shows what it asks for.
+  TkivBitmapList list;
+  Images images;
+  images.makers["STRIP_BMP"] = [](TkivBitmap& b) {
+    Frames(b, 8, 2, true, {kRed, kGreen, kBlue, kWhite});
+  };
+  const auto o = Object("ImageFile=strip.bmp\nImageCount=4\nSizingType=Stretch\n", &list, &images);
+  struct Case {
+    kiv::TRect rect;
+    int image;
+    const char* want;
+  };
+  const Case cases[] = {
+      {{0, 0, 4, 2}, 1, "rrrr\nrrrr\n"}, {{0, 0, 4, 2}, 2, "gggg\ngggg\n"},
+      {{0, 0, 2, 2}, 2, "gg--\ngg--\n"}, {{2, 0, 4, 2}, 2, "--gg\n--gg\n"},
+      {{0, 1, 4, 2}, 3, "----\nbbbb\n"},
+  };
+  for (const Case& c : cases) {
+    TkivBitmap target;
+    target.SetSize(4, 2);
+    target.Fill(kGrey);
+    o->Draw(target, c.rect, c.image);
+    EXPECT_EQ(Picture(target, {{kRed, 'r'}, {kGreen, 'g'}, {kBlue, 'b'}, {kGrey, '-'}}), c.want)
+        << c.image << " at " << c.rect.Left << "," << c.rect.Top;
+  }
+}
+
 // A 6 x 6 image with 2-pixel margins: corners r, g, b, w; edges grey; the
 // centre in its own colour.
 void NineParts(TkivBitmap& b, uint32_t centre) {

@@ -9,6 +9,7 @@
 //                                CLASS names a section and STATE an image
 //   kivstyle pack FILE.msstyles OUT.theme
 //   kivstyle unpack FILE.theme OUT.ini
+//   kivstyle bench FILE          timings against baselines of the same run
 // FILE is a ".msstyles" library or a packaged ".theme".
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,7 @@
 #include "framework/picture/png_writer.hpp"
 #include "framework/text_convert.hpp"
 #include "graphics/kiv_bitmap.hpp"
+#include "kivstyle_bench.hpp"
 #include "themefiles/msstyles_theme.hpp"
 
 namespace {
@@ -32,7 +34,8 @@ int Usage() {
       "usage: kivstyle names|ini|parts FILE\n"
       "       kivstyle draw FILE CLASS PART STATE WxH OUT.png\n"
       "       kivstyle pack FILE.msstyles OUT.theme\n"
-      "       kivstyle unpack FILE.theme OUT.ini\n",
+      "       kivstyle unpack FILE.theme OUT.ini\n"
+      "       kivstyle bench FILE\n",
       stderr);
   return 2;
 }
@@ -134,6 +137,7 @@ const char* SectionOf(const std::string& klass, int part) {
 int Run(int argc, char** argv) {
   if (argc < 3) return Usage();
   const std::string command = argv[1];
+  if (command == "bench" && argc == 3) return kivstyle::Bench(argv[2]);
   TKivThemeMsStyles theme;
   if (!theme.LoadFromFile(argv[2])) {
     std::fprintf(stderr, "error: %s is no visual style this library reads\n", argv[2]);
