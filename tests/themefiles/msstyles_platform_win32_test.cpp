@@ -10,9 +10,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "framework/picture/png_writer.hpp"
 #include "framework/win32/canvas.hpp"
 #include "msstyles_support.hpp"
 #include "support/memory_dc_win32.hpp"
@@ -149,6 +152,22 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
       {L"Header", 1, 1, 80, 22, HeaderItem(0), 0, 0, ""},
       {L"Header", 1, 2, 80, 22, HeaderItem(1), 0, 0, ""},
   };
+  // With KIV_MSSTYLES_PICTURE set, every case is also laid out in a picture,
+  // the style's drawing above the platform's, three times enlarged.
+  const char* picture_path = std::getenv("KIV_MSSTYLES_PICTURE");
+  constexpr int kScale = 3, kGap = 6;
+  int picture_w = kGap, picture_h = 0;
+  for (const Case& c : cases)
+    picture_w += c.w * kScale + kGap, picture_h = std::max(picture_h, c.h);
+  picture_h = 2 * picture_h * kScale + 3 * kGap;
+  std::vector<uint32_t> picture(size_t(picture_w) * picture_h, 0xFFE0E0E0);
+  int picture_x = kGap;
+  auto lay = [&](const kivtest::TMemoryDC& dc, int top) {
+    for (int y = 0; y < dc.h * kScale; ++y)
+      for (int x = 0; x < dc.w * kScale; ++x)
+        picture[size_t(top + y) * picture_w + picture_x + x] =
+            dc.At(x / kScale, y / kScale) | 0xFF000000u;
+  };
   std::printf("%-10s %4s %5s %7s  %9s %8s\n", "class", "part", "state", "size", "differing",
               "largest");
   for (const Case& c : cases) {
@@ -168,12 +187,18 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
     c.ours(theme, canvas, kiv::TRect{0, 0, c.w, c.h});
     canvas.SetHandle(nullptr);
     const Result result = Compare(platform, ours);
+    lay(ours, kGap);
+    lay(platform, (picture_h + kGap) / 2);
+    picture_x += c.w * kScale + kGap;
     char size[16];
     std::snprintf(size, sizeof size, "%dx%d", c.w, c.h);
     std::printf("%-10ls %4d %5d %7s  %8.1f%% %8d %s\n", c.klass, c.part, c.state, size,
                 result.share * 100, result.largest, c.why);
     EXPECT_LE(result.share, c.max_share) << c.part << "/" << c.state;
     EXPECT_LE(result.largest, c.max_diff) << c.part << "/" << c.state;
+  }
+  if (picture_path != nullptr) {
+    EXPECT_TRUE(kiv::WritePngRgba(picture_path, picture.data(), picture_w, picture_h));
   }
 }
 
