@@ -155,8 +155,13 @@ void TKivThemeMsStyles::WritePackage(TStream& stream) {
 
 bool TKivThemeMsStyles::LoadFromFile(const std::string& file_name) {
   if (EndsWithIgnoringCase(file_name, ".theme")) {
-    TFileStream file(file_name, fmOpenRead | fmShareDenyWrite);
-    if (!LoadFromStream(file)) return false;
+    std::unique_ptr<TFileStream> file;
+    try {
+      file = std::make_unique<TFileStream>(file_name, fmOpenRead | fmShareDenyWrite);
+    } catch (const EFOpenError&) {
+      return false;
+    }
+    if (!LoadFromStream(*file)) return false;
     SetFileName(file_name);
     return true;
   }

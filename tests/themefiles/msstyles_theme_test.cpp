@@ -144,6 +144,7 @@ TEST(MsStylesTheme, NotAStyleLibraryLoadsNothing) {
       kivtest::WriteTempFile("kiv-not-a-style.msstyles", "MZ but nothing else");
   EXPECT_FALSE(theme.LoadFromFile(junk));
   EXPECT_FALSE(theme.LoadFromFile(kivtest::TempPath("kiv-no-such-file.msstyles")));
+  EXPECT_FALSE(theme.LoadFromFile(kivtest::TempPath("kiv-no-such-file.theme")));
   EXPECT_FALSE(theme.Loaded());
   EXPECT_FALSE(theme.SupportsButton(0, "default"));
   EXPECT_TRUE(theme.FileName().empty());
