@@ -1,0 +1,25 @@
+// Portable twin of msstyles_theme_paint_win32.cpp: without a canvas there is
+// nothing to paint on; the Draw... methods draw on surfaces in every build.
+#ifndef _WIN32
+#include "themefiles/msstyles_theme.hpp"
+
+namespace kiv {
+
+#define KIV_NO_CANVAS(name, Record) \
+  void TKivThemeMsStyles::name(uint8_t, TCanvas&, const std::string&, const Record&) {}
+KIV_NO_CANVAS(PaintButton, TkivStateInfo)
+KIV_NO_CANVAS(PaintCheck, TkivStateInfo)
+KIV_NO_CANVAS(PaintScrollBarFrame, TRect)
+KIV_NO_CANVAS(PaintScrollBarButton, TkivPartInfo)
+KIV_NO_CANVAS(PaintScrollBarTrack, TkivPartInfo)
+KIV_NO_CANVAS(PaintEdit, TkivStateInfo)
+KIV_NO_CANVAS(PaintMemo, TkivStateInfo)
+KIV_NO_CANVAS(PaintProgressBar, TkivPartInfo)
+KIV_NO_CANVAS(PaintStatusBar, TRect)
+KIV_NO_CANVAS(PaintStatusPanel, TkivStateInfo)
+KIV_NO_CANVAS(PaintHeader, TRect)
+KIV_NO_CANVAS(PaintHeaderSection, TkivPartInfo)
+#undef KIV_NO_CANVAS
+
+}  // namespace kiv
+#endif

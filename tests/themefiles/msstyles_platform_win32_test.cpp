@@ -1,0 +1,205 @@
+// TKivThemeMsStyles over Wine's light.msstyles against the platform drawing
+// the same class, part and state at the same size (DrawThemeBackground into a
+// 32-bit DIB), both over white, through the theme's canvas operations. Runs in
+// the visual-styles look; in the classic look the platform draws no style.
+#include <windows.h>
+// after windows.h
+#include <uxtheme.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/picture/png_writer.hpp"
+#include "framework/win32/canvas.hpp"
+#include "msstyles_support.hpp"
+#include "support/memory_dc_win32.hpp"
+#include "support/testdata.hpp"
+#include "themefiles/msstyles_theme.hpp"
+
+namespace {
+
+using kiv::TKivThemeMsStyles;
+
+struct Case {
+  const wchar_t* klass;
+  int part, state;
+  int w, h;
+  std::function<void(TKivThemeMsStyles&, kiv::TCanvas&, const kiv::TRect&)> ours;
+  double max_share;  // of pixels that may differ
+  int max_diff;      // largest channel difference allowed
+  const char* why;   // where the rules differ on purpose
+};
+
+struct Result {
+  double share;
+  int largest;
+};
+
+Result Compare(const kivtest::TMemoryDC& a, const kivtest::TMemoryDC& b) {
+  int differ = 0, largest = 0;
+  for (int y = 0; y < a.h; ++y)
+    for (int x = 0; x < a.w; ++x) {
+      const uint32_t p = a.At(x, y), q = b.At(x, y);
+      int d = 0;
+      for (int shift : {0, 8, 16})
+        d = std::max(d, std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)));
+      if (d != 0) ++differ;
+      largest = std::max(largest, d);
+    }
+  return Result{double(differ) / (a.w * a.h), largest};
+}
+
+auto Button(uint8_t state) {
+  return [state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintButton(0, c, "default", kiv::MakeStateInfo(r, state));
+  };
+}
+auto Check(uint8_t kind, uint8_t state) {
+  return [kind, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintCheck(kind, c, "default", kiv::MakeStateInfo(r, state));
+  };
+}
+auto Scroll(uint8_t part, uint8_t state) {
+  return [part, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintScrollBarButton(0, c, "default", kiv::MakePartInfo(r, part, state));
+  };
+}
+auto Track(uint8_t part) {
+  return [part](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintScrollBarTrack(0, c, "default", kiv::MakePartInfo(r, part, 0));
+  };
+}
+auto Edit(uint8_t state) {
+  return [state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintEdit(0, c, "default", kiv::MakeStateInfo(r, state));
+  };
+}
+auto Progress(uint8_t part) {
+  return [part](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintProgressBar(0, c, "default", kiv::MakePartInfo(r, part, 0));
+  };
+}
+auto Status(uint8_t state) {
+  return [state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintStatusPanel(0, c, "default", kiv::MakeStateInfo(r, state));
+  };
+}
+auto HeaderItem(uint8_t state) {
+  return [state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintHeaderSection(0, c, "default", kiv::MakePartInfo(r, 0, state));
+  };
+}
+
+TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
+  if (kivtest::ClassicLook()) GTEST_SKIP() << "the classic look draws no visual style";
+  KIV_REQUIRE_LIGHT_MSSTYLES(path);
+  TKivThemeMsStyles theme;
+  ASSERT_TRUE(theme.LoadFromFile(path));
+  const Case cases[] = {
+      {L"Button", 1, 1, 75, 25, Button(0), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 2, 75, 25, Button(1), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 3, 75, 25, Button(2), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 4, 75, 25, Button(3), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 5, 75, 25, Button(6), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 1, 120, 40, Button(0), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 3, 1, 13, 13, Check(0, 5), 0, 0, ""},
+      {L"Button", 3, 2, 13, 13, Check(0, 6), 0, 0, ""},
+      {L"Button", 3, 5, 13, 13, Check(0, 0), 0, 0, ""},
+      {L"Button", 3, 8, 13, 13, Check(0, 3), 0, 0, ""},
+      {L"Button", 3, 9, 13, 13, Check(0, 10), 0, 0, ""},
+      {L"Button", 2, 1, 13, 13, Check(1, 5), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 2, 5, 13, 13, Check(1, 0), 0.05, 1,
+       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"ScrollBar", 1, 1, 17, 17, Scroll(0, 0), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 2, 17, 17, Scroll(0, 2), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 3, 17, 17, Scroll(0, 1), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 4, 17, 17, Scroll(0, 3), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 5, 17, 17, Scroll(1, 0), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 9, 17, 17, Scroll(4, 0), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 1, 13, 17, 17, Scroll(5, 0), 0.12, 255,
+       "glyph size variant chosen by width (the platform: by MinSize1..7)"},
+      {L"ScrollBar", 2, 1, 60, 17, Scroll(8, 0), 0, 0, ""},
+      {L"ScrollBar", 3, 1, 17, 60, Scroll(9, 0), 0, 0, ""},
+      {L"ScrollBar", 5, 1, 60, 17, Track(1), 0, 0, ""},
+      {L"ScrollBar", 7, 1, 17, 60, Track(0), 0, 0, ""},
+      {L"Edit", 1, 1, 60, 20, Edit(0), 0, 0, ""},
+      {L"Edit", 1, 4, 60, 20, Edit(4), 0, 0, ""},
+      {L"Edit", 1, 6, 60, 20, Edit(5), 0, 0, ""},
+      {L"Progress", 1, 1, 100, 18, Progress(0), 0, 0, ""},
+      {L"Progress", 3, 1, 20, 16, Progress(1), 0, 0, ""},
+      {L"Status", 1, 0, 80, 20, Status(0), 0, 0, ""},
+      {L"Status", 3, 0, 18, 18, Status(3), 0.08, 255,
+       "true size centred (the platform: aligned by VAlign)"},
+      {L"Header", 1, 1, 80, 22, HeaderItem(0), 0, 0, ""},
+      {L"Header", 1, 2, 80, 22, HeaderItem(1), 0, 0, ""},
+  };
+  // With KIV_MSSTYLES_PICTURE set, every case is also laid out in a picture,
+  // the style's drawing above the platform's, three times enlarged.
+  const char* picture_path = std::getenv("KIV_MSSTYLES_PICTURE");
+  constexpr int kScale = 3, kGap = 6;
+  int picture_w = kGap, picture_h = 0;
+  for (const Case& c : cases)
+    picture_w += c.w * kScale + kGap, picture_h = std::max(picture_h, c.h);
+  picture_h = 2 * picture_h * kScale + 3 * kGap;
+  std::vector<uint32_t> picture(size_t(picture_w) * picture_h, 0xFFE0E0E0);
+  int picture_x = kGap;
+  auto lay = [&](const kivtest::TMemoryDC& dc, int top) {
+    for (int y = 0; y < dc.h * kScale; ++y)
+      for (int x = 0; x < dc.w * kScale; ++x)
+        picture[size_t(top + y) * picture_w + picture_x + x] =
+            dc.At(x / kScale, y / kScale) | 0xFF000000u;
+  };
+  std::printf("%-10s %4s %5s %7s  %9s %8s\n", "class", "part", "state", "size", "differing",
+              "largest");
+  for (const Case& c : cases) {
+    HTHEME data = OpenThemeData(nullptr, c.klass);
+    ASSERT_NE(data, nullptr);
+    kivtest::TMemoryDC platform(c.w, c.h), ours(c.w, c.h);
+    platform.Fill(0xFFFFFFFF);
+    ours.Fill(0xFFFFFFFF);
+    const RECT r{0, 0, c.w, c.h};
+    ASSERT_EQ(DrawThemeBackground(data, platform.dc, c.part, c.state, &r, nullptr), S_OK);
+    // The platform draws a thumb's gripper as a part of its own.
+    if (std::wstring(c.klass) == L"ScrollBar" && (c.part == 2 || c.part == 3))
+      DrawThemeBackground(data, platform.dc, c.part == 2 ? 8 : 9, c.state, &r, nullptr);
+    CloseThemeData(data);
+    kiv::TCanvas canvas;
+    canvas.SetHandle(ours.dc);
+    c.ours(theme, canvas, kiv::TRect{0, 0, c.w, c.h});
+    canvas.SetHandle(nullptr);
+    const Result result = Compare(platform, ours);
+    lay(ours, kGap);
+    lay(platform, (picture_h + kGap) / 2);
+    picture_x += c.w * kScale + kGap;
+    char size[16];
+    std::snprintf(size, sizeof size, "%dx%d", c.w, c.h);
+    std::printf("%-10ls %4d %5d %7s  %8.1f%% %8d %s\n", c.klass, c.part, c.state, size,
+                result.share * 100, result.largest, c.why);
+    EXPECT_LE(result.share, c.max_share) << c.part << "/" << c.state;
+    EXPECT_LE(result.largest, c.max_diff) << c.part << "/" << c.state;
+  }
+  if (picture_path != nullptr) {
+    EXPECT_TRUE(kiv::WritePngRgba(picture_path, picture.data(), picture_w, picture_h));
+  }
+}
+
+}  // namespace
