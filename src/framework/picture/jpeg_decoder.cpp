@@ -20,6 +20,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "framework/exceptions.hpp"
@@ -95,7 +96,13 @@ inline uint8_t CmykChannel(unsigned c, unsigned k) {
 }  // namespace
 
 TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits) {
+  return DecodeJpegInto(data, size, TPixelTarget(), limits);
+}
+
+TDecodedPicture DecodeJpegInto(const uint8_t* data, size_t size, const TPixelTarget& target,
+                               const TDecodeLimits& limits) {
   TDecodedPicture result;
+  TkivPixel* pixels = nullptr;
   std::vector<uint8_t> cmyk_row;
   jpeg_decompress_struct cinfo;
   jpeg_progress_mgr progress;
@@ -134,12 +141,24 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
   jpeg_start_decompress(&cinfo);
 
   const uint32_t width = cinfo.output_width, height = cinfo.output_height;
-  result.Frames.resize(1);
-  TPixelBuffer& pixels = result.Frames[0].Pixels;
-  pixels.resize(size_t(width) * height);
-  if (cmyk) cmyk_row.resize(size_t(width) * 4);
+  // The memory is the caller's or the frame's; whatever throws here (no
+  // memory) must still let go of libjpeg's.
+  try {
+    result.Frames.resize(1);
+    if (target) {
+      pixels = target(int32_t(width), int32_t(height));
+      if (pixels == nullptr) throw std::bad_alloc();
+    } else {
+      result.Frames[0].Pixels.resize(size_t(width) * height);
+      pixels = result.Frames[0].Pixels.data();
+    }
+    if (cmyk) cmyk_row.resize(size_t(width) * 4);
+  } catch (...) {
+    jpeg_destroy_decompress(&cinfo);
+    throw;
+  }
   while (cinfo.output_scanline < height) {
-    TkivPixel* dst = pixels.data() + size_t(cinfo.output_scanline) * width;
+    TkivPixel* dst = pixels + size_t(cinfo.output_scanline) * width;
     JSAMPROW row = cmyk ? cmyk_row.data() : reinterpret_cast<JSAMPROW>(dst);
     jpeg_read_scanlines(&cinfo, &row, 1);
     if (cmyk) {
