@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# scripts/fuzz.sh [-t SECONDS] [-j JOBS] [TARGET...]
+# scripts/fuzz.sh [-t SECONDS] [-j JOBS] [-s] [TARGET...]
 # One fuzzing campaign: builds the fuzz preset (clang, libFuzzer, ASan +
 # UBSan), runs each target (every folder of fuzz/ by default, or the folders
 # named) for SECONDS (default 300) starting from its corpus in
@@ -8,7 +8,10 @@
 # corpus grows with each campaign and stays small.
 #
 # A target whose folder has a file `seeds` (one folder of ../shared/testdata
-# a line) also reads those real files at the start. They only seed the run:
+# a line) also reads those real files at the start when its corpus is empty,
+# or always with -s (reading them takes a slow target most of a short run,
+# and after the first campaign the corpus holds what they led to). They only
+# seed the run:
 # what goes into the corpus is what the fuzzer made from them, never the
 # files themselves (they are not ours to copy), and the merge refuses any
 # input whose bytes equal a seed file's.
@@ -24,11 +27,13 @@ cd "$(dirname "$0")/.."
 root=$PWD
 seconds=300
 jobs=2
-while getopts "t:j:" opt; do
+reseed=0
+while getopts "t:j:s" opt; do
   case $opt in
     t) seconds=$OPTARG ;;
     j) jobs=$OPTARG ;;
-    *) echo "usage: scripts/fuzz.sh [-t SECONDS] [-j JOBS] [TARGET...]" >&2; exit 2 ;;
+    s) reseed=1 ;;
+    *) echo "usage: scripts/fuzz.sh [-t SECONDS] [-j JOBS] [-s] [TARGET...]" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -65,10 +70,12 @@ for t in "${targets[@]}"; do
       [ -n "$folder" ] && [ -d "$testdata/$folder" ] && seeds+=("$testdata/$folder")
     done <"fuzz/$t/seeds"
   fi
+  empty=0
+  [ -z "$(find "$corpus" -type f -print -quit)" ] && empty=1
   # libFuzzer reads directories but not their sub-folders: each folder of
   # seed files is passed as its own directory.
   seed_dirs=()
-  if [ ${#seeds[@]} -gt 0 ]; then
+  if [ ${#seeds[@]} -gt 0 ] && [ $((empty + reseed)) -gt 0 ]; then
     while IFS= read -r d; do seed_dirs+=("$d"); done < <(find "${seeds[@]}" -type d | sort)
   fi
   before=$(find "$corpus" -type f | wc -l)
