@@ -38,5 +38,7 @@ void FreeLargeBlock(void* block, size_t bytes) noexcept {
     std::free(block);
 }
 
+void MapFreshPages(void*, size_t) noexcept {}
+
 }  // namespace kiv
 #endif

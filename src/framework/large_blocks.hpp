@@ -19,4 +19,14 @@ void* AllocateLargeBlock(size_t bytes);
 // Returns a block; `bytes` is the size it was allocated with.
 void FreeLargeBlock(void* block, size_t bytes) noexcept;
 
+// Has the system map the pages of fresh memory that is about to be written
+// in full, in large steps, where that costs less than taking one page fault
+// per page on first write. On Windows the memory is locked and unlocked
+// 1 MiB at a time: under Wine on this project's machines a fresh 48 MB
+// block then took about 300 ms to write instead of 500 (each first write to
+// a 4 KiB page is dear there, and large pages are refused). Stops quietly
+// where the system refuses (the working-set quota on Windows). Natively it
+// does nothing: the blocks are on huge pages already.
+void MapFreshPages(void* block, size_t bytes) noexcept;
+
 }  // namespace kiv

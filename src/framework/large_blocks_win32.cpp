@@ -21,6 +21,7 @@ void* AllocateLargeBlock(size_t bytes) {
   }
   void* p = VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
   if (p == nullptr) throw std::bad_alloc();
+  MapFreshPages(p, bytes);
   return p;
 }
 
@@ -30,6 +31,16 @@ void FreeLargeBlock(void* block, size_t bytes) noexcept {
     ::operator delete(block);
   else
     VirtualFree(block, 0, MEM_RELEASE);
+}
+
+void MapFreshPages(void* block, size_t bytes) noexcept {
+  constexpr size_t kStep = size_t{1} << 20;
+  auto* p = static_cast<char*>(block);
+  for (size_t done = 0; done < bytes; done += kStep) {
+    const size_t n = bytes - done < kStep ? bytes - done : kStep;
+    if (!VirtualLock(p + done, n)) return;
+    VirtualUnlock(p + done, n);
+  }
 }
 
 }  // namespace kiv
