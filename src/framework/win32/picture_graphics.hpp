@@ -47,7 +47,10 @@ class TDecodedImage : public TGraphic {
   virtual void PictureLoaded() {}
 
  private:
-  void SetPicture(std::shared_ptr<const TDecodedPicture> picture);
+  // Shows the picture from `filled` when given (the DIB it was decoded into),
+  // else from a new DIB with frame 0 copied in.
+  void SetPicture(std::shared_ptr<const TDecodedPicture> picture, TDibSection filled = {});
+  size_t PixelCount() const;
   void FreeSurface();
   void CopyFrame(int index);
   std::shared_ptr<const TDecodedPicture> picture_;
