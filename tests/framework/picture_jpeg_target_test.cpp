@@ -12,6 +12,7 @@
 #include "framework/exceptions.hpp"
 #include "framework/large_blocks.hpp"
 #include "framework/picture/picture.hpp"
+#include "framework/streams.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
@@ -56,7 +57,55 @@ TEST(JpegIntoTarget, WritesWhatTheOwnBufferWouldHoldAndNothingMore) {
     EXPECT_EQ(memory.back(), kUntouched);
     memory.pop_back();
     EXPECT_TRUE(std::equal(memory.begin(), memory.end(), own.Frames[0].Pixels.begin()));
+
+    // The same read from the file a chunk at a time.
+    TFileStream stream(kivtest::TestData(file), fmOpenRead | fmShareDenyWrite);
+    std::vector<TkivPixel> streamed;
+    const TDecodedPicture from_file = DecodeJpegInto(stream, [&](int32_t w, int32_t h) {
+      streamed.resize(size_t(w) * size_t(h));
+      return streamed.data();
+    });
+    EXPECT_EQ(from_file.Warnings, own.Warnings);
+    EXPECT_EQ(streamed, memory);
   }
+}
+
+// A stream that fails part-way: its own exception reaches the caller (not a
+// decoder's refusal), with libjpeg's memory given back.
+class TFailingStream : public TMemoryStream {
+ public:
+  int64_t Read(void* buffer, int64_t count) override {
+    if (Position() >= 1000) throw EReadError("Stream read error");
+    return TMemoryStream::Read(buffer, std::min<int64_t>(count, 1000 - Position()));
+  }
+};
+
+TEST(JpegIntoTarget, StreamsEndFailAndRunDryLikeMemory) {
+  const std::vector<uint8_t> good = Bytes("jpeg/wuffs/test/data/peacock.default.jpeg");
+  std::vector<TkivPixel> memory;
+  const TPixelTarget target = [&](int32_t w, int32_t h) {
+    memory.resize(size_t(w) * size_t(h));
+    return memory.data();
+  };
+  TFailingStream failing;
+  failing.WriteBuffer(good.data(), int64_t(good.size()));
+  failing.SetPosition(0);
+  EXPECT_THROW(DecodeJpegInto(failing, target), EReadError);
+
+  TMemoryStream empty;
+  std::string from_memory, from_stream;
+  try {
+    DecodeJpeg(good.data(), 0);
+  } catch (const EInvalidGraphic& e) {
+    from_memory = e.what();
+  }
+  try {
+    DecodeJpegInto(empty, target);
+  } catch (const EInvalidGraphic& e) {
+    from_stream = e.what();
+  }
+  EXPECT_FALSE(from_stream.empty());
+  EXPECT_EQ(from_stream, from_memory);
 }
 
 // Refusals before the size is known never call the target; a target that

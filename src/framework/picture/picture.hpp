@@ -20,6 +20,8 @@
 
 namespace kiv {
 
+class TStream;
+
 enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg };
 
 // "BMP", "GIF", "JPEG" ("unknown" for pfUnknown).
@@ -110,6 +112,10 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
 // decoding fails afterwards.
 using TPixelTarget = std::function<TkivPixel*(int32_t width, int32_t height)>;
 TDecodedPicture DecodeJpegInto(const uint8_t* data, size_t size, const TPixelTarget& target,
+                               const TDecodeLimits& limits = {});
+// The same from the stream's position on, read a chunk at a time, so that the
+// file is never held whole; what the stream throws is passed on as it is.
+TDecodedPicture DecodeJpegInto(TStream& stream, const TPixelTarget& target,
                                const TDecodeLimits& limits = {});
 
 // The decoder for a format; pfUnknown guesses the format from the content.
