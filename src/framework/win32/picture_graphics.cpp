@@ -5,6 +5,7 @@
 
 #include "framework/exceptions.hpp"
 #include "framework/large_blocks.hpp"
+#include "framework/streams.hpp"
 #include "framework/win32/picture_registry.hpp"
 
 namespace kiv {
@@ -27,21 +28,38 @@ void TDecodedImage::FreeSurface() {
   bits_ = nullptr;
 }
 
+// JPEG pictures are decoded straight into the section that is drawn: the
+// picture is written once, and no second picture-sized block is touched.
+template <class Decode>
+void TDecodedImage::LoadJpegIntoSection(Decode decode) {
+  TDibSection dib;
+  TDecodedPicture decoded = decode([&dib](int32_t width, int32_t height) {
+    dib = TDibSection(width, height, TDibSection::roTopDown);
+    MapFreshPages(dib.Bits(), size_t(width) * size_t(height) * sizeof(TkivPixel));
+    return static_cast<TkivPixel*>(dib.Bits());
+  });
+  SetPicture(std::make_shared<TDecodedPicture>(std::move(decoded)), std::move(dib));
+}
+
 void TDecodedImage::LoadFromBytes(const uint8_t* data, size_t size) {
   if (Format() == TPictureFormat::pfJpeg) {
-    // Decoded straight into the section that is drawn: the picture is
-    // written once, and no second picture-sized block is touched.
-    TDibSection dib;
-    TDecodedPicture decoded = DecodeJpegInto(data, size, [&dib](int32_t width, int32_t height) {
-      dib = TDibSection(width, height, TDibSection::roTopDown);
-      MapFreshPages(dib.Bits(), size_t(width) * size_t(height) * sizeof(TkivPixel));
-      return static_cast<TkivPixel*>(dib.Bits());
-    });
-    SetPicture(std::make_shared<TDecodedPicture>(std::move(decoded)), std::move(dib));
+    LoadJpegIntoSection(
+        [&](const TPixelTarget& target) { return DecodeJpegInto(data, size, target); });
     return;
   }
   auto decoded = std::make_shared<TDecodedPicture>(DecodePicture(data, size, Format()));
   SetPicture(std::move(decoded));
+}
+
+// A JPEG file is read a chunk at a time as the decoder needs it (the whole
+// file is never held); other files are read whole, as every graphic reads.
+void TDecodedImage::LoadFromFile(const std::string& file_name) {
+  if (Format() != TPictureFormat::pfJpeg) {
+    TGraphic::LoadFromFile(file_name);
+    return;
+  }
+  TFileStream file(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadJpegIntoSection([&](const TPixelTarget& target) { return DecodeJpegInto(file, target); });
 }
 
 void TDecodedImage::Assign(const TGraphic& source) {
