@@ -2,10 +2,12 @@
 // "TPF0" as the binary form, anything else as the text form. Whatever loads
 // must survive a round trip: writing it, reading that back and writing again
 // gives the same bytes, and its text form reads back to the same text.
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/collections.hpp"
@@ -16,7 +18,9 @@ namespace kiv {
 namespace {
 
 enum TFuzzShade { fzLight, fzDark };
+inline constexpr std::array<std::string_view, 2> kFuzzShadeNames{"fzLight", "fzDark"};
 enum TFuzzFlag { ffOne, ffTwo, ffThree };
+inline constexpr std::array<std::string_view, 3> kFuzzFlagNames{"ffOne", "ffTwo", "ffThree"};
 
 class TFuzzItem : public TCollectionItem {
   KIV_CLASS(TFuzzItem, TCollectionItem)
@@ -124,11 +128,11 @@ KIV_IMPLEMENT_CLASS(TFuzzComp, c) {
       .Default(false);
   c.Enum(
        "Shade", [](const TFuzzComp& o) { return o.shade; },
-       [](TFuzzComp& o, TFuzzShade v) { o.shade = v; }, {"fzLight", "fzDark"})
+       [](TFuzzComp& o, TFuzzShade v) { o.shade = v; }, kFuzzShadeNames)
       .Default(fzLight);
   c.Set(
       "Flags", [](const TFuzzComp& o) { return o.flags; },
-      [](TFuzzComp& o, TSet<TFuzzFlag> v) { o.flags = v; }, {"ffOne", "ffTwo", "ffThree"});
+      [](TFuzzComp& o, TSet<TFuzzFlag> v) { o.flags = v; }, kFuzzFlagNames);
   c.Float(
       "Ratio", [](const TFuzzComp& o) { return o.ratio; },
       [](TFuzzComp& o, double v) { o.ratio = v; });

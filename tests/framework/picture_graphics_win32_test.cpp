@@ -96,6 +96,30 @@ TEST(PictureFormats, EachExtensionLoadsWithItsSizeAndPixels) {
   }
 }
 
+// The viewer's path: a JPEG file straight into the section it is drawn from
+// (the picture keeps no copy of its own), drawn with exactly the portable
+// decoder's pixels; an image given the picture by Assign draws the same.
+TEST(PictureFormats, JpegIsDecodedIntoTheSectionItIsDrawnFrom) {
+  const std::string path = kivtest::TestData("jpeg/wuffs/test/data/peacock.default.jpeg");
+  const std::string bytes = kivtest::ReadFile(path);
+  const TDecodedPicture want =
+      DecodeJpeg(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  TPicture p;
+  p.LoadFromFile(path);
+  auto* jpeg = dynamic_cast<TJPEGImage*>(p.Graphic());
+  ASSERT_NE(jpeg, nullptr);
+  ASSERT_EQ(jpeg->Width(), want.Width);
+  ASSERT_EQ(jpeg->Height(), want.Height);
+  EXPECT_TRUE(jpeg->Decoded()->Frames[0].Pixels.empty());
+  TJPEGImage copy;
+  copy.Assign(*jpeg);
+  for (TGraphic* g : {static_cast<TGraphic*>(jpeg), static_cast<TGraphic*>(&copy)}) {
+    const std::vector<uint32_t> got = Render(g);
+    for (size_t i = 0; i < got.size(); ++i)
+      ASSERT_EQ(got[i], want.Frames[0].Pixels[i] & 0xFFFFFF) << "pixel " << i;
+  }
+}
+
 TEST(PictureFormats, BmpFilesGdiCannotReadLoadThroughTheOneBmpReader) {
   // RLE24 (an OS/2 extension) and alpha bit fields are beyond GDI's reader;
   // the framework bitmap and the picture both read them through the

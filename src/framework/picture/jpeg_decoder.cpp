@@ -14,17 +14,22 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+// After jpeglib.h: the error codes and the macros that raise them.
+#include <jerror.h>
 
 #include <algorithm>
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "framework/exceptions.hpp"
 #include "framework/picture/picture.hpp"
 #include "framework/picture/picture_internal.hpp"
+#include "framework/streams.hpp"
 
 namespace kiv {
 namespace {
@@ -92,16 +97,82 @@ inline uint8_t CmykChannel(unsigned c, unsigned k) {
   return static_cast<uint8_t>((2 * c * k + 255) / 510);
 }
 
-}  // namespace
+// The bytes of a stream handed to libjpeg a chunk at a time through one
+// buffer, as libjpeg's own file source does: the file is never held whole.
+// The end of the stream is an end-of-image marker with libjpeg's warning, as
+// the memory source makes it, so both sources give the same pixels. A stream
+// that fails leaves its exception here and libjpeg is left by the error jump
+// (an exception must not cross libjpeg's C frames).
+constexpr size_t kStreamChunk = size_t{64} << 10;
 
-TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits) {
+struct TStreamSource {
+  jpeg_source_mgr mgr;
+  TStream* stream;
+  std::jmp_buf* jump;
+  std::vector<JOCTET> buffer;
+  std::exception_ptr failure;
+  bool start_of_file;
+};
+
+void InitStreamSource(j_decompress_ptr cinfo) {
+  reinterpret_cast<TStreamSource*>(cinfo->src)->start_of_file = true;
+}
+
+boolean FillFromStream(j_decompress_ptr cinfo) {
+  auto* src = reinterpret_cast<TStreamSource*>(cinfo->src);
+  int64_t n = 0;
+  try {
+    n = src->stream->Read(src->buffer.data(), int64_t(src->buffer.size()));
+  } catch (...) {
+    src->failure = std::current_exception();
+  }
+  if (src->failure) std::longjmp(*src->jump, 1);
+  if (n <= 0) {
+    if (src->start_of_file) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+    WARNMS(cinfo, JWRN_JPEG_EOF);
+    src->buffer[0] = 0xFF;
+    src->buffer[1] = JPEG_EOI;
+    n = 2;
+  }
+  src->mgr.next_input_byte = src->buffer.data();
+  src->mgr.bytes_in_buffer = size_t(n);
+  src->start_of_file = false;
+  return TRUE;
+}
+
+void SkipInStream(j_decompress_ptr cinfo, long count) {
+  auto* src = reinterpret_cast<TStreamSource*>(cinfo->src);
+  if (count <= 0) return;
+  while (size_t(count) > src->mgr.bytes_in_buffer) {
+    count -= long(src->mgr.bytes_in_buffer);
+    FillFromStream(cinfo);
+  }
+  src->mgr.next_input_byte += count;
+  src->mgr.bytes_in_buffer -= size_t(count);
+}
+
+void TermStreamSource(j_decompress_ptr) {}
+
+// Where the bytes come from: memory, or a stream when `stream` is set.
+struct TJpegInput {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  TStream* stream = nullptr;
+};
+
+TDecodedPicture Decode(const TJpegInput& input, const TPixelTarget& target,
+                       const TDecodeLimits& limits) {
   TDecodedPicture result;
+  TkivPixel* pixels = nullptr;
+  size_t size = input.size;
   std::vector<uint8_t> cmyk_row;
   jpeg_decompress_struct cinfo;
   jpeg_progress_mgr progress;
   TJpegErrors errors;
+  TStreamSource stream_source{};
   std::memset(&cinfo, 0, sizeof cinfo);
   std::memset(&errors, 0, sizeof errors);
+  if (input.stream) stream_source.buffer.resize(kStreamChunk);
 
   cinfo.err = jpeg_std_error(&errors.mgr);
   errors.mgr.error_exit = OnError;
@@ -109,6 +180,7 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
   errors.mgr.output_message = OnOutput;
   if (setjmp(errors.jump)) {
     jpeg_destroy_decompress(&cinfo);
+    if (stream_source.failure) std::rethrow_exception(stream_source.failure);
     throw EInvalidGraphic(std::string("Invalid JPEG: ") + errors.message);
   }
   jpeg_create_decompress(&cinfo);
@@ -118,8 +190,19 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
   // than this (a whole-image coefficient buffer of a progressive file).
   cinfo.mem->max_memory_to_use = static_cast<long>(
       std::min<uint64_t>(limits.MaxFramePixels * 8 + (uint64_t(64) << 20), uint64_t(LONG_MAX)));
-  if (size > ULONG_MAX) size = ULONG_MAX;
-  jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+  if (input.stream) {
+    stream_source.mgr.init_source = InitStreamSource;
+    stream_source.mgr.fill_input_buffer = FillFromStream;
+    stream_source.mgr.skip_input_data = SkipInStream;
+    stream_source.mgr.resync_to_restart = jpeg_resync_to_restart;
+    stream_source.mgr.term_source = TermStreamSource;
+    stream_source.stream = input.stream;
+    stream_source.jump = &errors.jump;
+    cinfo.src = &stream_source.mgr;
+  } else {
+    if (size > ULONG_MAX) size = ULONG_MAX;
+    jpeg_mem_src(&cinfo, input.data, static_cast<unsigned long>(size));
+  }
   jpeg_read_header(&cinfo, TRUE);
 
   const J_COLOR_SPACE source = cinfo.jpeg_color_space;
@@ -134,12 +217,24 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
   jpeg_start_decompress(&cinfo);
 
   const uint32_t width = cinfo.output_width, height = cinfo.output_height;
-  result.Frames.resize(1);
-  TPixelBuffer& pixels = result.Frames[0].Pixels;
-  pixels.resize(size_t(width) * height);
-  if (cmyk) cmyk_row.resize(size_t(width) * 4);
+  // The memory is the caller's or the frame's; whatever throws here (no
+  // memory) must still let go of libjpeg's.
+  try {
+    result.Frames.resize(1);
+    if (target) {
+      pixels = target(int32_t(width), int32_t(height));
+      if (pixels == nullptr) throw std::bad_alloc();
+    } else {
+      result.Frames[0].Pixels.resize(size_t(width) * height);
+      pixels = result.Frames[0].Pixels.data();
+    }
+    if (cmyk) cmyk_row.resize(size_t(width) * 4);
+  } catch (...) {
+    jpeg_destroy_decompress(&cinfo);
+    throw;
+  }
   while (cinfo.output_scanline < height) {
-    TkivPixel* dst = pixels.data() + size_t(cinfo.output_scanline) * width;
+    TkivPixel* dst = pixels + size_t(cinfo.output_scanline) * width;
     JSAMPROW row = cmyk ? cmyk_row.data() : reinterpret_cast<JSAMPROW>(dst);
     jpeg_read_scanlines(&cinfo, &row, 1);
     if (cmyk) {
@@ -169,6 +264,22 @@ TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits
   jpeg_destroy_decompress(&cinfo);
   result.Frames[0].DelayMs = 0;
   return result;
+}
+
+}  // namespace
+
+TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits) {
+  return Decode(TJpegInput{data, size, nullptr}, TPixelTarget(), limits);
+}
+
+TDecodedPicture DecodeJpegInto(const uint8_t* data, size_t size, const TPixelTarget& target,
+                               const TDecodeLimits& limits) {
+  return Decode(TJpegInput{data, size, nullptr}, target, limits);
+}
+
+TDecodedPicture DecodeJpegInto(TStream& stream, const TPixelTarget& target,
+                               const TDecodeLimits& limits) {
+  return Decode(TJpegInput{nullptr, 0, &stream}, target, limits);
 }
 
 }  // namespace kiv

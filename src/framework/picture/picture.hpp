@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -14,18 +15,22 @@
 #include <utility>
 #include <vector>
 
+#include "framework/large_blocks.hpp"
 #include "framework/types.hpp"
 
 namespace kiv {
+
+class TStream;
 
 enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg };
 
 // "BMP", "GIF", "JPEG" ("unknown" for pfUnknown).
 const char* PictureFormatName(TPictureFormat format);
 
-// Allocates like std::allocator but leaves elements made without a value
-// uninitialised: each decoder writes every pixel of a frame, so a 48 MB
-// picture is not cleared first for nothing.
+// Allocates large blocks through AllocateLargeBlock (large pages where the
+// system gives them) and leaves elements made without a value uninitialised:
+// each decoder writes every pixel of a frame, so a 48 MB picture is not
+// cleared first for nothing.
 template <class T>
 struct TUninitialisedAllocator : std::allocator<T> {
   template <class U>
@@ -35,6 +40,11 @@ struct TUninitialisedAllocator : std::allocator<T> {
   TUninitialisedAllocator() = default;
   template <class U>
   TUninitialisedAllocator(const TUninitialisedAllocator<U>&) noexcept {}
+  T* allocate(size_t n) {
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+    return static_cast<T*>(AllocateLargeBlock(n * sizeof(T)));
+  }
+  void deallocate(T* p, size_t n) noexcept { FreeLargeBlock(p, n * sizeof(T)); }
   template <class U>
   void construct(U* p) noexcept {
     ::new (static_cast<void*>(p)) U;
@@ -51,7 +61,7 @@ using TPixelBuffer = std::vector<TkivPixel, TUninitialisedAllocator<TkivPixel>>;
 
 // One picture as the viewer shows it at one moment: the whole logical screen.
 struct TPictureFrame {
-  TPixelBuffer Pixels;  // Width * Height pixels, top-down rows
+  TPixelBuffer Pixels;  // Width * Height pixels, top-down rows (none: see TPixelTarget)
   int StoredDelay = 0;  // delay as stored, in hundredths of a second (GIF)
   int DelayMs = 0;      // how long the viewer shows this frame
 };
@@ -91,6 +101,22 @@ int ViewerDelayMs(int stored_hundredths);
 TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
 TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
 TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
+
+// Where a decoder may put the pixels of a one-frame picture instead of a
+// buffer of its own: the memory that will be drawn, so that the picture is
+// not copied once more. Called once, with the picture's size, after the
+// header is accepted and before the first row; returns width * height pixels
+// in top-down rows, which the decoder then writes completely (rows it cannot
+// decode are filled as in its own buffer). Such a picture's frame has an
+// empty Pixels. What the target allocates belongs to the caller, also when
+// decoding fails afterwards.
+using TPixelTarget = std::function<TkivPixel*(int32_t width, int32_t height)>;
+TDecodedPicture DecodeJpegInto(const uint8_t* data, size_t size, const TPixelTarget& target,
+                               const TDecodeLimits& limits = {});
+// The same from the stream's position on, read a chunk at a time, so that the
+// file is never held whole; what the stream throws is passed on as it is.
+TDecodedPicture DecodeJpegInto(TStream& stream, const TPixelTarget& target,
+                               const TDecodeLimits& limits = {});
 
 // The decoder for a format; pfUnknown guesses the format from the content.
 TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat format,

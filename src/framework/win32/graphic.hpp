@@ -32,8 +32,8 @@ class TGraphic {
   virtual void Draw(TCanvas* canvas, const TRect& r) = 0;
   virtual void LoadFromBytes(const uint8_t* data, size_t size) = 0;
   virtual std::vector<uint8_t> SaveToBytes() const;
-  void LoadFromFile(const std::string& file_name);
-  void LoadFromFile(const std::wstring& file_name);
+  virtual void LoadFromFile(const std::string& file_name);
+  virtual void LoadFromFile(const std::wstring& file_name);
   void SaveToFile(const std::string& file_name) const;
   // The rest of the stream from its position (at most kMaxWholeFileSize).
   virtual void LoadFromStream(TStream& stream);

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "framework/exceptions.hpp"
+#include "framework/large_blocks.hpp"
+#include "framework/streams.hpp"
 #include "framework/win32/picture_registry.hpp"
 
 namespace kiv {
@@ -26,9 +28,47 @@ void TDecodedImage::FreeSurface() {
   bits_ = nullptr;
 }
 
+// JPEG pictures are decoded straight into the section that is drawn: the
+// picture is written once, and no second picture-sized block is touched.
+template <class Decode>
+void TDecodedImage::LoadJpegIntoSection(Decode decode) {
+  TDibSection dib;
+  TDecodedPicture decoded = decode([&dib](int32_t width, int32_t height) {
+    dib = TDibSection(width, height, TDibSection::roTopDown);
+    MapFreshPages(dib.Bits(), size_t(width) * size_t(height) * sizeof(TkivPixel));
+    return static_cast<TkivPixel*>(dib.Bits());
+  });
+  SetPicture(std::make_shared<TDecodedPicture>(std::move(decoded)), std::move(dib));
+}
+
 void TDecodedImage::LoadFromBytes(const uint8_t* data, size_t size) {
+  if (Format() == TPictureFormat::pfJpeg) {
+    LoadJpegIntoSection(
+        [&](const TPixelTarget& target) { return DecodeJpegInto(data, size, target); });
+    return;
+  }
   auto decoded = std::make_shared<TDecodedPicture>(DecodePicture(data, size, Format()));
   SetPicture(std::move(decoded));
+}
+
+// A JPEG file is read a chunk at a time as the decoder needs it (the whole
+// file is never held); other files are read whole, as every graphic reads.
+void TDecodedImage::LoadFromFile(const std::string& file_name) {
+  if (Format() != TPictureFormat::pfJpeg) {
+    TGraphic::LoadFromFile(file_name);
+    return;
+  }
+  TFileStream file(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadJpegIntoSection([&](const TPixelTarget& target) { return DecodeJpegInto(file, target); });
+}
+
+void TDecodedImage::LoadFromFile(const std::wstring& file_name) {
+  if (Format() != TPictureFormat::pfJpeg) {
+    TGraphic::LoadFromFile(file_name);
+    return;
+  }
+  TFileStream file(file_name, fmOpenRead | fmShareDenyWrite);
+  LoadJpegIntoSection([&](const TPixelTarget& target) { return DecodeJpegInto(file, target); });
 }
 
 void TDecodedImage::Assign(const TGraphic& source) {
@@ -39,15 +79,19 @@ void TDecodedImage::Assign(const TGraphic& source) {
     return;
   }
   SetPicture(other->picture_);
+  // A picture decoded into its section has its pixels only there.
+  if (picture_ && picture_->Frames[0].Pixels.empty())
+    std::memcpy(bits_, other->bits_, PixelCount() * sizeof(uint32_t));
 }
 
-void TDecodedImage::SetPicture(std::shared_ptr<const TDecodedPicture> picture) {
+void TDecodedImage::SetPicture(std::shared_ptr<const TDecodedPicture> picture, TDibSection filled) {
   FreeSurface();
   picture_ = nullptr;
   frame_ = 0;
   if (picture && picture->Width > 0 && picture->Height > 0 && !picture->Frames.empty()) {
     // Top-down, as the decoders deliver rows.
-    dib_ = TDibSection(picture->Width, picture->Height, TDibSection::roTopDown);
+    dib_ = filled ? std::move(filled)
+                  : TDibSection(picture->Width, picture->Height, TDibSection::roTopDown);
     dib_.DC();
     bits_ = static_cast<uint32_t*>(dib_.Bits());
     picture_ = std::move(picture);
@@ -57,11 +101,18 @@ void TDecodedImage::SetPicture(std::shared_ptr<const TDecodedPicture> picture) {
   Changed();
 }
 
+size_t TDecodedImage::PixelCount() const {
+  return static_cast<size_t>(picture_->Width) * static_cast<size_t>(picture_->Height);
+}
+
 // Transparent pictures go to the DIB premultiplied, as AlphaBlend takes them.
+// A frame without pixels of its own was decoded into the DIB: nothing to copy.
 void TDecodedImage::CopyFrame(int index) {
   const TPixelBuffer& px = picture_->Frames[static_cast<size_t>(index)].Pixels;
-  size_t n = static_cast<size_t>(picture_->Width) * static_cast<size_t>(picture_->Height);
-  if (!picture_->Transparent) {
+  size_t n = PixelCount();
+  if (px.empty()) {
+    // Nothing: the pixels are in the DIB already.
+  } else if (!picture_->Transparent) {
     std::memcpy(bits_, px.data(), n * sizeof(uint32_t));
   } else {
     for (size_t i = 0; i < n; ++i) {

@@ -33,6 +33,8 @@ class TDecodedImage : public TGraphic {
   // Decodes the bytes; a refusal is the decoder's EInvalidGraphic and leaves
   // the graphic as it was.
   void LoadFromBytes(const uint8_t* data, size_t size) override;
+  void LoadFromFile(const std::string& file_name) override;
+  void LoadFromFile(const std::wstring& file_name) override;
   void Assign(const TGraphic& source) override;
 
   const TDecodedPicture* Decoded() const { return picture_.get(); }
@@ -47,7 +49,12 @@ class TDecodedImage : public TGraphic {
   virtual void PictureLoaded() {}
 
  private:
-  void SetPicture(std::shared_ptr<const TDecodedPicture> picture);
+  template <class Decode>
+  void LoadJpegIntoSection(Decode decode);
+  // Shows the picture from `filled` when given (the DIB it was decoded into),
+  // else from a new DIB with frame 0 copied in.
+  void SetPicture(std::shared_ptr<const TDecodedPicture> picture, TDibSection filled = {});
+  size_t PixelCount() const;
   void FreeSurface();
   void CopyFrame(int index);
   std::shared_ptr<const TDecodedPicture> picture_;
