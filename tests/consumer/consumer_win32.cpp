@@ -1,6 +1,7 @@
 // Uses the installed library as an outside program would: a surface of the
 // graphics layer read back through the platform's own pixel query, and the
-// theme layer's manager with its built-in theme class. Prints what it found
+// theme layer's manager with its built-in theme class, and the push button's
+// glyph resources that linking the controls brings into the program. Prints what it found
 // and fails with exit code 1 when the library does not behave.
 #include <windows.h>
 
@@ -28,6 +29,8 @@ int main() {
 
   check(!kiv::ThemeManager().ThemeClasses().empty(),
         "the theme manager knows the built-in theme class");
+  check(FindResourceW(GetModuleHandleW(nullptr), L"KIV_BTN_OK", MAKEINTRESOURCEW(2)) != nullptr,
+        "the controls' glyph resources are linked into the program");
   kiv::FreeThemeManager();
   return failures == 0 ? 0 : 1;
 }
