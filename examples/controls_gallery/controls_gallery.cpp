@@ -27,6 +27,7 @@
 #include "gallery_page.hpp"
 #include "graphics/kiv_utils_gdi_win32.hpp"
 #include "theme/theme_manager.hpp"
+#include "themefiles/msstyles_theme.hpp"
 
 namespace kiv::gallery {
 
@@ -151,6 +152,20 @@ bool SavePng(TForm& form, const std::string& path) {
   return WritePngRgba(path, pixels.data(), w, h);
 }
 
+// The theme manager picks a theme class by a stream's first bytes; a
+// visual-styles library (".msstyles") is a resource module that no class
+// claims as a stream, so a file no class reads is then offered to the
+// visual-styles theme, which loads such a module from its file.
+std::unique_ptr<TkivTheme> LoadThemeFile(const std::string& file_name) {
+  {
+    TFileStream in(file_name, fmOpenRead);
+    if (std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(in)) return theme;
+  }
+  auto styles = std::make_unique<TKivThemeMsStyles>();
+  if (!styles->LoadFromFile(file_name)) return nullptr;
+  return styles;
+}
+
 int Run(int argc, wchar_t** argv) {
   std::string png, theme_file;
   for (int i = 1; i < argc; ++i) {
@@ -165,10 +180,10 @@ int Run(int argc, wchar_t** argv) {
     }
   }
   RegisterKivControls();
+  RegisterMsStylesTheme();  // --theme also reads visual-styles (.msstyles) files
   if (!theme_file.empty()) {
     try {
-      TFileStream stream(theme_file, fmOpenRead);
-      std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(stream);
+      std::unique_ptr<TkivTheme> theme = LoadThemeFile(theme_file);
       if (!theme) {
         std::fprintf(stderr, "controls_gallery: no theme class reads %s\n", theme_file.c_str());
         return 1;

@@ -2,11 +2,29 @@
 # THEME and loading it with --theme, when THEME is given) and checks that OUT
 # is a PNG of WIDTH x HEIGHT pixels.
 #   cmake -DRUN=wine-run.sh -DEXE=theme_sampler.exe -DOUT=x.png -DWIDTH=w -DHEIGHT=h
-#         [-DTHEME=file] [-DNAME=text] -P check_png.cmake
+#         [-DTHEME=file | -DSTYLE=file.msstyles] [-DNAME=text] -P check_png.cmake
+# STYLE: a visual-styles file looked for under the Wine prefix's C: drive and
+# loaded with --theme; the test is skipped (the output says "SKIPPED") when
+# the prefix holds no such file.
 # NAME: text the sampler must print (the name of the theme it drew).
 file(REMOVE "${OUT}")
 set(theme_args)
-if(THEME)
+if(STYLE)
+  # The prefix is the one wine-run.sh uses: ask the environment script.
+  get_filename_component(scripts "${RUN}" DIRECTORY)
+  execute_process(COMMAND bash -c ". \"$1\" && printf %s \"$WINEPREFIX\"" _
+                          "${scripts}/wine-env.sh"
+                  OUTPUT_VARIABLE prefix)
+  file(GLOB_RECURSE found "${prefix}/drive_c/windows/*/${STYLE}")
+  if(NOT found)
+    message(STATUS "SKIPPED: no ${STYLE} under ${prefix}/drive_c/windows")
+    return()
+  endif()
+  list(GET found 0 style_path)
+  # The program sees the Unix root as drive Z:.
+  string(REPLACE "/" "\\" style_path "Z:${style_path}")
+  set(theme_args --theme "${style_path}")
+elseif(THEME)
   file(REMOVE "${THEME}")
   execute_process(COMMAND "${RUN}" "${EXE}" --save-theme "${THEME}" --hue 120
                   RESULT_VARIABLE rc)

@@ -24,6 +24,7 @@
 #include "graphics/kiv_utils.hpp"
 #include "sheet.hpp"
 #include "theme/theme_manager.hpp"
+#include "themefiles/msstyles_theme.hpp"
 
 using namespace kiv;
 
@@ -112,6 +113,20 @@ int ShowSheet(const std::string& title) {
   return 0;
 }
 
+// The theme manager picks a theme class by a stream's first bytes; a
+// visual-styles library (".msstyles") is a resource module that no class
+// claims as a stream, so a file no class reads is then offered to the
+// visual-styles theme, which loads such a module from its file.
+std::unique_ptr<TkivTheme> LoadThemeFile(const std::string& file_name) {
+  {
+    TFileStream in(file_name, fmOpenRead);
+    if (std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(in)) return theme;
+  }
+  auto styles = std::make_unique<TKivThemeMsStyles>();
+  if (!styles->LoadFromFile(file_name)) return nullptr;
+  return styles;
+}
+
 int Fail(const std::string& text) {
   std::fprintf(stderr, "theme_sampler: %s\n", text.c_str());
   return 1;
@@ -143,6 +158,7 @@ int main(int argc, char** argv) {
     }
   }
   RegisterThemeClass<TSectionTheme>();
+  RegisterMsStylesTheme();  // --theme also reads visual-styles (.msstyles) files
 
   try {
     if (!save_theme.empty()) {
@@ -161,8 +177,7 @@ int main(int argc, char** argv) {
     if (theme_file.empty()) {
       SetCurrentTheme(std::make_unique<TkivTheme>());
     } else {
-      TFileStream in(theme_file, fmOpenRead);
-      std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(in);
+      std::unique_ptr<TkivTheme> theme = LoadThemeFile(theme_file);
       if (!theme) return Fail(theme_file + ": no registered theme class can read this file");
       SetCurrentTheme(std::move(theme));
     }

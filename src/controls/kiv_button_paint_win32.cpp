@@ -236,11 +236,11 @@ void TKivButton::DrawCaption() {
   DrawTextWide(canvas, caption, t, DT_CALCRECT | wrap);
   if (theme_mode) {
     switch (alignment_) {
-      case taLeftJustify: {
-        const TRect content = ButtonContentRect(in);
-        t = Bounds(content.Left, content.Top, t.Width(), t.Height());
+      case taLeftJustify:
+        // From the text rectangle's corner, not the content's: the content
+        // includes the glyph, which the caption must not cover.
+        t = Bounds(text_rect.Left, text_rect.Top, t.Width(), t.Height());
         break;
-      }
       case taRightJustify:
         t = Bounds(text_rect.Right - t.Width(),
                    text_rect.Top + (text_rect.Height() - t.Height()) / 2, t.Width(), t.Height());

@@ -93,6 +93,52 @@ TEST(KivControlsThemed, ButtonsDrawThroughTheCurrentThemeWithItsStateCodes) {
   EXPECT_EQ(theme.Take()[0].state, kStateDisabled);
 }
 
+// Shows the layout rectangles the button paints in.
+class TProbeButton : public TKivButton {
+ public:
+  using TKivButton::GetGlyphRect;
+  using TKivButton::GetTextRect;
+  using TKivButton::TKivButton;
+};
+
+TEST(KivControlsThemed, AlignedCaptionsStayBesideTheGlyph) {
+  struct Case {
+    TAlignment alignment;
+    TButtonLayout layout;
+  };
+  for (const Case& c : {Case{taLeftJustify, blGlyphLeft}, Case{taLeftJustify, blGlyphTop},
+                        Case{taRightJustify, blGlyphLeft}, Case{taCenter, blGlyphRight}}) {
+    SCOPED_TRACE(testing::Message() << "alignment " << c.alignment << ", layout " << c.layout);
+    TShownForm s;
+    auto* b = new TProbeButton(s.form.get());
+    b->SetBounds(10, 10, 157, 44);
+    b->SetKind(bkClose);
+    b->SetCaption(L"Left-aligned &close");
+    b->SetAlignment(c.alignment);
+    b->SetLayout(c.layout);
+    b->SetParent(s.form.get());
+    s.Show();
+    TCurrentTheme theme;
+    ASSERT_TRUE(b->ThemeMode());
+    PaintToMemory(*b);
+    auto calls = theme.Take();
+    ASSERT_EQ(calls.size(), 2u);
+    ASSERT_EQ(calls[1].op, "PaintButtonText");
+    const TRect text = calls[1].rect;
+    const TRect glyph = b->GetGlyphRect();
+    ASSERT_FALSE(glyph.IsEmpty());
+    // The caption lies in the text part of the block and clear of the glyph.
+    const TRect room = b->GetTextRect();
+    EXPECT_GE(text.Left, room.Left);
+    EXPECT_GE(text.Top, room.Top);
+    EXPECT_LE(text.Right, room.Right);
+    EXPECT_LE(text.Bottom, room.Bottom);
+    const bool apart = text.Left >= glyph.Right || text.Right <= glyph.Left ||
+                       text.Top >= glyph.Bottom || text.Bottom <= glyph.Top;
+    EXPECT_TRUE(apart);
+  }
+}
+
 TEST(KivControlsThemed, ChecksAskTheThemeForMarkSizeStateAndTheDefaultTextObject) {
   TShownForm s;
   auto* box = new TKivCheckBox(s.form.get());
