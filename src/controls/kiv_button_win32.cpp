@@ -220,6 +220,21 @@ void TKivButton::Click() {
   TKivControl::Click();
 }
 
+void TKivButton::DefineProperties(TFiler& filer) {
+  TKivControl::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Glyph.Data",
+      [this](TStream& s) {
+        // NumGlyphs, when stored, was read before the glyph, and a count
+        // left at its default was 1: the strip's change notification must
+        // not take the count from the strip's shape.
+        const int num_glyphs = num_glyphs_;
+        glyph_->LoadFromStream(s);
+        num_glyphs_ = num_glyphs;
+      },
+      [this](TStream& s) { glyph_->SaveToStream(s); }, !glyph_->Empty());
+}
+
 void TKivButton::SetPressed(bool value) {
   if (value == pressed_) return;
   pressed_ = value;

@@ -86,6 +86,9 @@ class TKivButton : public TKivControl {
   void Notification(TComponent* component, TOperation operation) override;
   void ActionChange(TAction* action, bool check_defaults) override;
   void Dispatch(TMessage& message) override;
+  // Stores a glyph that is not empty as "Glyph.Data": the bitmap's own
+  // stream form (a BMP file).
+  void DefineProperties(TFiler& filer) override;
 
  protected:
   virtual TRect GetContentRect();

@@ -429,16 +429,23 @@ void TReader::ReadProperty(TPersistent* instance, int depth) {
     TPersistent* target = instance;
     std::string_view rest = name;
     size_t dot;
+    // A dotted name walks down published objects. Where the path leaves
+    // them (a part that is no object property), the rest of the name, dots
+    // and all, is offered to the last object's own defined properties: a
+    // component may store a member that is no persistent object of its own
+    // ("Glyph.Data").
     while ((dot = rest.find('.')) != std::string_view::npos) {
       const TPropInfo* p = target->ClassType().FindProperty(rest.substr(0, dot));
       TPersistent* sub =
           p && p->Kind == TPropKind::Object && p->GetObj ? p->GetObj(*target) : nullptr;
-      if (!sub) throw EReadError("Property " + name + " does not exist");
+      if (!sub) break;
       target = sub;
       rest.remove_prefix(dot + 1);
     }
-    if (rest.empty()) throw EReadError("Property " + name + " does not exist");
-    const TPropInfo* prop = target->ClassType().FindProperty(rest);
+    if (rest.empty() || rest.back() == '.')
+      throw EReadError("Property " + name + " does not exist");
+    const TPropInfo* prop =
+        rest.find('.') == std::string_view::npos ? target->ClassType().FindProperty(rest) : nullptr;
     if (prop && prop->Writable()) {
       ReadPropValue(target, *prop, depth);
     } else {

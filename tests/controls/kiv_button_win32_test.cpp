@@ -305,6 +305,93 @@ TEST(KivButton, FormStreamsKeepTheStoredCaptionAndTheDefaults) {
         << text;
 }
 
+// A 32 x 16 strip of two cells on teal, a few pixels of its own in each.
+std::unique_ptr<TBitmap> MarkedStrip() {
+  auto strip = Strip(32, 16);
+  TCanvas* c = strip->Canvas();
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 32; ++x) c->SetPixel(x, y, 0x00808000);
+  c->SetPixel(0, 0, 0x000000FF);
+  c->SetPixel(5, 9, 0x0000FF00);
+  c->SetPixel(15, 15, 0x00FF0000);
+  c->SetPixel(16, 0, 0x00123456);
+  c->SetPixel(31, 15, 0x00FFFFFF);
+  strip->Modified();
+  return strip;
+}
+
+// The button's own glyph survives the form stream, binary and text, pixel
+// for pixel; a cell count set against the strip's shape is kept too.
+TEST(KivButton, GlyphRoundTripsThroughBothFormsOfTheStream) {
+  RegisterKivControls();
+  auto strip = MarkedStrip();
+  struct Case {
+    bool text;
+    int num_glyphs;  // 0: as the strip sets it
+  };
+  for (const Case& c : {Case{false, 0}, Case{true, 0}, Case{false, 1}, Case{true, 1}}) {
+    SCOPED_TRACE(testing::Message() << (c.text ? "text" : "binary") << " " << c.num_glyphs);
+    TForm form(nullptr);
+    form.SetName("F");
+    auto* b = new TKivButton(&form);
+    b->SetName("B");
+    b->SetParent(&form);
+    b->SetGlyph(strip.get());
+    if (c.num_glyphs) b->SetNumGlyphs(c.num_glyphs);
+    const int want_glyphs = c.num_glyphs ? c.num_glyphs : 2;
+
+    TForm fresh(nullptr);
+    if (c.text) {
+      const std::string text = ComponentToText(&form);
+      EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos) << text;
+      TextToComponent(text, &fresh);
+    } else {
+      TMemoryStream stream;
+      stream.WriteComponent(&form);
+      stream.SetPosition(0);
+      stream.ReadComponent(&fresh);
+    }
+    auto* read = dynamic_cast<TKivButton*>(fresh.FindComponent("B"));
+    ASSERT_NE(read, nullptr);
+    TBitmap* glyph = read->Glyph();
+    ASSERT_EQ(glyph->Width(), 32);
+    ASSERT_EQ(glyph->Height(), 16);
+    EXPECT_EQ(read->NumGlyphs(), want_glyphs);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 32; ++x)
+        ASSERT_EQ(glyph->Canvas()->Pixel(x, y), strip->Canvas()->Pixel(x, y))
+            << "(" << x << ", " << y << ")";
+  }
+}
+
+TEST(KivButton, AButtonWithoutGlyphWritesNoGlyphData) {
+  RegisterKivControls();
+  TForm form(nullptr);
+  form.SetName("F");
+  auto* b = new TKivButton(&form);
+  b->SetName("B");
+  b->SetParent(&form);
+  auto strip = MarkedStrip();
+  b->SetGlyph(strip.get());
+  b->SetGlyph(nullptr);  // cleared again
+  EXPECT_EQ(ComponentToText(&form).find("Glyph.Data"), std::string::npos);
+  TMemoryStream stream;
+  stream.WriteComponent(&form);
+  const std::string bytes(reinterpret_cast<const char*>(stream.Memory()),
+                          static_cast<size_t>(stream.Size()));
+  EXPECT_EQ(bytes.find("Glyph.Data"), std::string::npos);
+
+  // A name below Glyph that the button does not store is still an error.
+  TForm fresh(nullptr);
+  EXPECT_THROW(TextToComponent("object F: TForm\n"
+                               "  object B: TKivButton\n"
+                               "    Glyph.Other = 1\n"
+                               "  end\n"
+                               "end\n",
+                               &fresh),
+               EReadError);
+}
+
 // The visual-styles face is the platform's push button of the same state.
 TEST(KivButton, VisualStylesFacesAreThePlatformsPushButton) {
   if (!VisualStylesActive()) GTEST_SKIP() << "classic look";
