@@ -126,13 +126,6 @@ void TKivButton::SetNumGlyphs(int value) {
   Invalidate();
 }
 
-template <class T>
-static bool Change(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
 void TKivButton::SetLayout(TButtonLayout value) {
   if (Change(layout_, value)) Invalidate();
 }

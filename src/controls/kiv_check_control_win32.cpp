@@ -49,13 +49,6 @@ TKivCheckControl::~TKivCheckControl() {
   RemoveThemeClient(this);
 }
 
-template <class T>
-static bool Change(T& field, const T& value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
 void TKivCheckControl::SetAlignment(TKivLeftRight value) {
   if (Change(alignment_, value)) Invalidate();
 }

@@ -82,6 +82,14 @@ class TKivControl : public TCustomControl {
   TNotifyEvent OnMouseLeave;
 
  protected:
+  // Stores value in field; true when it differed (the caller repaints or
+  // lays out again only then).
+  template <class T>
+  static bool Change(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+  }
   virtual void PaintFrame();
   virtual void PaintClient();
   // A new built-in scroll bar owned by this control. The base has no bar
