@@ -25,6 +25,7 @@
 #include "sheet.hpp"
 #include "theme/theme_manager.hpp"
 #include "themefiles/msstyles_theme.hpp"
+#include "themefiles/theme_file.hpp"
 
 using namespace kiv;
 
@@ -111,20 +112,6 @@ int ShowSheet(const std::string& title) {
     DispatchMessageW(&msg);
   }
   return 0;
-}
-
-// The theme manager picks a theme class by a stream's first bytes; a
-// visual-styles library (".msstyles") is a resource module that no class
-// claims as a stream, so a file no class reads is then offered to the
-// visual-styles theme, which loads such a module from its file.
-std::unique_ptr<TkivTheme> LoadThemeFile(const std::string& file_name) {
-  {
-    TFileStream in(file_name, fmOpenRead);
-    if (std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(in)) return theme;
-  }
-  auto styles = std::make_unique<TKivThemeMsStyles>();
-  if (!styles->LoadFromFile(file_name)) return nullptr;
-  return styles;
 }
 
 int Fail(const std::string& text) {
