@@ -21,8 +21,9 @@ using ctltest::TShownForm;
 
 // One form's life: a bar along the bottom with a text panel, a check box
 // and a button in panels of their own (one of them given by the panel, one
-// dropped on the bar), shown, resized so that a panel drops out, and freed
-// with the form (the controls before or after the bar, by turns).
+// dropped on the bar), its windows made and painted, resized so that a panel
+// drops out, and freed with the form (the controls before or after the bar,
+// by turns).
 void FormCycle(int i) {
   TShownForm s(300, 80);
   auto* box = (i % 2) ? new TKivCheckBox(s.form.get()) : nullptr;
@@ -43,11 +44,12 @@ void FormCycle(int i) {
   button->SetCaption(L"Go");
   button->SetParent(bar);
   bar->Panels()->Items(2)->SetWidth(60);
-  s.Show();
-  UpdateWindow(s.form->Handle());
+  s.form->HandleNeeded();
+  ctltest::PaintToMemory(*bar);
   s.form->SetWidth(200);
-  UpdateWindow(s.form->Handle());
-  TShownForm::Pump();
+  ctltest::PaintToMemory(*bar);
+  ctltest::PaintToMemory(*box);
+  if (i % 100 == 0) TShownForm::Pump();
 }
 
 TEST(KivStatusBarReliability, AThousandFormsLeaveObjectsAndMemoryFlat) {
