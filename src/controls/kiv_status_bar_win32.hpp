@@ -157,8 +157,9 @@ class TKivStatusBar : public TKivControl {
   TKivStatusPanel* PanelAt(TPoint p);
   // The size grip is drawn: SizeGrip, and the bar's bottom-right corner is
   // the bottom-right corner of its form's client area, the form neither
-  // minimised nor maximised.
-  bool SizeGripShown();
+  // minimised nor maximised. Virtual for bars that stand for one in a
+  // corner (a preview of a form, say).
+  virtual bool SizeGripShown();
   // The cursor the bar shows at a point: the sizing cursor over a shown
   // grip, else its own Cursor.
   TCursor CursorAt(TPoint p);
