@@ -19,6 +19,7 @@
 #include "controls_support_win32.hpp"
 #include "framework/filer.hpp"
 #include "framework/streams.hpp"
+#include "framework/win32/bitmap.hpp"
 #include "theme/theme_manager.hpp"
 
 namespace kiv {
@@ -264,6 +265,41 @@ TEST(KivStatusBar, TooLongTextsEndInAnEllipsis) {
   auto fits = PaintToMemory(*b.bar);
   p->SetText(u"Rea...");
   EXPECT_NE(FirstDifference(*fits, *PaintToMemory(*b.bar)), "");
+}
+
+// A panel's image from the bar's list sits at its place inside the panel:
+// before the text (2 from the panel's left, centred vertically), or after
+// it; ShowImage off or an index outside the list shows none.
+TEST(KivStatusBar, PanelImagesFromTheBarsList) {
+  TBar b(200);
+  TImageList images(nullptr);
+  images.SetSize(8, 8);
+  TBitmap red;
+  red.SetPixelFormat(pf32bit);
+  red.SetSize(8, 8);
+  red.Canvas()->Brush()->SetColor(clRed);
+  red.Canvas()->FillRect(TRect{0, 0, 8, 8});
+  images.AddMasked(&red, clFuchsia);
+  b.bar->SetImages(&images);
+  TKivStatusPanel* p = b.Add(100);
+  p->SetImageIndex(0);
+  b.s.Show();
+  // Panel 2..102; its content box is 96 x 16, so the image lies at
+  // (2 + 2, 2 + 4) before the text and at (2 + 96 - 2 - 8, 6) after it.
+  auto red_at = [&](int x, int y) {
+    auto m = PaintToMemory(*b.bar);
+    return (m->At(x, y) & 0xFFFFFF) == 0xFF0000 && (m->At(x + 7, y + 7) & 0xFFFFFF) == 0xFF0000;
+  };
+  EXPECT_TRUE(red_at(4, 6));
+  p->SetLayout(sglGlyphRight);
+  EXPECT_TRUE(red_at(88, 6));
+  EXPECT_FALSE(red_at(4, 6));
+  p->SetShowImage(false);
+  EXPECT_FALSE(red_at(88, 6));
+  p->SetShowImage(true);
+  p->SetImageIndex(1);
+  EXPECT_FALSE(red_at(88, 6));
+  b.bar->SetImages(nullptr);
 }
 
 // The grip shows only in the form's bottom-right corner; over it the
