@@ -180,8 +180,11 @@ TEST(KivStatusBar, HostedControlsFollowTheirPanels) {
   EXPECT_EQ(b.Panel(3)->Control(), button);
   delete button;
   EXPECT_EQ(b.bar->Panels()->Count(), 3);
-  delete box;
-  EXPECT_EQ(b.Panel(0)->Control(), nullptr);
+  TKivStatusPanel* last = b.Panel(2);
+  delete box;  // its panel goes with it
+  ASSERT_EQ(b.bar->Panels()->Count(), 2);
+  EXPECT_EQ(b.Panel(0), middle);
+  EXPECT_EQ(b.Panel(1), last);
 
   for (TControl* parent : {static_cast<TControl*>(b.bar), static_cast<TControl*>(b.s.form.get())}) {
     try {
