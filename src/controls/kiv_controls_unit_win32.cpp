@@ -3,6 +3,7 @@
 
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
+#include "controls/kiv_effect_controls_win32.hpp"
 #include "controls/kiv_status_bar_win32.hpp"
 
 namespace kiv {
@@ -12,7 +13,9 @@ void RegisterKivControls() {
   RegisterClasses({&TKivControl::StaticClass(), &TKivGraphicControl::StaticClass(),
                    &TKivButton::StaticClass(), &TKivFontOptions::StaticClass(),
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
-                   &TKivRadioButton::StaticClass(), &TKivStatusBar::StaticClass()});
+                   &TKivRadioButton::StaticClass(), &TKivEffectButton::StaticClass(),
+                   &TKivEffectCheckBox::StaticClass(), &TKivEffectRadioButton::StaticClass(),
+                   &TKivStatusBar::StaticClass()});
 }
 
 }  // namespace kiv
