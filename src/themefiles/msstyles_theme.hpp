@@ -170,7 +170,8 @@ class TKivThemeMsStyles : public TkivTheme {
   // The window's geometry from the style's metrics: borders of the border
   // width, the caption bar's height above the content (the small ones for
   // kind 6); the caption text's rectangle runs between the system-menu
-  // button and the buttons on the right, less the caption's margins.
+  // button and the buttons on the right, less the caption's margins. The
+  // built-in geometry when the style has no caption for the kind.
   TRect WindowContentRect(uint8_t kind, const TRect& source, const std::string& object) override;
   TRect WindowCaptionRect(uint8_t kind, const TkivWindowInfo& source,
                           const std::string& object) override;

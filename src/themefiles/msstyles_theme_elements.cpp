@@ -91,13 +91,17 @@ bool TKivThemeMsStyles::SupportsWindow(uint8_t kind, const std::string&) {
 }
 
 TRect TKivThemeMsStyles::WindowContentRect(uint8_t kind, const TRect& source, const std::string&) {
-  if (!parts_.Built()) return TkivTheme::WindowContentRect(kind, source, "default");
+  // A style without the window's caption leaves the window to the built-in
+  // look, geometry included.
+  if (!SupportsWindow(kind, "default"))
+    return TkivTheme::WindowContentRect(kind, source, "default");
   return WindowContent(kind, source);
 }
 
 TRect TKivThemeMsStyles::WindowCaptionRect(uint8_t kind, const TkivWindowInfo& source,
                                            const std::string&) {
-  if (!parts_.Built()) return TkivTheme::WindowCaptionRect(kind, source, "default");
+  if (!SupportsWindow(kind, "default"))
+    return TkivTheme::WindowCaptionRect(kind, source, "default");
   const TRect& w = source.Rect;
   const TRect c = WindowContent(kind, w);
   const TmsuxMargins& m =

@@ -41,21 +41,8 @@ std::vector<uint32_t> Drawn(const TKivThemeMsStyles& theme, const Draw& draw, in
   return Pixels(b);
 }
 
-std::vector<uint8_t> U16(std::u16string_view s) {
-  std::vector<uint8_t> b;
-  for (char16_t c : s) b.push_back(uint8_t(c)), b.push_back(uint8_t(c >> 8));
-  return b;
-}
-
-// A style library with the name lists and the given INI text, no bitmaps.
 std::vector<uint8_t> SmallStyle(std::u16string_view ini) {
-  const std::vector<kivtest::PeResourceSpec> resources{
-      {u"COLORNAMES", 0, u"", 1, 0, U16(std::u16string(u"Blue\0\0", 6))},
-      {u"SIZENAMES", 0, u"", 1, 0, U16(std::u16string(u"Normal\0\0", 8))},
-      {u"FILERESNAMES", 0, u"", 1, 0, U16(std::u16string(u"X_INI\0\0", 7))},
-      {u"TEXTFILE", 0, u"X_INI", 0, 0, U16(ini)},
-  };
-  return kivtest::PeModuleBuilder::Build(resources).bytes;
+  return kivtest::SmallStyleModule(ini);
 }
 
 class LightElements : public ::testing::Test {

@@ -34,6 +34,9 @@ struct Case {
   double max_share;  // of pixels that may differ
   int max_diff;      // largest channel difference allowed
   const char* why;   // where the rules differ on purpose
+  // The platform's drawing when it is more than the one part (the window
+  // frame's four parts).
+  std::function<void(HTHEME, HDC, int state, const RECT&)> platform = {};
 };
 
 struct Result {
@@ -96,33 +99,87 @@ auto HeaderItem(uint8_t state) {
   };
 }
 
+auto WindowFrame(bool active) {
+  return [active](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintWindowFrame(0, c, "default", kiv::MakeWindowInfo(r, active, 0, {}, u""));
+  };
+}
+// The caption over the caption bar and the top border, the left and right
+// frames beside the content, the bottom frame below (borders of 4, a caption
+// bar of 25: the metrics light.msstyles leaves to their defaults).
+void PlatformWindowFrame(HTHEME data, HDC dc, int state, const RECT& r) {
+  const RECT caption{0, 0, r.right, 29}, left{0, 29, 4, r.bottom - 4},
+      right{r.right - 4, 29, r.right, r.bottom - 4}, bottom{0, r.bottom - 4, r.right, r.bottom};
+  DrawThemeBackground(data, dc, 1, state, &caption, nullptr);
+  DrawThemeBackground(data, dc, 7, state, &left, nullptr);
+  DrawThemeBackground(data, dc, 8, state, &right, nullptr);
+  DrawThemeBackground(data, dc, 9, state, &bottom, nullptr);
+}
+auto WindowButton(uint8_t button, uint8_t state) {
+  return [button, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintWindowButton(0, c, "default", kiv::MakeWindowButtonInfo(r, button, state, nullptr));
+  };
+}
+auto MdiButton(uint8_t part, uint8_t state) {
+  return [part, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintMenuItem(0, c, "default", kiv::MakePartInfo(r, part, state));
+  };
+}
+auto TrackBarTrack(uint8_t part) {
+  return [part](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintTrackBarTrack(0, c, "default", kiv::MakePartInfo(r, part, 0));
+  };
+}
+auto Thumb(uint8_t part, uint8_t state) {
+  return [part, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintTrackBarThumb(0, c, "default", kiv::MakePartInfo(r, part, state));
+  };
+}
+auto Tab(uint8_t part, uint8_t state) {
+  return [part, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintTab(0, c, "default", kiv::MakePartInfo(r, part, state));
+  };
+}
+auto ToolButton(uint8_t part, uint8_t state) {
+  return [part, state](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    t.PaintToolButton(0, c, "default", kiv::MakePartInfo(r, part, state));
+  };
+}
+auto Rect(void (TKivThemeMsStyles::*paint)(uint8_t, kiv::TCanvas&, const std::string&,
+                                           const kiv::TRect&)) {
+  return [paint](TKivThemeMsStyles& t, kiv::TCanvas& c, const kiv::TRect& r) {
+    (t.*paint)(0, c, "default", r);
+  };
+}
+
 TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
   if (kivtest::ClassicLook()) GTEST_SKIP() << "the classic look draws no visual style";
   KIV_REQUIRE_LIGHT_MSSTYLES(path);
   TKivThemeMsStyles theme;
   ASSERT_TRUE(theme.LoadFromFile(path));
+  const char* const kBlend = "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8";
+  const char* const kShrunkEdge =
+      "an edge whose pixels vary along it, stretched or shrunk: the nearest source pixel (the "
+      "platform samples other ones near the ends)";
+  const char* const kOddPixel =
+      "glyph centred, an odd leftover pixel after it (divisions truncate; the platform puts it "
+      "before)";
+  const char* const kGlyphByWidth =
+      "glyph size variant chosen by width (the platform: by MinDpi1..7)";
   const Case cases[] = {
-      {L"Button", 1, 1, 75, 25, Button(0), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 1, 2, 75, 25, Button(1), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 1, 3, 75, 25, Button(2), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 1, 4, 75, 25, Button(3), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 1, 5, 75, 25, Button(6), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 1, 1, 120, 40, Button(0), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 1, 1, 75, 25, Button(0), 0.05, 1, kBlend},
+      {L"Button", 1, 2, 75, 25, Button(1), 0.05, 1, kBlend},
+      {L"Button", 1, 3, 75, 25, Button(2), 0.05, 1, kBlend},
+      {L"Button", 1, 4, 75, 25, Button(3), 0.05, 1, kBlend},
+      {L"Button", 1, 5, 75, 25, Button(6), 0.05, 1, kBlend},
+      {L"Button", 1, 1, 120, 40, Button(0), 0.05, 1, kBlend},
       {L"Button", 3, 1, 13, 13, Check(0, 5), 0, 0, ""},
       {L"Button", 3, 2, 13, 13, Check(0, 6), 0, 0, ""},
       {L"Button", 3, 5, 13, 13, Check(0, 0), 0, 0, ""},
       {L"Button", 3, 8, 13, 13, Check(0, 3), 0, 0, ""},
       {L"Button", 3, 9, 13, 13, Check(0, 10), 0, 0, ""},
-      {L"Button", 2, 1, 13, 13, Check(1, 5), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
-      {L"Button", 2, 5, 13, 13, Check(1, 0), 0.05, 1,
-       "alpha blended by the library's kernel: (bg*(256-a) + fg*a) >> 8"},
+      {L"Button", 2, 1, 13, 13, Check(1, 5), 0.05, 1, kBlend},
+      {L"Button", 2, 5, 13, 13, Check(1, 0), 0.05, 1, kBlend},
       {L"ScrollBar", 1, 1, 17, 17, Scroll(0, 0), 0.12, 255,
        "glyph size variant chosen by width (the platform: by MinSize1..7)"},
       {L"ScrollBar", 1, 2, 17, 17, Scroll(0, 2), 0.12, 255,
@@ -151,6 +208,45 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
        "true size centred (the platform: aligned by VAlign)"},
       {L"Header", 1, 1, 80, 22, HeaderItem(0), 0, 0, ""},
       {L"Header", 1, 2, 80, 22, HeaderItem(1), 0, 0, ""},
+      {L"Window", 1, 1, 200, 130, WindowFrame(true), 0, 0, "", PlatformWindowFrame},
+      {L"Window", 1, 2, 200, 130, WindowFrame(false), 0.05, 1, kBlend, PlatformWindowFrame},
+      {L"Window", 18, 1, 19, 19, WindowButton(1, 0), 0.05, 16, kShrunkEdge},
+      {L"Window", 18, 1, 18, 18, WindowButton(1, 0), 0.25, 255, kOddPixel},
+      {L"Window", 18, 1, 22, 22, WindowButton(1, 0), 0.3, 255, kGlyphByWidth},
+      {L"Window", 18, 2, 22, 22, WindowButton(1, 1), 0.3, 255, kGlyphByWidth},
+      {L"Window", 18, 3, 22, 22, WindowButton(1, 2), 0.3, 255, kGlyphByWidth},
+      {L"Window", 18, 4, 22, 22, WindowButton(1, 3), 0.3, 255, kGlyphByWidth},
+      {L"Window", 15, 1, 19, 19, WindowButton(3, 0), 0.05, 1, kBlend},
+      {L"Window", 17, 1, 19, 19, WindowButton(5, 0), 0.05, 1, kBlend},
+      {L"Window", 21, 1, 19, 19, WindowButton(6, 0), 0.05, 1, kBlend},
+      {L"Window", 23, 2, 19, 19, WindowButton(2, 1), 0.05, 1, kBlend},
+      {L"Window", 16, 1, 18, 16, MdiButton(2, 0), 0, 0, ""},
+      {L"Window", 22, 2, 18, 16, MdiButton(3, 1), 0, 0, ""},
+      {L"Window", 20, 3, 18, 16, MdiButton(4, 2), 0.05, 1, kBlend},
+      {L"TrackBar", 0, 0, 90, 24, Rect(&TKivThemeMsStyles::PaintTrackBar), 0, 0, ""},
+      {L"TrackBar", 1, 1, 90, 4, TrackBarTrack(0), 0, 0, ""},
+      {L"TrackBar", 2, 1, 4, 90, TrackBarTrack(1), 0, 0, ""},
+      {L"TrackBar", 3, 1, 11, 21, Thumb(0, 0), 0, 0, ""},
+      {L"TrackBar", 3, 2, 11, 21, Thumb(0, 1), 0, 0, ""},
+      {L"TrackBar", 3, 5, 11, 21, Thumb(0, 3), 0, 0, ""},
+      {L"TrackBar", 5, 1, 11, 19, Thumb(1, 0), 0.05, 1, kBlend},
+      {L"TrackBar", 4, 3, 11, 19, Thumb(2, 2), 0.2, 1, kBlend},
+      {L"TrackBar", 6, 4, 21, 11, Thumb(3, 4), 0, 0, ""},
+      {L"TrackBar", 7, 1, 19, 11, Thumb(4, 0), 0.05, 1, kBlend},
+      {L"TrackBar", 8, 2, 19, 11, Thumb(5, 1), 0.1, 1, kBlend},
+      {L"Tab", 9, 1, 160, 40, Rect(&TKivThemeMsStyles::PaintTabsBody), 0.01, 2, kShrunkEdge},
+      {L"Tab", 5, 1, 44, 20, Tab(0, 0), 0.05, 1, kBlend},
+      {L"Tab", 5, 2, 44, 20, Tab(0, 1), 0.05, 1, kBlend},
+      {L"Tab", 5, 3, 44, 22, Tab(0, 2), 0.05, 1, kBlend},
+      {L"Tab", 6, 1, 44, 20, Tab(1, 0), 0.05, 1, kBlend},
+      {L"Toolbar", 1, 1, 24, 22, ToolButton(0, 0), 0.05, 1, kBlend},
+      {L"Toolbar", 1, 2, 24, 22, ToolButton(0, 1), 0.05, 1, kBlend},
+      {L"Toolbar", 1, 3, 24, 22, ToolButton(0, 2), 0.05, 1, kBlend},
+      {L"Toolbar", 1, 5, 24, 22, ToolButton(0, 5), 0.05, 1, kBlend},
+      {L"Toolbar", 3, 2, 24, 22, ToolButton(3, 1), 0.1, 1, kBlend},
+      {L"Toolbar", 5, 1, 8, 22, ToolButton(1, 0), 0.05, 1, kBlend},
+      {L"Rebar", 0, 0, 100, 25, Rect(&TKivThemeMsStyles::PaintControlBar), 0, 0, ""},
+      {L"ListView", 0, 0, 60, 40, Rect(&TKivThemeMsStyles::PaintListBox), 0, 0, ""},
   };
   // With KIV_MSSTYLES_PICTURE set, every case is also laid out in a picture,
   // the style's drawing above the platform's, three times enlarged.
@@ -177,7 +273,10 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
     platform.Fill(0xFFFFFFFF);
     ours.Fill(0xFFFFFFFF);
     const RECT r{0, 0, c.w, c.h};
-    ASSERT_EQ(DrawThemeBackground(data, platform.dc, c.part, c.state, &r, nullptr), S_OK);
+    if (c.platform)
+      c.platform(data, platform.dc, c.state, r);
+    else
+      ASSERT_EQ(DrawThemeBackground(data, platform.dc, c.part, c.state, &r, nullptr), S_OK);
     // The platform draws a thumb's gripper as a part of its own.
     if (std::wstring(c.klass) == L"ScrollBar" && (c.part == 2 || c.part == 3))
       DrawThemeBackground(data, platform.dc, c.part == 2 ? 8 : 9, c.state, &r, nullptr);
