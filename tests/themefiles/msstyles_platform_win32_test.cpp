@@ -249,24 +249,37 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
       {L"ListView", 0, 0, 60, 40, Rect(&TKivThemeMsStyles::PaintListBox), 0, 0, ""},
   };
   // With KIV_MSSTYLES_PICTURE set, every case is also laid out in a picture,
-  // the style's drawing above the platform's, three times enlarged.
+  // the style's drawing above the platform's, three times enlarged, in rows
+  // of at most kRowWidth pixels.
   const char* picture_path = std::getenv("KIV_MSSTYLES_PICTURE");
-  constexpr int kScale = 3, kGap = 6;
-  int picture_w = kGap, picture_h = 0;
-  for (const Case& c : cases)
-    picture_w += c.w * kScale + kGap, picture_h = std::max(picture_h, c.h);
-  picture_h = 2 * picture_h * kScale + 3 * kGap;
+  constexpr int kScale = 3, kGap = 6, kRowWidth = 1800;
+  struct Place {
+    int x, row;
+  };
+  std::vector<Place> places;
+  std::vector<int> row_h{0};
+  int picture_w = 0;
+  for (int x = kGap; const Case& c : cases) {
+    if (x + c.w * kScale + kGap > kRowWidth && x > kGap) x = kGap, row_h.push_back(0);
+    places.push_back(Place{x, int(row_h.size()) - 1});
+    x += c.w * kScale + kGap;
+    picture_w = std::max(picture_w, x);
+    row_h.back() = std::max(row_h.back(), 2 * c.h * kScale + 3 * kGap);
+  }
+  std::vector<int> row_top{0};
+  for (int h : row_h) row_top.push_back(row_top.back() + h);
+  const int picture_h = row_top.back();
   std::vector<uint32_t> picture(size_t(picture_w) * picture_h, 0xFFE0E0E0);
-  int picture_x = kGap;
-  auto lay = [&](const kivtest::TMemoryDC& dc, int top) {
+  auto lay = [&](const kivtest::TMemoryDC& dc, int left, int top) {
     for (int y = 0; y < dc.h * kScale; ++y)
       for (int x = 0; x < dc.w * kScale; ++x)
-        picture[size_t(top + y) * picture_w + picture_x + x] =
+        picture[size_t(top + y) * picture_w + left + x] =
             dc.At(x / kScale, y / kScale) | 0xFF000000u;
   };
   std::printf("%-10s %4s %5s %7s  %9s %8s\n", "class", "part", "state", "size", "differing",
               "largest");
-  for (const Case& c : cases) {
+  for (size_t k = 0; k < std::size(cases); ++k) {
+    const Case& c = cases[k];
     HTHEME data = OpenThemeData(nullptr, c.klass);
     ASSERT_NE(data, nullptr);
     kivtest::TMemoryDC platform(c.w, c.h), ours(c.w, c.h);
@@ -286,9 +299,9 @@ TEST(MsStylesPlatform, DrawsAsThePlatformDoes) {
     c.ours(theme, canvas, kiv::TRect{0, 0, c.w, c.h});
     canvas.SetHandle(nullptr);
     const Result result = Compare(platform, ours);
-    lay(ours, kGap);
-    lay(platform, (picture_h + kGap) / 2);
-    picture_x += c.w * kScale + kGap;
+    const int top = row_top[places[k].row] + kGap;
+    lay(ours, places[k].x, top);
+    lay(platform, places[k].x, top + c.h * kScale + kGap);
     char size[16];
     std::snprintf(size, sizeof size, "%dx%d", c.w, c.h);
     std::printf("%-10ls %4d %5d %7s  %8.1f%% %8d %s\n", c.klass, c.part, c.state, size,
