@@ -23,7 +23,7 @@ void DrawEverything(const kiv::TKivThemeMsStyles& theme) {
   target.SetSize(48, 40);
   const kiv::TkivDC dc = target.DC();
   const kiv::TRect r{2, 3, 45, 37};
-  for (uint8_t state = 0; state < 12; ++state) {
+  for (uint8_t state : {0, 1, 2, 3, 4, 5, 6, 10}) {
     for (uint8_t kind : {0, 1, 4, 5, 6}) {
       theme.DrawButton(dc, kind, MakeStateInfo(r, state));
       theme.DrawCheck(dc, kind, MakeStateInfo(r, state));
@@ -72,6 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kiv::TMemoryStream stream;
   stream.WriteBuffer(data, static_cast<int64_t>(size));
   stream.SetPosition(0);
+  // Bytes that neither kind claims are refused before a theme is made (it
+  // brings its fonts and sections, the dearest part of a run).
+  if (!kiv::TKivThemeMsStyles::ClassCanLoadFromStream(stream)) return 0;
   kiv::TKivThemeMsStyles theme;
   try {
     if (!theme.LoadFromStream(stream)) return 0;
