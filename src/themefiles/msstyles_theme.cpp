@@ -64,13 +64,35 @@ TKivThemeMsStyles::TKivThemeMsStyles()
 
 TKivThemeMsStyles::~TKivThemeMsStyles() = default;
 
-bool TKivThemeMsStyles::ClassCanLoadFromStream(TStream& stream) {
+bool TKivThemeMsStyles::StreamHoldsPackage(TStream& stream) {
   char head[kMsStylesSignatureSize] = {};
   const int64_t start = stream.Position();
   const int64_t got = stream.Read(head, kMsStylesSignatureSize);
   stream.SetPosition(start);
   return got == int64_t(kMsStylesSignatureSize) &&
          std::memcmp(head, kMsStylesSignature, kMsStylesSignatureSize) == 0;
+}
+
+// A module: "MZ", and at the offset its header gives at 0x3C, "PE\0\0".
+bool TKivThemeMsStyles::StreamHoldsModule(TStream& stream) {
+  const int64_t start = stream.Position();
+  uint8_t dos[0x40] = {};
+  bool module = false;
+  if (stream.Read(dos, sizeof dos) == int64_t(sizeof dos) && dos[0] == 'M' && dos[1] == 'Z') {
+    const uint32_t pe = uint32_t(dos[0x3C]) | uint32_t(dos[0x3D]) << 8 | uint32_t(dos[0x3E]) << 16 |
+                        uint32_t(dos[0x3F]) << 24;
+    char sig[4] = {};
+    if (int64_t(pe) <= stream.Size() - 4) {
+      stream.SetPosition(start + pe);
+      module = stream.Read(sig, 4) == 4 && std::memcmp(sig, "PE\0\0", 4) == 0;
+    }
+  }
+  stream.SetPosition(start);
+  return module;
+}
+
+bool TKivThemeMsStyles::ClassCanLoadFromStream(TStream& stream) {
+  return StreamHoldsPackage(stream) || StreamHoldsModule(stream);
 }
 
 std::string TKivThemeMsStyles::GetThemeType() {
@@ -88,9 +110,21 @@ TkivThemeConfig TKivThemeMsStyles::GetConfig() {
 }
 
 bool TKivThemeMsStyles::LoadFromStream(TStream& stream) {
-  if (!ClassCanLoadFromStream(stream)) return false;
-  stream.Seek(kMsStylesSignatureSize, soCurrent);
-  ReadPackage(stream);
+  if (StreamHoldsPackage(stream)) {
+    stream.Seek(kMsStylesSignatureSize, soCurrent);
+    ReadPackage(stream);
+    return true;
+  }
+  if (!StreamHoldsModule(stream)) return false;
+  // The rest of the stream is the module; a file stream names the theme.
+  const int64_t size = stream.Size() - stream.Position();
+  if (size <= 0 || uint64_t(size) > kMaxWholeFileSize) return false;
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  stream.ReadBuffer(bytes.data(), size);
+  const auto* file = dynamic_cast<const TFileStream*>(&stream);
+  if (!LoadFromLibrary(std::move(bytes), file != nullptr ? BaseName(file->FileName()) : Name()))
+    return false;
+  if (file != nullptr) SetFileName(file->FileName());
   return true;
 }
 

@@ -37,15 +37,23 @@ class TKivThemeMsStyles : public TkivTheme {
   TKivThemeMsStyles();
   ~TKivThemeMsStyles() override;
 
-  // The packaged form begins with the signature.
+  // The packaged form begins with the signature; a visual-styles library is
+  // a module ("MZ", then "PE\0\0" where its header points). The position is
+  // kept.
   static bool ClassCanLoadFromStream(TStream& stream);
+  static bool StreamHoldsPackage(TStream& stream);
+  static bool StreamHoldsModule(TStream& stream);
 
   std::string GetThemeType() override;
   TkivThemeConfig GetConfig() override;
   bool CanLoadFromStream(TStream& stream) override { return ClassCanLoadFromStream(stream); }
-  // The packaged form. Data without the signature answers false and changes
-  // nothing (no image is dropped, the INI text stays); zlib errors and
-  // malformed contents raise, with the theme as it was.
+  // The packaged form, or a visual-styles library (the rest of the stream,
+  // read through the portable module reader; from a file stream the theme
+  // takes the file's base name and name, else it keeps its name). Data that
+  // is neither answers false and changes nothing (no image is dropped, the
+  // INI text stays), as does a library without its name lists or INI
+  // resource; zlib errors and malformed contents raise, with the theme as
+  // it was.
   bool LoadFromStream(TStream& stream) override;
   bool SaveToStream(TStream& stream) override;
   // ".theme" (any case): the packaged form; anything else: a visual-styles
@@ -98,6 +106,45 @@ class TKivThemeMsStyles : public TkivTheme {
   // One section's image into a rectangle; false when it has nothing to draw.
   bool DrawSection(TkivDC dc, const char* section, const TRect& rect, int32_t image) const;
 
+  // Window kinds: 6 a tool window (the small caption, frames and close
+  // button), any other kind a normal one. The frame draws the caption over
+  // the band above the content, the left and right frames beside it and the
+  // bottom frame below, each frame 1 when active, 2 when not; false when the
+  // style lacks any of them (the built-in frame is drawn first then).
+  bool DrawWindowFrame(TkivDC dc, uint8_t kind, const TkivWindowInfo& info) const;
+  // Close, help, minimize, restore and maximize buttons (frames 1 to 4:
+  // normal, hot, pressed, disabled); false for the others and where the
+  // style lacks the button.
+  bool DrawWindowButton(TkivDC dc, uint8_t kind, const TkivWindowButtonInfo& info) const;
+  // Track bar: the body, the track (part 0 horizontal, 1 vertical) and the
+  // thumb (parts below), frames 1 to 5: normal, hot, pressed, focused,
+  // disabled.
+  bool DrawTrackBar(TkivDC dc, const TRect& rect) const;
+  bool DrawTrackBarTrack(TkivDC dc, const TkivPartInfo& info) const;
+  bool DrawTrackBarThumb(TkivDC dc, const TkivPartInfo& info) const;
+  // Tabs: the body (the pane), a tab (part 0 a top tab, 1 the tab at the
+  // left edge; frames 1 to 5 normal, hot, selected (pressed), disabled,
+  // focused) and the scroll buttons (part 0 left, 1 right).
+  bool DrawTabsBody(TkivDC dc, const TRect& rect) const;
+  bool DrawTab(TkivDC dc, const TkivPartInfo& info) const;
+  bool DrawTabScrollButton(TkivDC dc, const TkivPartInfo& info) const;
+  // Tool bar: the bar with its gripper in the strip left of the content,
+  // the control bar, a tool button (parts below; frames 1 to 4 normal, hot,
+  // pressed, disabled, 5 checked).
+  bool DrawToolBar(TkivDC dc, const TRect& rect) const;
+  bool DrawControlBar(TkivDC dc, const TRect& rect) const;
+  bool DrawToolButton(TkivDC dc, const TkivPartInfo& info) const;
+  // Menus in the style's menu colours (kind 0 the menu bar, 1 a pop-up):
+  // the body, an item (part 0; hot and pressed in the highlight colour), the
+  // separator (part 1) and the MDI buttons of a menu bar (parts 2 to 4).
+  bool DrawMenu(TkivDC dc, uint8_t kind, const TRect& rect) const;
+  bool DrawMenuItem(TkivDC dc, uint8_t kind, const TkivPartInfo& info) const;
+  // The frame of a list box, tree or grid, and a list item's check box
+  // (mode 0 checked, 1 unchecked, 2 greyed; 3, the picture, is not the
+  // style's).
+  bool DrawListFrame(TkivDC dc, const TRect& rect) const;
+  bool DrawListItemCheck(TkivDC dc, const TkivListCheckInfo& info) const;
+
   // Colours and fonts from the style when it is loaded.
   void LoadDefaultColors() override;
   void AdjustSystemColors() override;
@@ -119,6 +166,23 @@ class TKivThemeMsStyles : public TkivTheme {
   bool SupportsStatusBar(uint8_t kind, const std::string& object) override;
   bool SupportsHeader(uint8_t kind, const std::string& object) override;
   bool SupportsPanel(uint8_t kind, const std::string& object) override;
+  bool SupportsWindow(uint8_t kind, const std::string& object) override;
+  // The window's geometry from the style's metrics: borders of the border
+  // width, the caption bar's height above the content (the small ones for
+  // kind 6); the caption text's rectangle runs between the system-menu
+  // button and the buttons on the right, less the caption's margins. The
+  // built-in geometry when the style has no caption for the kind.
+  TRect WindowContentRect(uint8_t kind, const TRect& source, const std::string& object) override;
+  TRect WindowCaptionRect(uint8_t kind, const TkivWindowInfo& source,
+                          const std::string& object) override;
+  bool SupportsTrackBar(uint8_t kind, const std::string& object) override;
+  bool SupportsMenu(uint8_t kind, const std::string& object) override;
+  bool SupportsControlBar(uint8_t kind, const std::string& object) override;
+  bool SupportsToolBar(uint8_t kind, const std::string& object) override;
+  bool SupportsTabs(uint8_t kind, const std::string& object) override;
+  bool SupportsListBox(uint8_t kind, const std::string& object) override;
+  bool SupportsTree(uint8_t kind, const std::string& object) override;
+  bool SupportsGrid(uint8_t kind, const std::string& object) override;
   bool PanelIsTransparent(uint8_t kind, const std::string& object) override;
   TRect PanelContentRect(uint8_t kind, const TRect& source, const std::string& object) override;
 
@@ -147,8 +211,48 @@ class TKivThemeMsStyles : public TkivTheme {
                    const TRect& info) override;
   void PaintHeaderSection(uint8_t kind, TCanvas& canvas, const std::string& object,
                           const TkivPartInfo& info) override;
+  void PaintWindowFrame(uint8_t kind, TCanvas& canvas, const std::string& object,
+                        const TkivWindowInfo& info) override;
+  void PaintWindowCaption(uint8_t kind, TCanvas& canvas, const std::string& object,
+                          const TRect& rect, const TkivWindowInfo& info) override;
+  void PaintWindowButton(uint8_t kind, TCanvas& canvas, const std::string& object,
+                         const TkivWindowButtonInfo& info) override;
+  void PaintTrackBar(uint8_t kind, TCanvas& canvas, const std::string& object,
+                     const TRect& info) override;
+  void PaintTrackBarTrack(uint8_t kind, TCanvas& canvas, const std::string& object,
+                          const TkivPartInfo& info) override;
+  void PaintTrackBarThumb(uint8_t kind, TCanvas& canvas, const std::string& object,
+                          const TkivPartInfo& info) override;
+  void PaintTabsBody(uint8_t kind, TCanvas& canvas, const std::string& object,
+                     const TRect& info) override;
+  void PaintTab(uint8_t kind, TCanvas& canvas, const std::string& object,
+                const TkivPartInfo& info) override;
+  void PaintTabScrollButton(uint8_t kind, TCanvas& canvas, const std::string& object,
+                            const TkivPartInfo& info) override;
+  void PaintControlBar(uint8_t kind, TCanvas& canvas, const std::string& object,
+                       const TRect& info) override;
+  void PaintToolBar(uint8_t kind, TCanvas& canvas, const std::string& object,
+                    const TRect& info) override;
+  void PaintToolButton(uint8_t kind, TCanvas& canvas, const std::string& object,
+                       const TkivPartInfo& info) override;
+  void PaintMenu(uint8_t kind, TCanvas& canvas, const std::string& object,
+                 const TRect& info) override;
+  void PaintMenuItem(uint8_t kind, TCanvas& canvas, const std::string& object,
+                     const TkivPartInfo& info) override;
+  void PaintListBox(uint8_t kind, TCanvas& canvas, const std::string& object,
+                    const TRect& info) override;
+  void PaintListItemCheck(uint8_t kind, TCanvas& canvas, const std::string& object,
+                          const TkivListCheckInfo& info) override;
+  void PaintTree(uint8_t kind, TCanvas& canvas, const std::string& object,
+                 const TRect& info) override;
+  void PaintGrid(uint8_t kind, TCanvas& canvas, const std::string& object,
+                 const TRect& info) override;
 
  private:
+  // The section exists and has something to draw.
+  bool HasLook(const char* section) const;
+  // The content rectangle of a window rectangle by the style's metrics.
+  TRect WindowContent(uint8_t kind, const TRect& window) const;
   void ReadPackage(TStream& stream);
   void WritePackage(TStream& stream);
   bool DrawWithFill(TkivDC dc, const char* section, const char* fill_from, const TRect& rect) const;

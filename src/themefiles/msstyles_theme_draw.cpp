@@ -94,6 +94,10 @@ int32_t TKivThemeMsStyles::CheckImage(uint8_t kind, uint8_t state) {
   return first + interaction;
 }
 
+bool TKivThemeMsStyles::HasLook(const char* section) const {
+  return Drawable(parts_.Part(section));
+}
+
 bool TKivThemeMsStyles::DrawSection(TkivDC dc, const char* section, const TRect& rect,
                                     int32_t image) const {
   const TmsuxThemeObject* o = parts_.Part(section);

@@ -2,18 +2,12 @@
 
 #include "framework/streams.hpp"
 #include "theme/theme_manager.hpp"
-#include "themefiles/msstyles_theme.hpp"
 
 namespace kiv {
 
 std::unique_ptr<TkivTheme> LoadThemeFile(const std::string& file_name) {
-  {
-    TFileStream in(file_name, fmOpenRead);
-    if (std::unique_ptr<TkivTheme> theme = LoadThemeFromStream(in)) return theme;
-  }
-  auto styles = std::make_unique<TKivThemeMsStyles>();
-  if (!styles->LoadFromFile(file_name)) return nullptr;
-  return styles;
+  TFileStream in(file_name, fmOpenRead);
+  return LoadThemeFromStream(in);
 }
 
 }  // namespace kiv

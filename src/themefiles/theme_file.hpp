@@ -7,11 +7,10 @@
 
 namespace kiv {
 
-// The theme manager picks a theme class by a stream's first bytes; a
-// visual-styles library (".msstyles") is a resource module that no class
-// claims as a stream, so a file no class reads is then offered to the
-// visual-styles theme, which loads such a module from its file. None when
-// nothing reads the file; a file that cannot be opened raises.
+// The theme manager picks the registered theme class that claims the file's
+// bytes (a skin, a packaged visual style, or a visual-styles library: the
+// visual-styles theme recognises the module itself). None when no class reads
+// the file; a file that cannot be opened raises.
 std::unique_ptr<TkivTheme> LoadThemeFile(const std::string& file_name);
 
 }  // namespace kiv

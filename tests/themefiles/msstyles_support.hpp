@@ -6,9 +6,28 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "pe_module_builder.hpp"
+
 namespace kivtest {
+
+// A style library holding the name lists and the given INI text, no bitmaps.
+inline std::vector<uint8_t> SmallStyleModule(std::u16string_view ini) {
+  auto u16 = [](std::u16string_view s) {
+    std::vector<uint8_t> b;
+    for (char16_t c : s) b.push_back(uint8_t(c)), b.push_back(uint8_t(c >> 8));
+    return b;
+  };
+  const std::vector<PeResourceSpec> resources{
+      {u"COLORNAMES", 0, u"", 1, 0, u16(std::u16string(u"Blue\0\0", 6))},
+      {u"SIZENAMES", 0, u"", 1, 0, u16(std::u16string(u"Normal\0\0", 8))},
+      {u"FILERESNAMES", 0, u"", 1, 0, u16(std::u16string(u"X_INI\0\0", 7))},
+      {u"TEXTFILE", 0, u"X_INI", 0, 0, u16(ini)},
+  };
+  return PeModuleBuilder::Build(resources).bytes;
+}
 
 inline std::string LightMsStylesPath() {
   std::vector<std::string> candidates;

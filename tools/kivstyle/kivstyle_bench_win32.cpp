@@ -1,7 +1,8 @@
-// "kivstyle bench", Windows half: the style's push button and arrow button
-// drawn through the theme's canvas operations against the platform's
-// DrawThemeBackground of the same class, part, state and size, into the same
-// kind of 32-bit DIB; rounds interleaved, medians compared.
+// "kivstyle bench", Windows half: the style's push button, arrow button,
+// track-bar thumb, tab, tool button and close button drawn through the
+// theme's canvas operations against the platform's DrawThemeBackground of the
+// same class, part, state and size, into the same kind of 32-bit DIB; rounds
+// interleaved, medians compared.
 #include <windows.h>
 // after windows.h
 #include <uxtheme.h>
@@ -71,6 +72,22 @@ void BenchDrawing(const std::string& file) {
       {"arrow button 17 x 17", L"ScrollBar", 1, 1, 17, 17,
        [&](kiv::TCanvas& c, const kiv::TRect& r) {
          theme.PaintScrollBarButton(0, c, "default", kiv::MakePartInfo(r, 0, 0));
+       }},
+      {"track-bar thumb 11 x 21", L"TrackBar", 3, 1, 11, 21,
+       [&](kiv::TCanvas& c, const kiv::TRect& r) {
+         theme.PaintTrackBarThumb(0, c, "default", kiv::MakePartInfo(r, 0, 0));
+       }},
+      {"tab 44 x 20", L"Tab", 5, 1, 44, 20,
+       [&](kiv::TCanvas& c, const kiv::TRect& r) {
+         theme.PaintTab(0, c, "default", kiv::MakePartInfo(r, 0, 0));
+       }},
+      {"tool button, hot 24 x 22", L"Toolbar", 1, 2, 24, 22,
+       [&](kiv::TCanvas& c, const kiv::TRect& r) {
+         theme.PaintToolButton(0, c, "default", kiv::MakePartInfo(r, 0, 1));
+       }},
+      {"close button 19 x 19", L"Window", 18, 1, 19, 19,
+       [&](kiv::TCanvas& c, const kiv::TRect& r) {
+         theme.PaintWindowButton(0, c, "default", kiv::MakeWindowButtonInfo(r, 1, 0, nullptr));
        }},
   };
   for (const Case& c : cases) {
