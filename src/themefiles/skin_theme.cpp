@@ -210,6 +210,7 @@ void TKivSkinFile::BuildFrame(TLqSkinObject* frame, TKivSkinFrameParts& parts) {
     empty->SetName(name);
     empty->SetBitmapList(working_->Bitmaps());
   }
+  parts.Design = frame->BoundsRect();
   parts.Geometry = LinkedClone(*frame, *working_);
   parts.Buttons = LinkedClone(*frame, *working_);
 }
