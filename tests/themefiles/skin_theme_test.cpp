@@ -54,6 +54,7 @@ TEST(SkinTheme, TheManagerRecognisesSkinsAndSavesThemAsMaximumCompression) {
     registered += c.Class == &TKivSkinFile::StaticClass();
   EXPECT_EQ(registered, 1);
 
+  const TLqSkinFilterClass program_default = DefaultSkinFilter();
   const auto bytes =
       UncompressedSkin({{"TLqSkinObject", "object Button: TLqSkinObject\n  Width = 7\nend\n"}});
   auto in = bytes.Stream();
@@ -82,6 +83,8 @@ TEST(SkinTheme, TheManagerRecognisesSkinsAndSavesThemAsMaximumCompression) {
   auto* reread = dynamic_cast<TKivSkinFile*>(again.get());
   ASSERT_NE(reread, nullptr);
   EXPECT_EQ(reread->DefaultObject(srButton)->Width(), 7);
+  // The theme's formats were its own: the program's default filter stays.
+  EXPECT_EQ(DefaultSkinFilter(), program_default);
 }
 
 TEST(SkinTheme, WhatTheClassClaimsAndWhatLoadsNothing) {
