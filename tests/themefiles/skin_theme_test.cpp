@@ -8,6 +8,7 @@
 
 #include "graphics/kiv_bitmap.hpp"
 #include "skin_bytes.hpp"
+#include "skin_theme_fixture.hpp"
 #include "theme/theme_manager.hpp"
 #include "themefiles/skin_filters.hpp"
 #include "themefiles/skin_objects.hpp"
@@ -15,6 +16,10 @@
 
 namespace kiv {
 namespace {
+
+using kivtest::Cell;
+using kivtest::kCells;
+using kivtest::SkinFixture;
 
 TEST(SkinTheme, StateTablesMapControlStatesToObjectStates) {
   struct Case {
@@ -126,50 +131,6 @@ TEST(SkinTheme, WhatTheClassClaimsAndWhatLoadsNothing) {
 // ---- drawing from a skin built in memory
 
 constexpr TkivPixel kBack = 0xFF010101;
-
-// Every cell of the sheet is 2 x 2 pixels of its own colour.
-TkivPixel Cell(int i) {
-  return 0xFF000000u | uint32_t(10 + 5 * i) << 16 | uint32_t(220 - 3 * i) << 8 | uint32_t(30 + i);
-}
-constexpr int kCells = 50;
-
-class SkinFixture {
- public:
-  SkinFixture() {
-    auto* sheet = new TkivBitmap;
-    sheet->SetName("Sheet");
-    sheet->SetSize(2 * kCells, 2);
-    for (int i = 0; i < kCells; ++i) sheet->FillRect(Bounds(2 * i, 0, 2, 2), Cell(i));
-    source_.Bitmaps()->Add(sheet);
-  }
-  // A top-level object: plain, or drawing cell when cell >= 0.
-  TLqSkinObject* Top(const std::string& name, int cell = -1) {
-    TLqSkinObject* o = cell >= 0 ? Bitmap(nullptr, name, cell) : new TLqSkinObject(nullptr);
-    o->SetName(name);
-    if (cell < 0) o->SetColor(clNone);
-    source_.AddObject(o);
-    return o;
-  }
-  // A child drawing cell.
-  template <class T = TLqBitmapObject>
-  T* Bitmap(TComponent* owner, const std::string& name, int cell) {
-    auto* o = new T(owner);
-    o->SetName(name);
-    o->Bitmap()->SetName("Sheet");
-    o->Bitmap()->SetRect(Bounds(2 * cell, 0, 2, 2));
-    return o;
-  }
-  // Hands the skin to the theme.
-  TKivSkinFile& Theme() {
-    theme_.LoadedSource()->Assign(&source_);
-    theme_.Apply();
-    return theme_;
-  }
-
- private:
-  TLqSkinSource source_;
-  TKivSkinFile theme_;
-};
 
 struct Surface {
   TkivBitmap bitmap;
