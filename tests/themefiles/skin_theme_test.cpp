@@ -194,6 +194,25 @@ TEST(SkinTheme, ButtonStatesChooseTheirBitmaps) {
   }
 }
 
+TEST(SkinTheme, HueAndBrightnessShiftTheWorkingCopyOnly) {
+  SkinFixture f;
+  f.Bitmap(f.Top("Button"), "Face", 0);
+  TKivSkinFile& skin = f.Theme();
+  auto face = [&] {
+    Surface s(4, 4);
+    skin.PaintButton(0, s.dc(), "default", MakeStateInfo(Rect(0, 0, 4, 4), 0));
+    return s.at(1, 1);
+  };
+  EXPECT_EQ(face(), Cell(0));
+  skin.SetBrightness(60);
+  skin.Apply();
+  const TkivPixel brighter = face();
+  EXPECT_GT(brighter & 0xFF, Cell(0) & 0xFF);
+  EXPECT_EQ(skin.LoadedSource()->Bitmaps()->GetBitmap(0)->GetPixel(0, 0), Cell(0));
+  skin.Apply();  // starts again from the loaded skin: no second shift
+  EXPECT_EQ(face(), brighter);
+}
+
 TEST(SkinTheme, EveryFamilyPaintsItsPartFromTheSkinBitmap) {
   SkinFixture f;
   int next = 0;
