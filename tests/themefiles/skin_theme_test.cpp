@@ -3,6 +3,7 @@
 // painted from the bitmaps of a small skin built here.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -90,6 +91,29 @@ TEST(SkinTheme, TheManagerRecognisesSkinsAndSavesThemAsMaximumCompression) {
   EXPECT_EQ(reread->DefaultObject(srButton)->Width(), 7);
   // The theme's formats were its own: the program's default filter stays.
   EXPECT_EQ(DefaultSkinFilter(), program_default);
+
+  // A copy takes its own copy of the skin.
+  TKivSkinFile copy;
+  copy.Assign(skin);
+  ASSERT_NE(copy.DefaultObject(srButton), nullptr);
+  EXPECT_NE(copy.DefaultObject(srButton), skin->DefaultObject(srButton));
+  EXPECT_EQ(copy.Name(), "Fixture skin");
+
+  // Files: the extension chooses the container; the name is kept.
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "kiv_skin_theme.uskn").string();
+  EXPECT_TRUE(skin->SaveToFile(path));
+  TKivSkinFile from_file;
+  EXPECT_TRUE(from_file.LoadFromFile(path));
+  EXPECT_EQ(from_file.FileName(), path);
+  char signature[5] = {};
+  {
+    TFileStream head(path, fmOpenRead);
+    head.Read(signature, 5);
+  }
+  EXPECT_EQ(std::string(signature, 5), std::string("_UCT\0", 5));
+  std::filesystem::remove(path);
+  EXPECT_FALSE(from_file.LoadFromFile(path + ".missing"));
 }
 
 TEST(SkinTheme, WhatTheClassClaimsAndWhatLoadsNothing) {
