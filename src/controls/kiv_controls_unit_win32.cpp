@@ -4,6 +4,7 @@
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
 #include "controls/kiv_effect_controls_win32.hpp"
+#include "controls/kiv_header_panel_win32.hpp"
 #include "controls/kiv_status_bar_win32.hpp"
 
 namespace kiv {
@@ -15,7 +16,7 @@ void RegisterKivControls() {
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
                    &TKivRadioButton::StaticClass(), &TKivEffectButton::StaticClass(),
                    &TKivEffectCheckBox::StaticClass(), &TKivEffectRadioButton::StaticClass(),
-                   &TKivStatusBar::StaticClass()});
+                   &TKivStatusBar::StaticClass(), &TKivHeaderPanel::StaticClass()});
 }
 
 }  // namespace kiv
