@@ -139,6 +139,8 @@ class TKivScrollBar : public TKivGraphicControl {
   // cannot draw it (no "ScrollBar" class or no such part), so the caller
   // draws it in the classic look instead.
   bool DrawStylePart(int part, int state, const TRect& r);
+  // The visual-styles data every bar shares is stale (the styles changed).
+  static void ForgetStyleData();
 
   TKivScrollRange range_;
   TKivScrollOrientation orientation_ = qsoHorizontal;
