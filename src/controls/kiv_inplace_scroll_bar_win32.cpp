@@ -102,8 +102,7 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   // A hidden target shows no bars, whatever its bars' own state says; the
   // target counts as hidden as soon as it is told so (hiding the bar
   // repaints the target, which is still on screen, and syncs again).
-  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible() ||
-      !IsWindowVisible(target)) {
+  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible()) {
     SetVisible(false);
     return;
   }
