@@ -166,6 +166,11 @@ class TKivGraphicControl : public TGraphicControl {
   virtual void MouseEnter();
   virtual void MouseLeave();
   void Paint() override;
+  // What PaintControl must draw this time, in the control's coordinates:
+  // the whole control, except with a buffer of its own that still holds the
+  // last paint at this size, where the part the paint asks for is enough
+  // (the rest of the buffer is still right).
+  const TRect& PaintClip() const { return paint_clip_; }
   void WMPaint(TMessage& m) override;
   void CMMouseEnter(TMessage& m) override;
   void CMMouseLeave(TMessage& m) override;
@@ -177,6 +182,7 @@ class TKivGraphicControl : public TGraphicControl {
   // qspDoubleBuffer's surface, kept between paints and made again only when
   // the size changes (a scroll bar being dragged paints at every step).
   std::unique_ptr<TkivBitmap> own_buffer_;
+  TRect paint_clip_;
 };
 
 // ---- painting support shared by the themed controls ----

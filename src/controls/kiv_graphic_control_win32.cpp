@@ -1,4 +1,5 @@
 // TKivGraphicControl: the windowless themed control.
+#include <algorithm>
 #include <memory>
 
 #include "controls/kiv_control_win32.hpp"
@@ -61,9 +62,16 @@ void TKivGraphicControl::Paint() {
     surface = &SharedBuffer();
     surface->SetTransparent(false);
     if (surface->IsEmpty()) surface->SetSize(shared.cx, shared.cy);
-  } else if (mode == qspDoubleBuffer) {
+  }
+  paint_clip_ = TRect{0, 0, w, h};
+  if (mode == qspDoubleBuffer) {
     if (!own_buffer_) own_buffer_ = std::make_unique<TkivBitmap>();
-    if (own_buffer_->Width() != w || own_buffer_->Height() != h) own_buffer_->SetSize(w, h);
+    if (own_buffer_->Width() != w || own_buffer_->Height() != h) {
+      own_buffer_->SetSize(w, h);
+    } else if (RECT clip; GetClipBox(target, &clip) != ERROR) {
+      paint_clip_ = TRect{std::max(clip.left, 0L), std::max(clip.top, 0L),
+                          std::min<LONG>(clip.right, w), std::min<LONG>(clip.bottom, h)};
+    }
     own_buffer_->SetTransparent(false);
     surface = own_buffer_.get();
   }

@@ -86,15 +86,25 @@ bool TKivScrollBar::ThumbVisible() {
 
 void TKivScrollBar::PaintControl() {
   const bool theme_mode = ThemeMode();
+  // A paint that asks for part of the bar (a drag repaints the track) draws
+  // only the parts it touches; the rest of the buffer still shows them.
+  const TRect& clip = PaintClip();
+  auto touches = [&clip](const TRect& r) {
+    return r.Left < clip.Right && clip.Left < r.Right && r.Top < clip.Bottom && clip.Top < r.Bottom;
+  };
   if (theme_mode && ThemeOf(nullptr)->ScrollBarIsTransparent(0, theme_object_))
     PaintParentBackground(this, Canvas()->Handle());
   else if (!theme_mode)
-    FillRectColor(Canvas(), TRect{0, 0, Width(), Height()}, Color());
-  DrawBorder();
-  DrawTrack();
+    FillRectColor(Canvas(), clip, Color());
+  const int b = border_width_;
+  const TRect inside{b, b, Width() - b, Height() - b};
+  if (!(clip.Left >= inside.Left && clip.Top >= inside.Top && clip.Right <= inside.Right &&
+        clip.Bottom <= inside.Bottom))
+    DrawBorder();
+  if (touches(GetTrackRect())) DrawTrack();
   if (show_buttons_) {
-    DrawFirstButton();
-    DrawSecondButton();
+    if (touches(GetFirstButtonRect())) DrawFirstButton();
+    if (touches(GetSecondButtonRect())) DrawSecondButton();
   }
   if (theme_mode) DrawThemedTrack();
   if (ThumbVisible()) DrawThumb();
@@ -187,8 +197,49 @@ void TKivScrollBar::DrawClassicButton(bool first, const TRect& r, bool pressed) 
   DrawFrameControl(Canvas()->Handle(), &rr, DFC_SCROLL, state);
 }
 
+namespace {
+
+// The classic track's two-colour checker as a pattern brush, made once per
+// pair of colours (a drag repaints the track at every step, and making an
+// 8 x 8 pattern and its brush each time costs more than the fill).
+HBRUSH CheckerBrush(TColor a, TColor b) {
+  static HBRUSH brush = nullptr;
+  static COLORREF made_a = 0, made_b = 0;
+  const COLORREF ra = static_cast<COLORREF>(ColorToRGB(a)),
+                 rb = static_cast<COLORREF>(ColorToRGB(b));
+  if (brush && ra == made_a && rb == made_b) return brush;
+  struct {
+    BITMAPINFOHEADER header;
+    uint32_t pixels[8 * 8];
+  } dib{};
+  dib.header.biSize = sizeof dib.header;
+  dib.header.biWidth = 8;
+  dib.header.biHeight = -8;
+  dib.header.biPlanes = 1;
+  dib.header.biBitCount = 32;
+  dib.header.biCompression = BI_RGB;
+  auto pixel = [](COLORREF c) {
+    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+  };
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) dib.pixels[y * 8 + x] = pixel((x % 2) == (y % 2) ? rb : ra);
+  if (brush) DeleteObject(brush);
+  brush = CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS);
+  made_a = ra;
+  made_b = rb;
+  return brush;
+}
+
+}  // namespace
+
 void TKivScrollBar::DrawClassicTrack(const TRect& r) {
-  FillChecker(Canvas()->Handle(), r, clScrollBar, clBtnHighlight);
+  HBRUSH brush = CheckerBrush(clScrollBar, clBtnHighlight);
+  if (!brush) {
+    FillChecker(Canvas()->Handle(), r, clScrollBar, clBtnHighlight);
+    return;
+  }
+  RECT rr = ToRECT(r);
+  ::FillRect(Canvas()->Handle(), &rr, brush);
 }
 
 void TKivScrollBar::DrawClassicThumb(const TRect& r) {

@@ -80,8 +80,17 @@ TKivScrollBar::~TKivScrollBar() {
 void TKivScrollBar::SetPosition(int value) {
   if (value == range_.Position) return;
   range_.Position = std::clamp(value, range_.Min, range_.Max);
-  Invalidate();
+  InvalidateTrack();
   Change();
+}
+
+// A new position moves only the thumb: the track is all that changes.
+void TKivScrollBar::InvalidateTrack() {
+  TWinControl* parent = Parent();
+  if (!parent || !parent->HandleAllocated() || !Visible()) return;
+  const TRect t = GetTrackRect();
+  RECT r{Left() + t.Left, Top() + t.Top, Left() + t.Right, Top() + t.Bottom};
+  InvalidateRect(parent->Handle(), &r, FALSE);
 }
 
 // A range setter may move the position; that is a change like any other.

@@ -127,6 +127,7 @@ class TKivScrollBar : public TKivGraphicControl {
 
  private:
   void StartRepeat(bool immediate);
+  void InvalidateTrack();
   void SetHot(const TKivScrollParts& hot);
   // Scroll with the position, then SetPosition of what the handler left.
   void ScrollAndSet(TKivScrollCode code, int position);

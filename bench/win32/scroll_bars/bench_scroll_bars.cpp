@@ -111,10 +111,15 @@ int main(int argc, char** argv) {
     UpdateWindow(bar_window);
     GdiFlush();
   };
+  // The native edit sweeps between its first and its last first line, so
+  // that every step scrolls (a step past the end would cost nothing).
+  SendMessageW(native_window, EM_LINESCROLL, 0, 100000);
+  const int last_line = FirstLine(native_window);
+  SendMessageW(native_window, EM_LINESCROLL, 0, -100000);
   int native_direction = lines_per_step;
   int native_line = 0;
   auto native_step = [&] {
-    if (native_line + native_direction < 0 || native_line + native_direction > lines)
+    if (native_line + native_direction < 0 || native_line + native_direction > last_line)
       native_direction = -native_direction;
     native_line += native_direction;
     SendMessageW(native_window, EM_LINESCROLL, 0, native_direction);
@@ -125,6 +130,26 @@ int main(int argc, char** argv) {
                                                     : "drag step, 2,000-line caption, classic";
   run.Add(group, "rich edit's own scroll (EM_LINESCROLL) and repaint", native_step, true);
   run.Add(group, "in-place thumb dragged: scroll, sync and repaint of both", drag_step);
+  // Where a drag step's time goes (not held against the bar).
+  int thumb_line = 0, thumb_direction = lines_per_step;
+  run.Add(group, "  of which: the edit scrolled by SB_THUMBTRACK and repainted", [&] {
+    if (thumb_line + thumb_direction < 0 || thumb_line + thumb_direction > last_line)
+      thumb_direction = -thumb_direction;
+    thumb_line += thumb_direction;
+    SendMessageW(native_window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, thumb_line), 0);
+    UpdateWindow(native_window);
+    GdiFlush();
+  });
+  run.Add(group, "  of which: one sync with the native bar", [&] { bar->SyncWithTarget(); });
+  int bar_direction = 1;
+  run.Add(group, "  of which: the in-place bar repainted with its thumb moved", [&] {
+    TKivScrollBar* b = bar->ScrollBar();
+    if (b->Position() + bar_direction < b->Min() || b->Position() + bar_direction > b->Max())
+      bar_direction = -bar_direction;
+    b->SetPosition(b->Position() + bar_direction);
+    UpdateWindow(bar_window);
+    GdiFlush();
+  });
   run.Run();
   run.Print(stdout);
   SendMessageW(bar_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
