@@ -22,6 +22,7 @@ namespace kiv {
 
 class TkivBitmap;
 class TKivGraphicControl;
+class TKivScrollBar;
 
 class TKivControl : public TCustomControl {
   KIV_CLASS(TKivControl, TCustomControl)
@@ -62,8 +63,8 @@ class TKivControl : public TCustomControl {
   void Dispatch(TMessage& message) override;
 
   // The built-in scroll bars (made by CreateScrollBar when the window is).
-  TKivGraphicControl* HorzScrollBar() const { return horz_scroll_bar_; }
-  TKivGraphicControl* VertScrollBar() const { return vert_scroll_bar_; }
+  TKivScrollBar* HorzScrollBar() const { return horz_scroll_bar_; }
+  TKivScrollBar* VertScrollBar() const { return vert_scroll_bar_; }
   // What a built-in bar reports when it scrolls: the control sends itself
   // WM_HSCROLL or WM_VSCROLL with the scroll code as the word parameter and
   // the bar's position as the long one. Ignored while suppressed.
@@ -92,9 +93,9 @@ class TKivControl : public TCustomControl {
   }
   virtual void PaintFrame();
   virtual void PaintClient();
-  // A new built-in scroll bar owned by this control. The base has no bar
-  // class of its own and makes none; the themed scroll bar's unit provides it.
-  virtual TKivGraphicControl* CreateScrollBar(bool horizontal);
+  // A new built-in scroll bar owned by this control (a TKivScrollBar in the
+  // base); CreateWnd gives it its orientation, place and scroll routing.
+  virtual TKivScrollBar* CreateScrollBar(bool horizontal);
   virtual int GetScrollBarSize();
   virtual void FrameChanged() {}
   virtual void MouseEnter();
@@ -134,8 +135,8 @@ class TKivControl : public TCustomControl {
   TKivPerformance performance_ = qspNoBuffer;
   bool has_focus_ = false;
   bool hot_ = false;
-  TKivGraphicControl* horz_scroll_bar_ = nullptr;
-  TKivGraphicControl* vert_scroll_bar_ = nullptr;
+  TKivScrollBar* horz_scroll_bar_ = nullptr;
+  TKivScrollBar* vert_scroll_bar_ = nullptr;
   int scroll_bar_kind_ = kScrollBarNone;
   bool scroll_suppressed_ = false;
   TFont paint_font_;
@@ -152,6 +153,7 @@ class TKivGraphicControl : public TGraphicControl {
   KIV_CLASS(TKivGraphicControl, TGraphicControl)
  public:
   explicit TKivGraphicControl(TComponent* owner);
+  ~TKivGraphicControl() override;
 
   TKivPerformance Performance() const { return performance_; }
   void SetPerformance(TKivPerformance value);
@@ -167,6 +169,11 @@ class TKivGraphicControl : public TGraphicControl {
   virtual void MouseEnter();
   virtual void MouseLeave();
   void Paint() override;
+  // What PaintControl must draw this time, in the control's coordinates:
+  // the whole control, except with a buffer of its own that still holds the
+  // last paint at this size, where the part the paint asks for is enough
+  // (the rest of the buffer is still right).
+  const TRect& PaintClip() const { return paint_clip_; }
   void WMPaint(TMessage& m) override;
   void CMMouseEnter(TMessage& m) override;
   void CMMouseLeave(TMessage& m) override;
@@ -175,6 +182,10 @@ class TKivGraphicControl : public TGraphicControl {
   TKivPerformance performance_ = qspNoBuffer;
   bool hot_ = false;
   TFont paint_font_;
+  // qspDoubleBuffer's surface, kept between paints and made again only when
+  // the size changes (a scroll bar being dragged paints at every step).
+  std::unique_ptr<TkivBitmap> own_buffer_;
+  TRect paint_clip_;
 };
 
 // ---- painting support shared by the themed controls ----

@@ -5,6 +5,7 @@
 #include "controls/kiv_check_win32.hpp"
 #include "controls/kiv_effect_controls_win32.hpp"
 #include "controls/kiv_header_panel_win32.hpp"
+#include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "controls/kiv_status_bar_win32.hpp"
 
 namespace kiv {
@@ -16,7 +17,8 @@ void RegisterKivControls() {
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
                    &TKivRadioButton::StaticClass(), &TKivEffectButton::StaticClass(),
                    &TKivEffectCheckBox::StaticClass(), &TKivEffectRadioButton::StaticClass(),
-                   &TKivStatusBar::StaticClass(), &TKivHeaderPanel::StaticClass()});
+                   &TKivStatusBar::StaticClass(), &TKivHeaderPanel::StaticClass(),
+                   &TKivScrollBar::StaticClass()});
 }
 
 }  // namespace kiv

@@ -1,4 +1,5 @@
 // TKivGraphicControl: the windowless themed control.
+#include <algorithm>
 #include <memory>
 
 #include "controls/kiv_control_win32.hpp"
@@ -27,6 +28,8 @@ TKivGraphicControl::TKivGraphicControl(TComponent* owner) : TGraphicControl(owne
   SetBounds(0, 0, 100, 30);
 }
 
+TKivGraphicControl::~TKivGraphicControl() = default;
+
 void TKivGraphicControl::SetPerformance(TKivPerformance value) {
   if (value == performance_) return;
   performance_ = value;
@@ -54,16 +57,23 @@ void TKivGraphicControl::Paint() {
   const TSize shared = SharedBufferSize();
   TKivPerformance mode = performance_;
   if (mode == qspSharedBuffer && (w > shared.cx || h > shared.cy)) mode = qspDoubleBuffer;
-  std::unique_ptr<TkivBitmap> own;
   TkivBitmap* surface = nullptr;
   if (mode == qspSharedBuffer) {
     surface = &SharedBuffer();
     surface->SetTransparent(false);
     if (surface->IsEmpty()) surface->SetSize(shared.cx, shared.cy);
-  } else if (mode == qspDoubleBuffer) {
-    own = std::make_unique<TkivBitmap>();
-    own->SetSize(w, h);
-    surface = own.get();
+  }
+  paint_clip_ = TRect{0, 0, w, h};
+  if (mode == qspDoubleBuffer) {
+    if (!own_buffer_) own_buffer_ = std::make_unique<TkivBitmap>();
+    if (own_buffer_->Width() != w || own_buffer_->Height() != h) {
+      own_buffer_->SetSize(w, h);
+    } else if (RECT clip; GetClipBox(target, &clip) != ERROR) {
+      paint_clip_ = TRect{std::max(clip.left, 0L), std::max(clip.top, 0L),
+                          std::min<LONG>(clip.right, w), std::min<LONG>(clip.bottom, h)};
+    }
+    own_buffer_->SetTransparent(false);
+    surface = own_buffer_.get();
   }
   HDC dc = surface ? static_cast<HDC>(surface->DC()) : target;
   const int saved = surface ? SaveDC(dc) : 0;

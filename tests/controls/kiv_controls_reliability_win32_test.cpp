@@ -1,10 +1,14 @@
 // Hovering and painting the themed controls many times leaves the process's
 // GDI and user object counts and its memory where they were.
 #include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
@@ -14,6 +18,7 @@
 namespace kiv {
 namespace {
 
+using ctltest::Measure;
 using ctltest::TCounts;
 using ctltest::TShownForm;
 
@@ -55,10 +60,10 @@ TEST(KivControlsReliability, TenThousandHoverCyclesLeaveObjectsAndMemoryFlat) {
   };
   cycles(200);  // first-use allocations (shared buffer, glyphs, fonts, theme data)
   TShownForm::Pump();
-  const TCounts before = ctltest::MeasureCounts();
+  const TCounts before = Measure();
   cycles(10000);
   TShownForm::Pump();
-  const TCounts after = ctltest::MeasureCounts();
+  const TCounts after = Measure();
   EXPECT_EQ(enters, 10200);
   std::printf(
       "GDI objects %lu -> %lu (highest new slot %lu -> %lu), user objects %lu -> %lu (highest "

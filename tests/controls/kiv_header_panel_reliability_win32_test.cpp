@@ -12,7 +12,7 @@
 namespace kiv {
 namespace {
 
-using ctltest::MeasureCounts;
+using ctltest::Measure;
 using ctltest::PaintToMemory;
 using ctltest::TCounts;
 using ctltest::TShownForm;
@@ -63,10 +63,10 @@ void FormCycle() {
 TEST(KivHeaderPanelReliability, AThousandFormsOfPanelsLeaveObjectsAndMemoryFlat) {
   for (int i = 0; i < 100; ++i) FormCycle();  // first-use allocations, the heap settling
   TShownForm::Pump();
-  const TCounts before = MeasureCounts();
+  const TCounts before = Measure();
   for (int i = 0; i < 1000; ++i) FormCycle();
   TShownForm::Pump();
-  const TCounts after = MeasureCounts();
+  const TCounts after = Measure();
   std::printf(
       "GDI objects %lu -> %lu (highest new slot %lu -> %lu), user objects %lu -> %lu (highest "
       "new slot %lu -> %lu), committed memory %zu KiB -> %zu KiB\n",

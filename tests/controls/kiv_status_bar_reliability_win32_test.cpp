@@ -55,10 +55,10 @@ void FormCycle(int i) {
 TEST(KivStatusBarReliability, AThousandFormsLeaveObjectsAndMemoryFlat) {
   for (int i = 0; i < 50; ++i) FormCycle(i);  // first-use allocations
   TShownForm::Pump();
-  const TCounts before = ctltest::MeasureCounts();
+  const TCounts before = ctltest::Measure();
   for (int i = 0; i < 1000; ++i) FormCycle(i);
   TShownForm::Pump();
-  const TCounts after = ctltest::MeasureCounts();
+  const TCounts after = ctltest::Measure();
   std::printf(
       "GDI objects %lu -> %lu (highest new slot %lu -> %lu), user objects %lu -> %lu (highest "
       "new slot %lu -> %lu), committed memory %zu KiB -> %zu KiB\n",

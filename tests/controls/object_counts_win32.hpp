@@ -1,7 +1,7 @@
 #pragma once
-// The process's GDI and user object counts and its committed memory, for
-// the reliability tests: measured before and after many cycles, they must
-// stay flat.
+// What a reliability test reads before and after many cycles: the process's
+// GDI and user object counts, the highest handle slots new objects take
+// (where the platform keeps no counts), and its committed memory.
 #include <windows.h>
 // after windows.h, which it needs
 #include <psapi.h>
@@ -20,7 +20,7 @@ struct TCounts {
 };
 
 template <class Make, class Free>
-DWORD HighestSlot(Make make, Free free) {
+inline DWORD HighestSlot(Make make, Free free) {
   DWORD highest = 0;
   std::vector<HANDLE> made;
   for (int i = 0; i < 16; ++i) made.push_back(make());
@@ -31,7 +31,7 @@ DWORD HighestSlot(Make make, Free free) {
   return highest;
 }
 
-inline TCounts MeasureCounts() {
+inline TCounts Measure() {
   PROCESS_MEMORY_COUNTERS_EX pmc{};
   pmc.cb = sizeof pmc;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
