@@ -5,12 +5,15 @@
 // contexts and has no text (it measures every text as 0 wide).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/font.hpp"
 #include "framework/types.hpp"
 #include "graphics/kiv_bitmap.hpp"
 
 namespace kiv {
+
+class TCanvas;
 
 // Colour resolved through ColorToRGB; nothing for clNone. Surfaces get
 // opaque pixels in both builds.
@@ -31,5 +34,12 @@ void SkinDrawText(TkivDC dc, const std::u16string& text, const TRect& rect, cons
                   TColor color, uint32_t format);
 // Width of the text in the font on the screen.
 int32_t SkinTextWidth(const std::u16string& text, const TFont& font);
+
+// The device context of a framework canvas (none without the platform, where
+// there are no canvases).
+TkivDC SkinCanvasDC(TCanvas& canvas);
+// A platform region (HRGN) made of the rectangles; none without the
+// platform or for no rectangles. The caller owns it.
+void* SkinMakeRegion(const std::vector<TRect>& rects);
 
 }  // namespace kiv

@@ -22,5 +22,13 @@ int32_t SkinTextWidth(const std::u16string&, const TFont&) {
   return 0;
 }
 
+TkivDC SkinCanvasDC(TCanvas&) {
+  return nullptr;
+}
+
+void* SkinMakeRegion(const std::vector<TRect>&) {
+  return nullptr;
+}
+
 }  // namespace kiv
 #endif

@@ -80,4 +80,19 @@ int32_t SkinTextWidth(const std::u16string& text, const TFont& font) {
   return width;
 }
 
+TkivDC SkinCanvasDC(TCanvas& canvas) {
+  return static_cast<TkivDC>(canvas.Handle());
+}
+
+void* SkinMakeRegion(const std::vector<TRect>& rects) {
+  if (rects.empty()) return nullptr;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (const TRect& r : rects) {
+    HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
+}
+
 }  // namespace kiv

@@ -7,7 +7,8 @@
 
 namespace kiv {
 
-// The theme manager picks a theme class by a stream's first bytes; a
+// The theme manager picks a theme class by a stream's first bytes (skins
+// are registered with it here when no one did before); a
 // visual-styles library (".msstyles") is a resource module that no class
 // claims as a stream, so a file no class reads is then offered to the
 // visual-styles theme, which loads such a module from its file. None when
