@@ -10,6 +10,7 @@
 #include "framework/filer.hpp"
 #include "framework/streams.hpp"
 #include "graphics/kiv_bitmap.hpp"
+#include "render.hpp"
 #include "skin_description.hpp"
 #include "themefiles/skin_filters.hpp"
 #include "themefiles/skin_objects.hpp"
@@ -23,6 +24,7 @@ const char kHelp[] =
     "       kivskin roundtrip FILE\n"
     "       kivskin make DESCRIPTION OUT\n"
     "       kivskin make-sample OUT\n"
+    "       kivskin render FILE --control KIND --state STATE OUT.png\n"
     "\n"
     "dump       prints the variant (found from the file's first bytes), the five\n"
     "           strings, one line per bitmap (name, size, flags) and every\n"
@@ -38,6 +40,13 @@ const char kHelp[] =
     "           skin to OUT in the variant of OUT's extension. A mistake in the\n"
     "           description is reported as \"error: FILE:LINE: what is wrong\".\n"
     "make-sample writes a small skin (two bitmaps, a button tree) to OUT.\n"
+    "render     draws one control from the skin FILE with the skin-file theme\n"
+    "           into OUT.png: KIND is button, check, radio, scrollbar,\n"
+    "           hscrollbar, window, caption (the header panel), edit, memo,\n"
+    "           header or statusbar; STATE is normal, hot, pressed, disabled,\n"
+    "           focused or default, for check and radio also checked, unchecked\n"
+    "           or mixed, for window also inactive (comma-separated:\n"
+    "           \"checked,hot\"). Windows build only.\n"
     "\n"
     "Errors print \"error: MESSAGE\" and exit with status 1; wrong usage exits\n"
     "with status 2.\n";
@@ -211,6 +220,20 @@ int main(int argc, char** argv) {
     if (cmd == "convert" && argc == 4) return Convert(argv[2], argv[3]);
     if (cmd == "roundtrip" && argc == 3) return RoundTrip(argv[2]);
     if (cmd == "make" && argc == 4) return Make(argv[2], argv[3]);
+    if (cmd == "render" && argc == 8) {
+      std::string kind, state, out;
+      for (int i = 3; i < 8; ++i) {
+        const std::string a = argv[i];
+        if (a == "--control" && i + 1 < 8)
+          kind = argv[++i];
+        else if (a == "--state" && i + 1 < 8)
+          state = argv[++i];
+        else
+          out = a;
+      }
+      if (!kind.empty() && !state.empty() && !out.empty())
+        return kiv::RenderSkinControl(argv[2], kind, state, out);
+    }
     if (cmd == "make-sample" && argc == 3) return MakeSample(argv[2]);
     if (cmd == "--help" || cmd == "-h") {
       std::fputs(kHelp, stdout);
