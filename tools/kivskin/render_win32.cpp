@@ -75,7 +75,7 @@ void VerticalBar(TkivTheme& t, TCanvas& c, const TRect& r, uint8_t state) {
   t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{0, 0, r.Right, 17}, 0, state));
   t.PaintScrollBarTrack(0, c, kObject,
                         MakePartInfo(TRect{0, 17, r.Right, r.Bottom - 17}, 0, state));
-  t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{0, 30, r.Right, 60}, 8, state));
+  t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{0, 30, r.Right, 60}, 9, state));
   t.PaintScrollBarButton(0, c, kObject,
                          MakePartInfo(TRect{0, r.Bottom - 17, r.Right, r.Bottom}, 1, state));
 }
@@ -85,7 +85,7 @@ void HorizontalBar(TkivTheme& t, TCanvas& c, const TRect& r, uint8_t state) {
   t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{0, 0, 17, r.Bottom}, 4, state));
   t.PaintScrollBarTrack(0, c, kObject,
                         MakePartInfo(TRect{17, 0, r.Right - 17, r.Bottom}, 1, state));
-  t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{30, 0, 60, r.Bottom}, 9, state));
+  t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{30, 0, 60, r.Bottom}, 8, state));
   t.PaintScrollBarButton(0, c, kObject,
                          MakePartInfo(TRect{r.Right - 17, 0, r.Right, r.Bottom}, 5, state));
 }
