@@ -39,6 +39,22 @@ std::unique_ptr<TLqSkinObject> LinkedClone(const TLqSkinObject& object, TLqSkinS
   return copy;
 }
 
+// The default filter for one operation of the theme, put back afterwards:
+// the theme's choice of format does not leak into every other skin source
+// of the program.
+class ScopedDefaultFilter {
+ public:
+  explicit ScopedDefaultFilter(TLqSkinFilterClass cls) : saved_(DefaultSkinFilter()) {
+    SetDefaultSkinFilter(cls);
+  }
+  ~ScopedDefaultFilter() { SetDefaultSkinFilter(saved_); }
+  ScopedDefaultFilter(const ScopedDefaultFilter&) = delete;
+  ScopedDefaultFilter& operator=(const ScopedDefaultFilter&) = delete;
+
+ private:
+  TLqSkinFilterClass saved_;
+};
+
 }  // namespace
 
 const char* SkinRoleName(TKivSkinRole role) {
@@ -131,7 +147,7 @@ TkivThemeConfig TKivSkinFile::GetConfig() {
 }
 
 bool TKivSkinFile::LoadFromStream(TStream& stream) {
-  SetDefaultSkinFilter(&TLqSkinFilterCompressed::StaticClass());
+  const ScopedDefaultFilter filter(&TLqSkinFilterCompressed::StaticClass());
   loaded_->Clear();
   loaded_->LoadFromStream(stream);
   if (loaded_->ObjectCount() == 0) return false;
@@ -140,7 +156,7 @@ bool TKivSkinFile::LoadFromStream(TStream& stream) {
 }
 
 bool TKivSkinFile::SaveToStream(TStream& stream) {
-  SetDefaultSkinFilter(&TLqSkinFilterMaxCompression::StaticClass());
+  const ScopedDefaultFilter filter(&TLqSkinFilterMaxCompression::StaticClass());
   loaded_->Fonts()->Assign(Fonts());
   loaded_->Colors()->Assign(Colors());
   loaded_->SaveToStream(stream);
@@ -172,7 +188,6 @@ void TKivSkinFile::Assign(const TPersistent* source) {
 }
 
 void TKivSkinFile::Apply() {
-  SetDefaultSkinFilter(&TLqSkinFilterUncompressed::StaticClass());
   // The old default objects point into the working copy about to go.
   for (TKivSkinFrameParts& f : frames_) f = TKivSkinFrameParts{};
   defaults_.fill(nullptr);
@@ -210,6 +225,7 @@ void TKivSkinFile::BuildFrame(TLqSkinObject* frame, TKivSkinFrameParts& parts) {
     empty->SetName(name);
     empty->SetBitmapList(working_->Bitmaps());
   }
+  parts.Design = frame->BoundsRect();
   parts.Geometry = LinkedClone(*frame, *working_);
   parts.Buttons = LinkedClone(*frame, *working_);
 }

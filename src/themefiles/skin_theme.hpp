@@ -26,18 +26,37 @@ namespace kiv {
 
 // The default objects, looked up by name among the working source's
 // top-level objects: role, then object name.
-#define KIV_SKIN_DEFAULT_OBJECTS(X)                                                           \
-  X(Form, "Form")                                                                             \
-  X(ToolWindow, "ToolWindow") X(Button, "Button") X(SpinButton, "SpinButton")                 \
-      X(Checkbox, "Checkbox") X(RadioButton, "RadioButton") X(GroupBox, "GroupBox")           \
-          X(ScrollBar, "ScrollBar") X(ProgressBar, "ProgressBar") X(Edit, "Edit")             \
-              X(ComboBox, "ComboBox") X(TrackBar, "TrackBar") X(MenuBar, "MenuBar")           \
-                  X(PopupMenu, "PopupMenu") X(Header, "Header") X(StatusBar, "StatusBar")     \
-                      X(Tabs, "Tabs") X(Container, "Container") X(Frame, "Frame")             \
-                          X(ScrollBox, "ScrollBox") X(Splitter, "Splitter")                   \
-                              X(ControlBar, "ControlBar") X(SpeedButton, "SpeedButton")       \
-                                  X(ToolBar, "ToolBar") X(Grid, "Grid") X(ListBox, "ListBox") \
-                                      X(Hint, "Hint") X(Panel, "Panel")
+// clang-format off
+#define KIV_SKIN_DEFAULT_OBJECTS(X) \
+  X(Form, "Form")                   \
+  X(ToolWindow, "ToolWindow")       \
+  X(Button, "Button")               \
+  X(SpinButton, "SpinButton")       \
+  X(Checkbox, "Checkbox")           \
+  X(RadioButton, "RadioButton")     \
+  X(GroupBox, "GroupBox")           \
+  X(ScrollBar, "ScrollBar")         \
+  X(ProgressBar, "ProgressBar")     \
+  X(Edit, "Edit")                   \
+  X(ComboBox, "ComboBox")           \
+  X(TrackBar, "TrackBar")           \
+  X(MenuBar, "MenuBar")             \
+  X(PopupMenu, "PopupMenu")         \
+  X(Header, "Header")               \
+  X(StatusBar, "StatusBar")         \
+  X(Tabs, "Tabs")                   \
+  X(Container, "Container")         \
+  X(Frame, "Frame")                 \
+  X(ScrollBox, "ScrollBox")         \
+  X(Splitter, "Splitter")           \
+  X(ControlBar, "ControlBar")       \
+  X(SpeedButton, "SpeedButton")     \
+  X(ToolBar, "ToolBar")             \
+  X(Grid, "Grid")                   \
+  X(ListBox, "ListBox")             \
+  X(Hint, "Hint")                   \
+  X(Panel, "Panel")
+// clang-format on
 
 #define KIV_SKIN_ROLE_ENUM(role, name) sr##role,
 enum TKivSkinRole : uint8_t { KIV_SKIN_DEFAULT_OBJECTS(KIV_SKIN_ROLE_ENUM) srCount };
@@ -64,6 +83,9 @@ struct TKivSkinFrameParts {
   std::unique_ptr<TLqSkinObject> Client;
   std::unique_ptr<TLqSkinObject> Geometry;
   std::unique_ptr<TLqSkinObject> Buttons;
+  // The frame's rectangle as the skin designed it: the copies are placed
+  // from it, so that every query starts from the same layout.
+  TRect Design;
 };
 
 class TKivSkinFile : public TkivTheme {

@@ -69,6 +69,14 @@ void SetButtonState(TLqSkinObject* button, uint8_t state) {
   if (auto* b = dynamic_cast<TLqSysButtonSkinObject*>(button)) b->SetButtonState(state);
 }
 
+// Every object of the tree visible: placement moves only visible objects, so
+// the copies are placed with all of them before the flags hide some.
+void ShowAll(TLqSkinObject* object) {
+  object->SetVisible(true);
+  for (int i = 0; i < object->ChildCount(); ++i)
+    if (TLqSkinObject* c = object->Child(i)) ShowAll(c);
+}
+
 bool Contains(const TRect& r, const TPoint& p) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
@@ -96,10 +104,12 @@ TLqSkinObject* TKivSkinFile::PlacedGeometry(uint8_t kind, const TkivWindowInfo& 
   const TKivSkinFrameParts* parts = FramePartsFor(kind, object);
   TLqSkinObject* g = parts ? parts->Geometry.get() : FrameFor(kind, object);
   if (g == nullptr) return nullptr;
+  ShowAll(g);
+  if (parts) g->SetBounds(parts->Design);
+  g->SetBounds(info.Rect);
   g->SetActive(info.Active);
   g->SetState(WindowState(info.Buttons));
   g->SetWindowFlags(info.Buttons);
-  g->SetBounds(info.Rect);
   return g;
 }
 
@@ -171,13 +181,16 @@ void TKivSkinFile::PaintWindowFrame(uint8_t kind, TkivDC dc, const std::string& 
                                     const TkivWindowInfo& info) {
   TLqSkinObject* frame = FrameFor(kind, object);
   if (frame == nullptr) return;
+  ShowAll(frame);
+  if (const TKivSkinFrameParts* parts = FramePartsFor(kind, object))
+    frame->SetBounds(parts->Design);
+  frame->SetBounds(info.Rect);
   frame->SetActive(info.Active);
   frame->SetState(WindowState(info.Buttons));
   frame->SetWindowFlags(info.Buttons);
   // The title-bar buttons are painted on their own (PaintWindowButton).
   for (int a = sbaClose; a <= sbaSysMenu; ++a)
     if (TLqSkinObject* b = frame->FindAction(static_cast<TLqAction>(a))) b->SetVisible(false);
-  frame->SetBounds(info.Rect);
   frame->Draw(dc, TRect{});
 }
 
