@@ -166,33 +166,40 @@ TEST(SampleSkins, StretchedFacesFollowTheirStates) {
 }
 
 // The window frame: its parts where the description puts them (a 28-pixel
-// title bar, 5-pixel borders, buttons from the right), the client untouched.
+// title bar, 5-pixel borders, the title-bar buttons at their distance from
+// the right edge, restore in maximize's place), the client untouched.
 TEST(SampleSkins, WindowFrameFollowsTheDescription) {
   for (const SampleSkin& skin : kSkins) {
     SCOPED_TRACE(skin.file);
     std::unique_ptr<TkivTheme> theme = Load(skin);
     ASSERT_NE(theme, nullptr);
     auto& t = dynamic_cast<TKivSkinFile&>(*theme);
-    const TRect window{0, 0, 200, 90};
-    const TkivWindowInfo info = MakeWindowInfo(
-        window, true,
-        1 << kWindowButtonClose | 1 << kWindowButtonMinimize | 1 << kWindowButtonMaximize, TRect{},
-        u"Window");
-    EXPECT_EQ(t.WindowContentRect(0, window, kObject), (TRect{5, 28, 195, 85}));
-    EXPECT_EQ(t.WindowButtonRect(0, info, kWindowButtonClose, kObject), (TRect{176, 0, 200, 28}));
+    const TRect window{0, 0, 300, 120};
+    const uint16_t normal =
+        1 << kWindowButtonClose | 1 << kWindowButtonMinimize | 1 << kWindowButtonMaximize;
+    const uint16_t maximized =
+        1 << kWindowButtonClose | 1 << kWindowButtonMinimize | 1 << kWindowButtonRestoreMax;
+    const TkivWindowInfo info = MakeWindowInfo(window, true, normal, TRect{}, u"Window");
+    const TkivWindowInfo zoomed = MakeWindowInfo(window, true, maximized, TRect{}, u"Window");
+    EXPECT_EQ(t.WindowContentRect(0, window, kObject), (TRect{5, 28, 295, 115}));
+    EXPECT_EQ(t.WindowButtonRect(0, info, kWindowButtonClose, kObject), (TRect{276, 0, 300, 28}));
     EXPECT_EQ(t.WindowButtonRect(0, info, kWindowButtonMaximize, kObject),
-              (TRect{154, 0, 176, 28}));
+              (TRect{254, 0, 276, 28}));
     EXPECT_EQ(t.WindowButtonRect(0, info, kWindowButtonMinimize, kObject),
-              (TRect{132, 0, 154, 28}));
-    EXPECT_EQ(t.WindowCaptionRect(0, info, kObject), (TRect{0, 0, 132, 28}));
+              (TRect{232, 0, 254, 28}));
+    EXPECT_EQ(t.WindowButtonRect(0, zoomed, kWindowButtonRestoreMax, kObject),
+              (TRect{254, 0, 276, 28}));
+    EXPECT_EQ(t.WindowButtonRect(0, zoomed, kWindowButtonMaximize, kObject), TRect{});
+    EXPECT_EQ(t.WindowCaptionRect(0, info, kObject), (TRect{0, 0, 300, 28}));
     const TkivBitmap* frame = t.WorkingSource()->Bitmaps()->FindBitmap("Frame");
     ASSERT_NE(frame, nullptr);
     auto drawn = Painted(
-        200, 90, [&](TCanvas& c, const TRect& r) { t.PaintWindowFrame(0, c, kObject, info); });
-    EXPECT_EQ(Rgb(drawn->GetPixel(100, 50)), Rgb(kGround));                   // the client
-    EXPECT_EQ(Rgb(drawn->GetPixel(0, 50)), Rgb(frame->GetPixel(96, 14)));     // left edge
-    EXPECT_EQ(Rgb(drawn->GetPixel(199, 50)), Rgb(frame->GetPixel(107, 14)));  // right edge
+        300, 120, [&](TCanvas& c, const TRect&) { t.PaintWindowFrame(0, c, kObject, info); });
+    EXPECT_EQ(Rgb(drawn->GetPixel(150, 70)), Rgb(kGround));                   // the client
+    EXPECT_EQ(Rgb(drawn->GetPixel(0, 70)), Rgb(frame->GetPixel(96, 14)));     // left edge
+    EXPECT_EQ(Rgb(drawn->GetPixel(299, 70)), Rgb(frame->GetPixel(107, 14)));  // right edge
     EXPECT_EQ(Rgb(drawn->GetPixel(0, 0)), Rgb(kGround));  // the title bar's round corner
+    EXPECT_EQ(Rgb(drawn->GetPixel(150, 0)), Rgb(frame->GetPixel(24, 0)));  // its top edge
   }
 }
 
