@@ -2,11 +2,15 @@
 # THEME and loading it with --theme, when THEME is given) and checks that OUT
 # is a PNG of WIDTH x HEIGHT pixels.
 #   cmake -DRUN=wine-run.sh -DEXE=theme_sampler.exe -DOUT=x.png -DWIDTH=w -DHEIGHT=h
-#         [-DTHEME=file | -DSTYLE=file.msstyles] [-DNAME=text] -P check_png.cmake
+#         [-DTHEME=file | -DSTYLE=file.msstyles | -DSKIN=file] [-DNAME=text]
+#         [-DDIFFERS=other.png] -P check_png.cmake
 # STYLE: a visual-styles file looked for under the Wine prefix's C: drive and
 # loaded with --theme; the test is skipped (the output says "SKIPPED") when
 # the prefix holds no such file.
+# SKIN: a skin file (any variant), loaded with --theme.
 # NAME: text the sampler must print (the name of the theme it drew).
+# DIFFERS: a PNG the sheet must not equal (the built-in theme's sheet, made
+# first when missing), so that a theme that loads but draws nothing fails.
 file(REMOVE "${OUT}")
 set(theme_args)
 if(STYLE)
@@ -24,6 +28,9 @@ if(STYLE)
   # The program sees the Unix root as drive Z:.
   string(REPLACE "/" "\\" style_path "Z:${style_path}")
   set(theme_args --theme "${style_path}")
+elseif(SKIN)
+  string(REGEX REPLACE "^/" "Z:/" skin_path "${SKIN}")
+  set(theme_args --theme "${skin_path}")
 elseif(THEME)
   file(REMOVE "${THEME}")
   execute_process(COMMAND "${RUN}" "${EXE}" --save-theme "${THEME}" --hue 120
@@ -59,6 +66,16 @@ if(NAME)
   string(FIND "${out}" "${NAME}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the sampler drew another theme than \"${NAME}\": ${out}")
+  endif()
+endif()
+if(DIFFERS)
+  if(NOT EXISTS "${DIFFERS}")
+    execute_process(COMMAND "${RUN}" "${EXE}" --png "${DIFFERS}" RESULT_VARIABLE rc)
+  endif()
+  file(SHA256 "${OUT}" drawn)
+  file(SHA256 "${DIFFERS}" other)
+  if(drawn STREQUAL other)
+    message(FATAL_ERROR "${OUT} is the same sheet as ${DIFFERS}")
   endif()
 endif()
 message(STATUS "${out}")

@@ -185,15 +185,18 @@ std::vector<TRow> Rows() {
   rows.push_back(TRow{L"Check", checks});
 
   // Scroll bar, vertical 17 x 100: frame, arrow buttons, track and thumb in
-  // one state; and a horizontal one.
-  auto vertical = [](TkivTheme& t, TCanvas& c, const TRect& r, uint8_t state) {
+  // one state; and a horizontal one. The bars number their parts and states
+  // their own way: thumbs 9 vertical, 8 horizontal, tracks 0 vertical, 1
+  // horizontal; state 1 pressed (dragging), 2 hot.
+  auto vertical = [](TkivTheme& t, TCanvas& c, const TRect& r, uint8_t label) {
+    const uint8_t state = label == kStateHot ? 2 : label == kStatePressed ? 1 : label;
     t.PaintScrollBarFrame(0, c, kObject, r);
     t.PaintScrollBarButton(0, c, kObject,
                            MakePartInfo(TRect{r.Left, r.Top, r.Right, r.Top + 17}, 0, state));
     t.PaintScrollBarTrack(
         0, c, kObject, MakePartInfo(TRect{r.Left, r.Top + 17, r.Right, r.Bottom - 17}, 0, state));
     t.PaintScrollBarButton(0, c, kObject,
-                           MakePartInfo(TRect{r.Left, r.Top + 30, r.Right, r.Top + 60}, 8, state));
+                           MakePartInfo(TRect{r.Left, r.Top + 30, r.Right, r.Top + 60}, 9, state));
     t.PaintScrollBarButton(0, c, kObject,
                            MakePartInfo(TRect{r.Left, r.Bottom - 17, r.Right, r.Bottom}, 1, state));
   };
@@ -202,8 +205,8 @@ std::vector<TRow> Rows() {
       TCell{L"horizontal", 100, 17, [](TkivTheme& t, TCanvas& c, const TRect& r) {
               t.PaintScrollBarFrame(0, c, kObject, r);
               t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{0, 0, 17, 17}, 4, 0));
-              t.PaintScrollBarTrack(0, c, kObject, MakePartInfo(TRect{17, 0, 83, 17}, 0, 0));
-              t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{30, 0, 60, 17}, 9, 0));
+              t.PaintScrollBarTrack(0, c, kObject, MakePartInfo(TRect{17, 0, 83, 17}, 1, 0));
+              t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{30, 0, 60, 17}, 8, 0));
               t.PaintScrollBarButton(0, c, kObject, MakePartInfo(TRect{83, 0, 100, 17}, 5, 0));
             }});
 

@@ -1,5 +1,6 @@
-// kivskin: tells what a skin file holds, converts it between the container
-// variants, and checks that reading, writing and reading again agree.
+// kivskin: makes a skin from a text description, tells what a skin file
+// holds, converts it between the container variants, and checks that
+// reading, writing and reading again agree.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -9,6 +10,8 @@
 #include "framework/filer.hpp"
 #include "framework/streams.hpp"
 #include "graphics/kiv_bitmap.hpp"
+#include "render.hpp"
+#include "skin_description.hpp"
 #include "themefiles/skin_filters.hpp"
 #include "themefiles/skin_objects.hpp"
 #include "themefiles/skin_source.hpp"
@@ -19,7 +22,9 @@ const char kHelp[] =
     "Usage: kivskin dump FILE\n"
     "       kivskin convert IN OUT\n"
     "       kivskin roundtrip FILE\n"
+    "       kivskin make DESCRIPTION OUT\n"
     "       kivskin make-sample OUT\n"
+    "       kivskin render FILE --control KIND --state STATE OUT.png\n"
     "\n"
     "dump       prints the variant (found from the file's first bytes), the five\n"
     "           strings, one line per bitmap (name, size, flags) and every\n"
@@ -29,7 +34,19 @@ const char kHelp[] =
     "roundtrip  reads FILE, writes it in the same variant, reads that again and\n"
     "           compares strings, bitmaps, objects and tables; prints\n"
     "           \"roundtrip: same\" or the first difference.\n"
+    "make       reads a skin description (objects, their classes, placement and\n"
+    "           properties, and the BMP or PNG pictures they use; the format is\n"
+    "           described in tools/kivskin/skin_description.hpp) and writes the\n"
+    "           skin to OUT in the variant of OUT's extension. A mistake in the\n"
+    "           description is reported as \"error: FILE:LINE: what is wrong\".\n"
     "make-sample writes a small skin (two bitmaps, a button tree) to OUT.\n"
+    "render     draws one control from the skin FILE with the skin-file theme\n"
+    "           into OUT.png: KIND is button, check, radio, scrollbar,\n"
+    "           hscrollbar, window, caption (the header panel), edit, memo,\n"
+    "           header or statusbar; STATE is normal, hot, pressed, disabled,\n"
+    "           focused or default, for check and radio also checked, unchecked\n"
+    "           or mixed, for window also inactive (comma-separated:\n"
+    "           \"checked,hot\"). Windows build only.\n"
     "\n"
     "Errors print \"error: MESSAGE\" and exit with status 1; wrong usage exits\n"
     "with status 2.\n";
@@ -85,13 +102,33 @@ int Dump(const std::string& file) {
   return 0;
 }
 
-int Convert(const std::string& in, const std::string& out) {
+// The filter of OUT's extension, or nil after telling the user.
+kiv::TLqSkinFilterClass TargetVariant(const std::string& out) {
   kiv::TLqSkinFilterClass target = kiv::FindSkinFilterByFileName(out);
-  if (!target) {
+  if (!target)
     std::fprintf(stderr, "kivskin: %s has none of the extensions uskn, qskn, xskn, mskn\n",
                  out.c_str());
-    return 2;
-  }
+  return target;
+}
+
+int Make(const std::string& description, const std::string& out) {
+  kiv::TLqSkinFilterClass target = TargetVariant(out);
+  if (!target) return 2;
+  kiv::TLqSkinSource source;
+  kiv::LoadSkinDescription(description, source);
+  auto writer = kiv::CreateSkinFilter(target);
+  writer->SetSource(&source);
+  kiv::TFileStream file(out, kiv::fmCreate);
+  writer->WriteToStream(file);
+  std::printf("wrote: %s (%s), %d bitmaps, %d objects\n", out.c_str(),
+              kiv::SkinFilterDescription(target).c_str(), source.Bitmaps()->Count(),
+              source.ObjectCount());
+  return 0;
+}
+
+int Convert(const std::string& in, const std::string& out) {
+  kiv::TLqSkinFilterClass target = TargetVariant(out);
+  if (!target) return 2;
   Loaded skin;
   Load(in, skin);
   skin.source.SaveToFile(out);
@@ -182,6 +219,21 @@ int main(int argc, char** argv) {
     if (cmd == "dump" && argc == 3) return Dump(argv[2]);
     if (cmd == "convert" && argc == 4) return Convert(argv[2], argv[3]);
     if (cmd == "roundtrip" && argc == 3) return RoundTrip(argv[2]);
+    if (cmd == "make" && argc == 4) return Make(argv[2], argv[3]);
+    if (cmd == "render" && argc == 8) {
+      std::string kind, state, out;
+      for (int i = 3; i < 8; ++i) {
+        const std::string a = argv[i];
+        if (a == "--control" && i + 1 < 8)
+          kind = argv[++i];
+        else if (a == "--state" && i + 1 < 8)
+          state = argv[++i];
+        else
+          out = a;
+      }
+      if (!kind.empty() && !state.empty() && !out.empty())
+        return kiv::RenderSkinControl(argv[2], kind, state, out);
+    }
     if (cmd == "make-sample" && argc == 3) return MakeSample(argv[2]);
     if (cmd == "--help" || cmd == "-h") {
       std::fputs(kHelp, stdout);

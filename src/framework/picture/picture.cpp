@@ -16,6 +16,8 @@ const char* PictureFormatName(TPictureFormat format) {
       return "GIF";
     case TPictureFormat::pfJpeg:
       return "JPEG";
+    case TPictureFormat::pfPng:
+      return "PNG";
     default:
       return "unknown";
   }
@@ -50,6 +52,8 @@ TPictureFormat SniffPictureFormat(const uint8_t* data, size_t size) {
   if (size >= 6 && std::equal(data, data + 3, "GIF")) return TPictureFormat::pfGif;
   if (size >= 2 && ((data[0] == 'B' && data[1] == 'M') || (data[0] == 'B' && data[1] == 'A')))
     return TPictureFormat::pfBmp;
+  if (size >= 8 && data[0] == 0x89 && std::equal(data + 1, data + 4, "PNG"))
+    return TPictureFormat::pfPng;
   return TPictureFormat::pfUnknown;
 }
 
@@ -63,8 +67,10 @@ TDecodedPicture DecodePicture(const uint8_t* data, size_t size, TPictureFormat f
       return DecodeGif(data, size, limits);
     case TPictureFormat::pfJpeg:
       return DecodeJpeg(data, size, limits);
+    case TPictureFormat::pfPng:
+      return DecodePng(data, size, limits);
     default:
-      throw EInvalidGraphic("Unknown picture format: the data is not JPEG, GIF or BMP");
+      throw EInvalidGraphic("Unknown picture format: the data is not JPEG, GIF, BMP or PNG");
   }
 }
 

@@ -22,9 +22,9 @@ namespace kiv {
 
 class TStream;
 
-enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg };
+enum class TPictureFormat { pfUnknown, pfBmp, pfGif, pfJpeg, pfPng };
 
-// "BMP", "GIF", "JPEG" ("unknown" for pfUnknown).
+// "BMP", "GIF", "JPEG", "PNG" ("unknown" for pfUnknown).
 const char* PictureFormatName(TPictureFormat format);
 
 // Allocates large blocks through AllocateLargeBlock (large pages where the
@@ -101,6 +101,10 @@ int ViewerDelayMs(int stored_hundredths);
 TDecodedPicture DecodeBmp(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
 TDecodedPicture DecodeGif(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
 TDecodedPicture DecodeJpeg(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
+// PNG (our own reader over zlib): every colour type and bit depth, tRNS
+// transparency, no interlacing. Not among kPictureFileTypes: the viewer shows
+// JPEG, GIF and BMP only; tools read skin artwork with it.
+TDecodedPicture DecodePng(const uint8_t* data, size_t size, const TDecodeLimits& limits = {});
 
 // Where a decoder may put the pixels of a one-frame picture instead of a
 // buffer of its own: the memory that will be drawn, so that the picture is
