@@ -1,0 +1,89 @@
+// TKivRichEdit: construction, the theme object, and the messages it takes
+// before the native control (erase, non-client paint, mouse enter and leave,
+// theme notifications).
+#include "controls/kiv_rich_edit_win32.hpp"
+
+#include "controls/kiv_controls_unit_win32.hpp"
+#include "framework/class_builder.hpp"
+#include "framework/messages.hpp"
+#include "theme/theme_manager.hpp"
+#include "theme/theme_tables.hpp"
+
+namespace kiv {
+
+KIV_IMPLEMENT_CLASS(TKivRichEdit, c) {
+  c.String("ThemeObject", &TKivRichEdit::ThemeObject, &TKivRichEdit::SetThemeObject);
+}
+
+TKivRichEdit::TKivRichEdit(TComponent* owner) : TRichEdit(owner) {
+  StartControlsUnit();
+  AddThemeClient(this);
+}
+
+TKivRichEdit::~TKivRichEdit() {
+  RemoveThemeClient(this);
+}
+
+void TKivRichEdit::SetThemeObject(const std::string& value) {
+  if (value == theme_object_) return;
+  theme_object_ = value;
+  Invalidate();
+}
+
+void TKivRichEdit::SetParent(TWinControl* parent) {
+  TRichEdit::SetParent(parent);
+}
+
+void TKivRichEdit::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_ERASEBKGND:
+      // The native control paints all of its client area itself.
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      TRichEdit::WndProc(m);
+      PaintNonClient();
+      m.Result = 0;
+      return;
+    case CM_MOUSEENTER:
+      TRichEdit::WndProc(m);
+      hot_ = true;
+      MouseEnter();
+      return;
+    case CM_MOUSELEAVE:
+      TRichEdit::WndProc(m);
+      hot_ = false;
+      MouseLeave();
+      return;
+    default:
+      TRichEdit::WndProc(m);
+  }
+}
+
+void TKivRichEdit::Dispatch(TMessage& m) {
+  if (m.Msg == KIV_THEME_MESSAGE) {
+    ThemeNotification(m);
+    return;
+  }
+  TRichEdit::Dispatch(m);
+}
+
+void TKivRichEdit::ThemeNotification(TMessage& m) {
+  if (!HandleAllocated()) return;
+  const TKivRichEditReaction reaction = RichEditThemeReaction(m.WParam);
+  switch (reaction.Recolour) {
+    case TKivRichEditRecolour::ThemeEdit:
+      if (TkivTheme* theme = CurrentTheme()) SetColor(theme->Colors()->GetColor(tcEditNormal));
+      break;
+    case TKivRichEditRecolour::WindowColour:
+      SetColor(clWindow);
+      break;
+    case TKivRichEditRecolour::None:
+      break;
+  }
+  if (!reaction.Repaint) return;
+  SendMessageW(Handle(), WM_NCPAINT, 0, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+}  // namespace kiv

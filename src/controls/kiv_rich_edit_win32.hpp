@@ -1,0 +1,58 @@
+#pragma once
+// TKivRichEdit: the platform's rich-text edit control with a frame painted by
+// the library (the current theme's memo look, the platform's visual-styles
+// edit frame, or a classic sunken frame), the library's scroll bars laid over
+// its native ones, and recolouring and repainting on theme notifications.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "controls/kiv_rich_edit_states.hpp"
+#include "framework/event.hpp"
+#include "framework/win32/rich_edit.hpp"
+
+namespace kiv {
+
+class TCanvas;
+
+class TKivRichEdit : public TRichEdit {
+  KIV_CLASS(TKivRichEdit, TRichEdit)
+ public:
+  explicit TKivRichEdit(TComponent* owner);
+  ~TKivRichEdit() override;
+
+  const std::string& ThemeObject() const { return theme_object_; }
+  void SetThemeObject(const std::string& value);
+  // The pointer is over the control (between the framework's enter and leave
+  // notifications).
+  bool Hot() const { return hot_; }
+
+  void SetParent(TWinControl* parent) override;
+  void WndProc(TMessage& message) override;
+
+  // The frame in the look that serves the control: the theme's memo when the
+  // theme has one for ThemeObject, else the visual styles' edit frame when
+  // they are active, else the classic sunken frame.
+  virtual void DrawFrame(TCanvas& canvas, const TRect& rect);
+  // The client area in the same look; the classic look fills it with Color.
+  virtual void DrawClient(TCanvas& canvas, const TRect& rect);
+
+ protected:
+  void Dispatch(TMessage& message) override;
+  // Run after the hot flag has changed; nothing here, for descendants.
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+
+  TKivRichEditLook Look();
+  bool ThemeMode();
+  // The frame painted over the native one, in the window's device context.
+  void PaintNonClient();
+  void ThemeNotification(TMessage& message);
+
+ private:
+  std::string theme_object_ = "default";
+  bool hot_ = false;
+};
+
+}  // namespace kiv
