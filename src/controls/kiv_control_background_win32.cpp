@@ -6,6 +6,7 @@
 
 #include "controls/kiv_control_win32.hpp"
 #include "controls/kiv_controls_unit_win32.hpp"
+#include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "framework/win32/canvas.hpp"
 #include "framework/win32/form.hpp"
 #include "graphics/kiv_bitmap.hpp"
@@ -65,6 +66,10 @@ void StartControlsUnit() {
                               canvas.Brush()->SetColor(info.Parent->Color());
                               canvas.FillRect(info.Rect);
                             });
+  // An in-place scroll bar covers a native one: there is nothing of it to
+  // show behind a transparent neighbour.
+  RegisterBackgroundPainter(TKivInplaceScrollBar::StaticClass(),
+                            [](TCanvas&, const TKivBackgroundInfo&) {});
 }
 
 TkivBitmap& SharedBuffer() {

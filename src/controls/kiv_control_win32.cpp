@@ -3,6 +3,7 @@
 #include "controls/kiv_control_win32.hpp"
 
 #include "controls/kiv_controls_unit_win32.hpp"
+#include "controls/kiv_scroll_bar_win32.hpp"
 #include "framework/class_builder.hpp"
 #include "graphics/kiv_bitmap.hpp"
 #include "graphics/kiv_winapi_win32.hpp"
@@ -176,25 +177,33 @@ void TKivControl::CreateWnd() {
   if (!Parent()) return;
   FreeScrollBars();
   const int size = GetScrollBarSize();
-  if (scroll_bar_kind_ & kScrollBarHorizontal) {
-    horz_scroll_bar_ = CreateScrollBar(true);
-    if (horz_scroll_bar_) {
-      horz_scroll_bar_->SetParent(this);
-      horz_scroll_bar_->SetHeight(size);
+  // Each bar lies across its side, without border, and reports its scrolls
+  // to this control; the position the control leaves in the bar stays.
+  auto make = [&](bool horizontal) {
+    TKivScrollBar* bar = CreateScrollBar(horizontal);
+    if (!bar) return bar;
+    bar->SetBorderWidth(0);
+    bar->SetOrientation(horizontal ? qsoHorizontal : qsoVertical);
+    bar->SetParent(this);
+    if (horizontal) {
+      bar->SetHeight(size);
+    } else {
+      bar->SetWidth(size);
     }
-  }
-  if (scroll_bar_kind_ & kScrollBarVertical) {
-    vert_scroll_bar_ = CreateScrollBar(false);
-    if (vert_scroll_bar_) {
-      vert_scroll_bar_->SetParent(this);
-      vert_scroll_bar_->SetWidth(size);
-    }
-  }
+    bar->SetVisible(true);
+    bar->OnScroll.Handler = [this, bar, horizontal](TObject*, TKivScrollCode code, int& position) {
+      ScrollBarScrolled(horizontal, code, position);
+      position = bar->Position();
+    };
+    return bar;
+  };
+  if (scroll_bar_kind_ & kScrollBarHorizontal) horz_scroll_bar_ = make(true);
+  if (scroll_bar_kind_ & kScrollBarVertical) vert_scroll_bar_ = make(false);
   LayoutScrollBars();
 }
 
-TKivGraphicControl* TKivControl::CreateScrollBar(bool horizontal) {
-  return nullptr;
+TKivScrollBar* TKivControl::CreateScrollBar(bool) {
+  return new TKivScrollBar(this);
 }
 
 int TKivControl::GetScrollBarSize() {

@@ -22,6 +22,7 @@ namespace kiv {
 
 class TkivBitmap;
 class TKivGraphicControl;
+class TKivScrollBar;
 
 class TKivControl : public TCustomControl {
   KIV_CLASS(TKivControl, TCustomControl)
@@ -62,8 +63,8 @@ class TKivControl : public TCustomControl {
   void Dispatch(TMessage& message) override;
 
   // The built-in scroll bars (made by CreateScrollBar when the window is).
-  TKivGraphicControl* HorzScrollBar() const { return horz_scroll_bar_; }
-  TKivGraphicControl* VertScrollBar() const { return vert_scroll_bar_; }
+  TKivScrollBar* HorzScrollBar() const { return horz_scroll_bar_; }
+  TKivScrollBar* VertScrollBar() const { return vert_scroll_bar_; }
   // What a built-in bar reports when it scrolls: the control sends itself
   // WM_HSCROLL or WM_VSCROLL with the scroll code as the word parameter and
   // the bar's position as the long one. Ignored while suppressed.
@@ -92,9 +93,9 @@ class TKivControl : public TCustomControl {
   }
   virtual void PaintFrame();
   virtual void PaintClient();
-  // A new built-in scroll bar owned by this control. The base has no bar
-  // class of its own and makes none; the themed scroll bar's unit provides it.
-  virtual TKivGraphicControl* CreateScrollBar(bool horizontal);
+  // A new built-in scroll bar owned by this control (a TKivScrollBar in the
+  // base); CreateWnd gives it its orientation, place and scroll routing.
+  virtual TKivScrollBar* CreateScrollBar(bool horizontal);
   virtual int GetScrollBarSize();
   virtual void FrameChanged() {}
   virtual void MouseEnter();
@@ -131,8 +132,8 @@ class TKivControl : public TCustomControl {
   TKivPerformance performance_ = qspNoBuffer;
   bool has_focus_ = false;
   bool hot_ = false;
-  TKivGraphicControl* horz_scroll_bar_ = nullptr;
-  TKivGraphicControl* vert_scroll_bar_ = nullptr;
+  TKivScrollBar* horz_scroll_bar_ = nullptr;
+  TKivScrollBar* vert_scroll_bar_ = nullptr;
   int scroll_bar_kind_ = kScrollBarNone;
   bool scroll_suppressed_ = false;
   TFont paint_font_;

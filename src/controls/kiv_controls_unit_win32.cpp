@@ -3,6 +3,7 @@
 
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
+#include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "controls/kiv_rich_edit_win32.hpp"
 
 namespace kiv {
@@ -12,7 +13,8 @@ void RegisterKivControls() {
   RegisterClasses({&TKivControl::StaticClass(), &TKivGraphicControl::StaticClass(),
                    &TKivButton::StaticClass(), &TKivFontOptions::StaticClass(),
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
-                   &TKivRadioButton::StaticClass(), &TKivRichEdit::StaticClass()});
+                   &TKivRadioButton::StaticClass(), &TKivScrollBar::StaticClass(),
+                   &TKivRichEdit::StaticClass()});
 }
 
 }  // namespace kiv

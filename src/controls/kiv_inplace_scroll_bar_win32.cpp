@@ -1,0 +1,204 @@
+// TKivInplaceScrollBar and TKivSubScrollBar: the library's scroll bars laid
+// over a native control's own, in step with them both ways.
+#include "controls/kiv_inplace_scroll_bar_win32.hpp"
+
+#include "framework/class_builder.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
+
+namespace kiv {
+
+KIV_IMPLEMENT_CLASS(TKivInplaceScrollBar, c) {}
+KIV_IMPLEMENT_CLASS(TKivSubScrollBar, c) {}
+
+namespace {
+
+bool Usable(TWinControl* control) {
+  return control && control->HandleAllocated() && !control->ComponentState().Contains(csDestroying);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TKivInplaceScrollBar
+
+TKivInplaceScrollBar::TKivInplaceScrollBar(TComponent* owner, const TKivScrollBarFactory& factory)
+    : TWinControl(owner) {
+  scroll_bar_ = factory ? factory(this) : new TKivScrollBar(this);
+  scroll_bar_->SetBorderWidth(0);
+  scroll_bar_->SetAlign(alClient);
+  scroll_bar_->SetPerformance(qspDoubleBuffer);
+  scroll_bar_->SetOrientation(qsoVertical);
+  scroll_bar_->SetParent(this);
+  scroll_bar_->SetVisible(true);
+  scroll_bar_->OnScroll.Bind(this, &TKivInplaceScrollBar::ScrollBarScroll);
+}
+
+TKivInplaceScrollBar::~TKivInplaceScrollBar() {
+  destroying_ = true;
+  if (pair_) pair_->BarDestroyed(this);
+  pair_ = nullptr;
+  if (target_) target_->RemoveFreeNotification(this);
+  target_ = nullptr;
+}
+
+void TKivInplaceScrollBar::SetTarget(TWinControl* target) {
+  if (target == target_) return;
+  if (target_) target_->RemoveFreeNotification(this);
+  target_ = target;
+  if (target_) target_->FreeNotification(this);
+}
+
+void TKivInplaceScrollBar::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == target_) target_ = nullptr;
+  if (component == scroll_bar_) scroll_bar_ = nullptr;
+}
+
+// The target repaints below: erasing first would only flicker.
+void TKivInplaceScrollBar::WMEraseBkgnd(TMessage& m) {
+  m.Result = 1;
+}
+
+void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
+  if (destroying_ || !scroll_bar_ || !Usable(target_)) return;
+  if (!HandleAllocated()) return;
+  switch (m.Msg) {
+    case CM_VISIBLECHANGED:
+      SetVisible(target_->Visible());
+      if (!target_->Visible()) {
+        ShowWindow(Handle(), SW_HIDE);
+        return;
+      }
+      ShowWindow(Handle(), SW_SHOW);
+      SyncWithTarget();
+      return;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORSCROLLBAR:
+      SyncWithTarget();
+      return;
+    default:
+      return;
+  }
+}
+
+void TKivInplaceScrollBar::SyncWithTarget() {
+  if (!scroll_bar_ || !Usable(target_)) return;
+  const bool vertical = Orientation() == qsoVertical;
+  HWND target = target_->Handle();
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  const bool known =
+      GetScrollBarInfoSafe(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) != FALSE;
+  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+    SetVisible(false);
+    return;
+  }
+  SetVisible(true);
+  if (TWinControl* parent = Parent(); parent && parent->HandleAllocated()) {
+    POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
+                        {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
+    MapWindowPoints(nullptr, parent->Handle(), corners, 2);
+    SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
+  }
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!GetScrollInfo(target, vertical ? SB_VERT : SB_HORZ, &info)) return;
+  scroll_bar_->SetEnabled(target_->Enabled());
+  scroll_bar_->SetRange(info.nMin, info.nMax, static_cast<int>(info.nPage));
+  if (take_position_) scroll_bar_->SetPosition(info.nPos);
+  scroll_bar_->Invalidate();
+}
+
+void TKivInplaceScrollBar::ScrollBarScroll(TObject*, TKivScrollCode code, int& position) {
+  if (code < qscLineUp || code > qscEndScroll || !Usable(target_)) return;
+  const UINT msg = Orientation() == qsoVertical ? WM_VSCROLL : WM_HSCROLL;
+  HWND target = target_->Handle();
+  if (code == qscLineUp || code == qscLineDown) {
+    SendMessageW(target, msg, static_cast<WPARAM>(code), 0);
+    return;
+  }
+  take_position_ = false;
+  try {
+    SendMessageW(target, msg, MAKEWPARAM(code, static_cast<WORD>(position)), 0);
+  } catch (...) {
+    take_position_ = true;
+    throw;
+  }
+  take_position_ = true;
+}
+
+// ---------------------------------------------------------------- TKivSubScrollBar
+
+TKivSubScrollBar::TKivSubScrollBar(TWinControl* target, const TKivScrollBarFactory& factory)
+    : TComponent(nullptr) {
+  vert_ = new TKivInplaceScrollBar(nullptr, factory);
+  vert_->pair_ = this;
+  vert_->SetOrientation(qsoVertical);
+  horz_ = new TKivInplaceScrollBar(nullptr, factory);
+  horz_->pair_ = this;
+  horz_->SetOrientation(qsoHorizontal);
+  SetTarget(target);
+}
+
+// Frees the bars its target's parent has not freed already.
+TKivSubScrollBar::~TKivSubScrollBar() {
+  if (target_) target_->RemoveFreeNotification(this);
+  target_ = nullptr;
+  for (TKivInplaceScrollBar* bar : {vert_, horz_}) {
+    if (!bar) continue;
+    bar->pair_ = nullptr;
+    delete bar;
+  }
+  vert_ = horz_ = nullptr;
+}
+
+void TKivSubScrollBar::BarDestroyed(TKivInplaceScrollBar* bar) {
+  if (bar == vert_) vert_ = nullptr;
+  if (bar == horz_) horz_ = nullptr;
+}
+
+void TKivSubScrollBar::SetParentControl(TWinControl* parent) {
+  for (TKivInplaceScrollBar* bar : {vert_, horz_}) {
+    if (!bar || bar->destroying_) continue;
+    bar->SetParent(parent);
+    if (parent) bar->BringToFront();
+  }
+}
+
+void TKivSubScrollBar::SetTarget(TWinControl* target) {
+  if (target == target_) return;
+  if (target_) target_->RemoveFreeNotification(this);
+  target_ = target;
+  if (target_) target_->FreeNotification(this);
+  for (TKivInplaceScrollBar* bar : {vert_, horz_})
+    if (bar) bar->SetTarget(target);
+  if (!target) SetParentControl(nullptr);
+}
+
+void TKivSubScrollBar::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == target_) {
+    target_ = nullptr;
+    SetParentControl(nullptr);
+  }
+}
+
+void TKivSubScrollBar::TargetMessage(const TMessage& m) {
+  if (!target_ || !target_->HandleAllocated() || target_->ComponentState().Contains(csDesigning) ||
+      target_->ComponentState().Contains(csDestroying))
+    return;
+  for (TKivInplaceScrollBar* bar : {vert_, horz_})
+    if (bar && !bar->destroying_) bar->HandleTargetMessage(m);
+  if (m.Msg == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (pos && !(pos->flags & SWP_NOZORDER))
+      for (TKivInplaceScrollBar* bar : {vert_, horz_})
+        if (bar && !bar->destroying_) bar->BringToFront();
+  }
+}
+
+}  // namespace kiv
