@@ -212,6 +212,25 @@ TEST(Align, ControlsStackInTheFrameworkOrder) {
   EXPECT_EQ(client->BoundsRect(), Rect(40, 15, 375, 250));
 }
 
+// Windows made with their parent stack as the children do: the later child
+// on top, as BringToFront leaves one.
+TEST(ZOrder, LaterChildrenLieOnTopOfEarlierOnes) {
+  FormFixture f(120, 80);
+  auto make = [&] {
+    auto* c = new TPanel(f.form.get());
+    c->SetBounds(10, 10, 60, 40);
+    c->SetParent(f.form.get());
+    return c;
+  };
+  TPanel* first = make();
+  TPanel* second = make();
+  f.Show();
+  const POINT inside{30, 30};
+  EXPECT_EQ(ChildWindowFromPointEx(f.form->Handle(), inside, CWP_SKIPINVISIBLE), second->Handle());
+  first->BringToFront();
+  EXPECT_EQ(ChildWindowFromPointEx(f.form->Handle(), inside, CWP_SKIPINVISIBLE), first->Handle());
+}
+
 TEST(Align, AnchorsFollowTheParentsSize) {
   FormFixture f(277, 100);
   auto* panel = new TPanel(f.form.get());
