@@ -4,6 +4,7 @@
 #include "controls/kiv_rich_edit_win32.hpp"
 
 #include "controls/kiv_controls_unit_win32.hpp"
+#include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "framework/class_builder.hpp"
 #include "framework/messages.hpp"
 #include "theme/theme_manager.hpp"
@@ -17,11 +18,24 @@ KIV_IMPLEMENT_CLASS(TKivRichEdit, c) {
 
 TKivRichEdit::TKivRichEdit(TComponent* owner) : TRichEdit(owner) {
   StartControlsUnit();
+  pair_ = std::make_unique<TKivSubScrollBar>(
+      this, [this](TComponent* bar_owner) { return CreateScrollBar(bar_owner); });
+  // Shown once they are in step with a native bar that shows, never before.
+  for (TKivInplaceScrollBar* bar : {pair_->VertScrollBar(), pair_->HorzScrollBar()})
+    bar->SetVisible(false);
   AddThemeClient(this);
 }
 
+// The bars go before the edit: off their parent first, so that neither the
+// parent nor the pair frees one twice.
 TKivRichEdit::~TKivRichEdit() {
   RemoveThemeClient(this);
+  pair_->SetTarget(nullptr);
+  pair_.reset();
+}
+
+TKivScrollBar* TKivRichEdit::CreateScrollBar(TComponent* owner) {
+  return new TKivScrollBar(owner);
 }
 
 void TKivRichEdit::SetThemeObject(const std::string& value) {
@@ -32,9 +46,20 @@ void TKivRichEdit::SetThemeObject(const std::string& value) {
 
 void TKivRichEdit::SetParent(TWinControl* parent) {
   TRichEdit::SetParent(parent);
+  if (pair_) pair_->SetParentControl(parent);
+}
+
+// A new window (a change of scroll bars or border remakes it) comes in above
+// its siblings: the bars go back on top of it.
+void TKivRichEdit::CreateHandleDone() {
+  TRichEdit::CreateHandleDone();
+  if (!pair_) return;
+  for (TKivInplaceScrollBar* bar : {pair_->VertScrollBar(), pair_->HorzScrollBar()})
+    if (bar && bar->Parent()) bar->BringToFront();
 }
 
 void TKivRichEdit::WndProc(TMessage& m) {
+  if (pair_) pair_->TargetMessage(m);
   switch (m.Msg) {
     case WM_ERASEBKGND:
       // The native control paints all of its client area itself.

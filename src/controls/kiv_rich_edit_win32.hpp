@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "controls/kiv_rich_edit_states.hpp"
@@ -15,6 +16,8 @@
 namespace kiv {
 
 class TCanvas;
+class TKivScrollBar;
+class TKivSubScrollBar;
 
 class TKivRichEdit : public TRichEdit {
   KIV_CLASS(TKivRichEdit, TRichEdit)
@@ -27,6 +30,9 @@ class TKivRichEdit : public TRichEdit {
   // The pointer is over the control (between the framework's enter and leave
   // notifications).
   bool Hot() const { return hot_; }
+  // The library's bars laid over the native ones (they live in the edit's
+  // parent).
+  TKivSubScrollBar* ScrollBarPair() const { return pair_.get(); }
 
   void SetParent(TWinControl* parent) override;
   void WndProc(TMessage& message) override;
@@ -40,6 +46,9 @@ class TKivRichEdit : public TRichEdit {
 
  protected:
   void Dispatch(TMessage& message) override;
+  void CreateHandleDone() override;
+  // The bar each in-place bar hosts, owned by owner: a plain TKivScrollBar.
+  virtual TKivScrollBar* CreateScrollBar(TComponent* owner);
   // Run after the hot flag has changed; nothing here, for descendants.
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
@@ -51,6 +60,7 @@ class TKivRichEdit : public TRichEdit {
   void ThemeNotification(TMessage& message);
 
  private:
+  std::unique_ptr<TKivSubScrollBar> pair_;
   std::string theme_object_ = "default";
   bool hot_ = false;
 };
