@@ -62,18 +62,22 @@ void TKivRichEdit::DrawClient(TCanvas& canvas, const TRect& rect) {
   FillRectColor(&canvas, rect, Color());
 }
 
-void TKivRichEdit::PaintNonClient() {
-  if (!HandleAllocated()) return;
-  HWND window = Handle();
+namespace {
+
+TKivRichEditFrameRects FrameRectsOf(HWND window, bool borderless) {
   RECT bounds;
   GetWindowRect(window, &bounds);
   RECT client;
   ::GetClientRect(window, &client);
-  const TKivRichEditFrameRects rects =
-      RichEditFrameRects(bounds.right - bounds.left, bounds.bottom - bounds.top,
-                         BorderStyle() == bsNone, client.right, client.bottom);
-  HDC dc = GetWindowDC(window);
-  if (!dc) return;
+  return RichEditFrameRects(bounds.right - bounds.left, bounds.bottom - bounds.top, borderless,
+                            client.right, client.bottom);
+}
+
+}  // namespace
+
+// The frame on dc (window coordinates) with the client area left alone.
+void TKivRichEdit::DrawFrameOn(HDC dc, const TKivRichEditFrameRects& rects) {
+  const int saved = SaveDC(dc);
   ExcludeClipRect(dc, rects.Client.Left, rects.Client.Top, rects.Client.Right, rects.Client.Bottom);
   TCanvas canvas;
   canvas.SetHandle(dc);
@@ -81,11 +85,42 @@ void TKivRichEdit::PaintNonClient() {
     DrawFrame(canvas, rects.Frame);
   } catch (...) {
     canvas.SetHandle(nullptr);
-    ReleaseDC(window, dc);
+    RestoreDC(dc, saved);
     throw;
   }
   canvas.SetHandle(nullptr);
+  RestoreDC(dc, saved);
+}
+
+void TKivRichEdit::PaintNonClient() {
+  if (!HandleAllocated()) return;
+  HWND window = Handle();
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  try {
+    DrawFrameOn(dc, FrameRectsOf(window, BorderStyle() == bsNone));
+  } catch (...) {
+    ReleaseDC(window, dc);
+    throw;
+  }
   ReleaseDC(window, dc);
+}
+
+// The native control prints its client area at the context's origin; the
+// origin moves to where the client lies in the window.
+void TKivRichEdit::PrintInto(HDC dc) {
+  if (!HandleAllocated()) return;
+  HWND window = Handle();
+  const TKivRichEditFrameRects rects = FrameRectsOf(window, BorderStyle() == bsNone);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, rects.Client.Left, rects.Client.Top, rects.Client.Right,
+                    rects.Client.Bottom);
+  POINT origin;
+  GetWindowOrgEx(dc, &origin);
+  SetWindowOrgEx(dc, origin.x - rects.Client.Left, origin.y - rects.Client.Top, nullptr);
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  RestoreDC(dc, saved);
+  DrawFrameOn(dc, rects);
 }
 
 }  // namespace kiv

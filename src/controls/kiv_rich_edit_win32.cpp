@@ -70,6 +70,17 @@ void TKivRichEdit::WndProc(TMessage& m) {
       PaintNonClient();
       m.Result = 0;
       return;
+    case WM_PAINT:
+      // A context in the word parameter asks for the control painted into it
+      // (a picture of the window, the framework's print request): the whole
+      // window, frame and client, at the context's origin.
+      if (m.WParam) {
+        PrintInto(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return;
+      }
+      TRichEdit::WndProc(m);
+      return;
     case CM_MOUSEENTER:
       TRichEdit::WndProc(m);
       hot_ = true;

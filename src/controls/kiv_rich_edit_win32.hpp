@@ -57,6 +57,9 @@ class TKivRichEdit : public TRichEdit {
   bool ThemeMode();
   // The frame painted over the native one, in the window's device context.
   void PaintNonClient();
+  // Frame and client drawn into dc as the window shows them.
+  void PrintInto(HDC dc);
+  void DrawFrameOn(HDC dc, const TKivRichEditFrameRects& rects);
   void ThemeNotification(TMessage& message);
 
  private:

@@ -172,6 +172,26 @@ TEST(KivRichEdit, ABorderlessEditShowsNoFrame) {
       ASSERT_EQ(got->At(x, y) & 0xFFFFFF, 0x996633u) << x << "," << y;
 }
 
+// A picture of the edit (a paint into a given context) shows the frame the
+// window shows, and the native control's client area inside it.
+TEST(KivRichEdit, APictureOfTheEditShowsItsFrame) {
+  TEditOnForm f;
+  f.edit->SetColor(0x00336699);
+  TShownForm::Pump();
+  RepaintFrame(*f.edit);
+  auto screen = GrabWindow(f.edit->Handle());
+  auto picture = ctltest::PaintToMemory(*f.edit);
+  RECT client;
+  GetClientRect(f.edit->Handle(), &client);
+  for (int y = 0; y < screen->h; ++y)
+    for (int x = 0; x < screen->w; ++x) {
+      const bool inside = x >= 2 && y >= 2 && x < 2 + client.right && y < 2 + client.bottom;
+      if (inside) continue;
+      ASSERT_EQ(picture->At(x, y) & 0xFFFFFF, screen->At(x, y) & 0xFFFFFF) << x << "," << y;
+    }
+  EXPECT_EQ(picture->At(60, 25) & 0xFFFFFF, 0x996633u);
+}
+
 // Knows "memo-look" for memos, records what it is asked to draw and paints
 // the rectangle in one colour.
 class TMemoTheme : public TkivTheme {
