@@ -16,6 +16,13 @@ bool Usable(TWinControl* control) {
   return control && control->HandleAllocated() && !control->ComponentState().Contains(csDestroying);
 }
 
+// The window lies above the other in their parent's z-order.
+bool IsAbove(HWND window, HWND other) {
+  for (HWND w = GetWindow(other, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == window) return true;
+  return false;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- TKivInplaceScrollBar
@@ -92,11 +99,17 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   bar.cbSize = sizeof bar;
   const bool known =
       GetScrollBarInfoSafe(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) != FALSE;
-  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+  // A hidden target shows no bars, whatever its bars' own state says; the
+  // target counts as hidden as soon as it is told so (hiding the bar
+  // repaints the target, which is still on screen, and syncs again).
+  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible() ||
+      !IsWindowVisible(target)) {
     SetVisible(false);
     return;
   }
   SetVisible(true);
+  if (!IsAbove(Handle(), target))
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (TWinControl* parent = Parent(); parent && parent->HandleAllocated()) {
     POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
                         {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
