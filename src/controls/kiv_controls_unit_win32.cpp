@@ -3,6 +3,7 @@
 
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
+#include "controls/kiv_header_panel_win32.hpp"
 #include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "controls/kiv_rich_edit_win32.hpp"
 
@@ -14,7 +15,7 @@ void RegisterKivControls() {
                    &TKivButton::StaticClass(), &TKivFontOptions::StaticClass(),
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
                    &TKivRadioButton::StaticClass(), &TKivScrollBar::StaticClass(),
-                   &TKivRichEdit::StaticClass()});
+                   &TKivRichEdit::StaticClass(), &TKivHeaderPanel::StaticClass()});
 }
 
 }  // namespace kiv

@@ -2,13 +2,21 @@
 // The header panel's arithmetic without a window: its caption bar, caption
 // button and child area, the part of the panel a point is over, the heights
 // a roll passes through, and how far linked panels below it move.
+#include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "framework/types.hpp"
 
 namespace kiv {
+
+// What the caption button does: hide the panel, or roll it up and down.
+enum TKivPanelButtonKind { qpbkClose, qpbkRollUp };
+inline constexpr std::array<std::string_view, 2> kKivPanelButtonKindNames{"qpbkClose",
+                                                                          "qpbkRollUp"};
+static_assert(kKivPanelButtonKindNames.size() == qpbkRollUp + 1);
 
 // The panel's size and the settings that place its parts. BorderWidth and
 // BevelWidth are the panel's own spacing, not the control base's frame.

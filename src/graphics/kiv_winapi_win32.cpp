@@ -31,6 +31,7 @@ void ClearVisualStyleSlots(TkivPlatform& p) {
   p.GetThemeSysColor = nullptr;
   p.IsAppThemed = nullptr;
   p.IsThemeActive = nullptr;
+  p.IsThemePartDefined = nullptr;
   p.VisualStylesLoaded = false;
   p.VisualStylesActive = false;
 }
@@ -111,6 +112,7 @@ bool LoadVisualStyles() {
       p.GetThemeSysColor = Lookup<TGetThemeSysColor>(s.uxtheme, "GetThemeSysColor");
       p.IsAppThemed = Lookup<TIsAppThemed>(s.uxtheme, "IsAppThemed");
       p.IsThemeActive = Lookup<TIsThemeActive>(s.uxtheme, "IsThemeActive");
+      p.IsThemePartDefined = Lookup<TIsThemePartDefined>(s.uxtheme, "IsThemePartDefined");
       // Loaded only when every function the library calls was found.
       p.VisualStylesLoaded = p.OpenThemeData && p.CloseThemeData && p.DrawThemeBackground &&
                              p.DrawThemeText && p.GetThemeBackgroundRegion && p.GetThemeSysColor &&

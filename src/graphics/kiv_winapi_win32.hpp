@@ -29,6 +29,7 @@ using TGetThemeBackgroundRegion = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCREC
 using TGetThemeSysColor = COLORREF(WINAPI*)(HTHEME, int);
 using TIsAppThemed = BOOL(WINAPI*)();
 using TIsThemeActive = BOOL(WINAPI*)();
+using TIsThemePartDefined = BOOL(WINAPI*)(HTHEME, int, int);
 
 // The platform unit's state. Filled on first use (which start-up forces) and
 // read-only afterwards, apart from the visual-styles load count.
@@ -57,6 +58,9 @@ struct TkivPlatform {
   TGetThemeSysColor GetThemeSysColor = nullptr;
   TIsAppThemed IsAppThemed = nullptr;
   TIsThemeActive IsThemeActive = nullptr;
+  // Optional even where visual styles load: without it every part of an
+  // opened class counts as defined.
+  TIsThemePartDefined IsThemePartDefined = nullptr;
 
   int VisualStylesLoadCount = 0;
 };

@@ -1,0 +1,84 @@
+// Making, showing, rolling and freeing a form of header panels many times
+// leaves the process's GDI and user object counts and its memory where they
+// were.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "controls/kiv_button_win32.hpp"
+#include "controls/kiv_header_panel_win32.hpp"
+#include "controls_support_win32.hpp"
+#include "object_counts_win32.hpp"
+
+namespace kiv {
+namespace {
+
+using ctltest::Measure;
+using ctltest::TCounts;
+using ctltest::TShownForm;
+
+// One form's life: the viewer's bottom strip with its button, and two
+// linked panels with caption bars, one painting through the shared buffer
+// and one through its own; the pointer over the caption button, a roll up
+// and down, then the form freed.
+void FormCycle() {
+  TShownForm s(320, 260);
+  auto* strip = new TKivHeaderPanel(s.form.get());
+  strip->SetBounds(0, 221, 320, 39);
+  strip->SetAlign(alBottom);
+  strip->SetShowCaption(false);
+  strip->SetShowButton(false);
+  strip->SetParent(s.form.get());
+  auto* close = new TKivButton(strip);
+  close->SetBounds(93, 5, 75, 25);
+  close->SetKind(bkClose);
+  close->SetParent(strip);
+  auto* top = new TKivHeaderPanel(s.form.get());
+  top->SetBounds(0, 0, 150, 90);
+  top->SetCaption(L"Top");
+  top->SetLinkPanels(true);
+  top->SetPerformance(qspSharedBuffer);
+  top->SetParent(s.form.get());
+  auto* below = new TKivHeaderPanel(s.form.get());
+  below->SetBounds(0, 91, 150, 90);
+  below->SetCaption(L"Below");
+  below->SetButtonKind(qpbkClose);
+  below->SetPerformance(qspDoubleBuffer);
+  below->SetParent(s.form.get());
+  s.Show();
+  HWND w = top->Handle();
+  top->Perform(CM_MOUSEENTER);
+  SendMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(140, 10));
+  UpdateWindow(w);
+  SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(140, 10));
+  SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(140, 10));
+  UpdateWindow(s.form->Handle());
+  top->SetRolled(false);
+  top->Perform(CM_MOUSELEAVE);
+  UpdateWindow(s.form->Handle());
+}
+
+TEST(KivHeaderPanelReliability, AThousandFormsOfPanelsLeaveObjectsAndMemoryFlat) {
+  for (int i = 0; i < 50; ++i) FormCycle();  // first-use allocations
+  TShownForm::Pump();
+  const TCounts before = Measure();
+  for (int i = 0; i < 1000; ++i) FormCycle();
+  TShownForm::Pump();
+  const TCounts after = Measure();
+  std::printf(
+      "GDI objects %lu -> %lu (highest new slot %lu -> %lu), user objects %lu -> %lu (highest "
+      "new slot %lu -> %lu), committed memory %zu KiB -> %zu KiB\n",
+      before.gdi, after.gdi, before.gdi_slot, after.gdi_slot, before.user, after.user,
+      before.user_slot, after.user_slot, before.memory / 1024, after.memory / 1024);
+  ASSERT_GT(before.memory, 0u) << "no memory figure from the platform";
+  EXPECT_LE(after.gdi, before.gdi + 2);
+  EXPECT_LE(after.user, before.user + 2);
+  // A leak of one object in ten forms would climb by a hundred slots.
+  EXPECT_LE(after.gdi_slot, before.gdi_slot + 64);
+  EXPECT_LE(after.user_slot, before.user_slot + 64);
+  // A kilobyte left behind by each form would climb by a megabyte.
+  EXPECT_LT(after.memory, before.memory + 1024 * 1024);
+}
+
+}  // namespace
+}  // namespace kiv

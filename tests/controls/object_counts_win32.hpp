@@ -1,0 +1,49 @@
+#pragma once
+// The process's GDI and user object counts and its committed memory, for
+// tests that repeat an operation many times and expect them to stay flat.
+#include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace kiv::ctltest {
+
+struct TCounts {
+  DWORD gdi, user;  // the platform's counts (0 where it does not keep them)
+  // Where the platform keeps no counts: the highest handle-table slot a few
+  // new objects take. Leaked objects hold their slots, so new objects climb.
+  DWORD gdi_slot, user_slot;
+  SIZE_T memory;  // committed memory (the private bytes, else the page file use)
+};
+
+template <class Make, class Free>
+inline DWORD HighestSlot(Make make, Free free) {
+  DWORD highest = 0;
+  std::vector<HANDLE> made;
+  for (int i = 0; i < 16; ++i) made.push_back(make());
+  for (HANDLE h : made) {
+    highest = std::max<DWORD>(highest, LOWORD(reinterpret_cast<uintptr_t>(h)));
+    free(h);
+  }
+  return highest;
+}
+
+inline TCounts Measure() {
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  pmc.cb = sizeof pmc;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc),
+                       sizeof pmc);
+  TCounts c;
+  c.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  c.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  c.gdi_slot = HighestSlot([] { return static_cast<HANDLE>(CreateSolidBrush(0)); },
+                           [](HANDLE h) { DeleteObject(h); });
+  c.user_slot = HighestSlot([] { return static_cast<HANDLE>(CreateMenu()); },
+                            [](HANDLE h) { DestroyMenu(static_cast<HMENU>(h)); });
+  c.memory = pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
+  return c;
+}
+
+}  // namespace kiv::ctltest
