@@ -25,6 +25,12 @@ KIV_IMPLEMENT_CLASS(TKivAdvancedAnimation, c) {
            &TKivAdvancedAnimation::SetEffectMouseLeave);
 }
 
+KIV_IMPLEMENT_CLASS(TKivEffectAnimation, c) {
+  c.Boolean("Enabled", &TKivExtAnimation::Enabled, &TKivExtAnimation::SetEnabled).Default(true);
+  c.Integer("Resolution", &TKivExtAnimation::Resolution, &TKivExtAnimation::SetResolution)
+      .Default(10);
+}
+
 TKivExtAnimation::TKivExtAnimation() : rec_(std::make_unique<TkivAnimationRec>()) {}
 
 TKivExtAnimation::~TKivExtAnimation() = default;
@@ -68,6 +74,12 @@ void TKivExtAnimation::SetDirection(TKivDirection value) {
 }
 
 TKivAdvancedAnimation::TKivAdvancedAnimation() = default;
+
+TKivEffectAnimation::TKivEffectAnimation() {
+  SetResolution(10);
+  SetEffect(kFadeEffectName);
+  SetEnabled(true);
+}
 
 void TKivAdvancedAnimation::Assign(const TPersistent* source) {
   TKivExtAnimation::Assign(source);  // the record, pattern picture included

@@ -85,6 +85,18 @@ class TKivAdvancedAnimation : public TKivExtAnimation {
   std::string effect_leave_ = kFadeEffectName;
 };
 
+// The options an effect control owns: a TKivAdvancedAnimation made enabled,
+// with resolution 10 and the fade as the record's effect. Its declared
+// defaults are those values, so a form stream keeps a control's options as
+// they were set: against the base class's defaults (disabled, resolution 1)
+// a control with animation switched off would store nothing and come back
+// enabled.
+class TKivEffectAnimation : public TKivAdvancedAnimation {
+  KIV_CLASS(TKivEffectAnimation, TKivAdvancedAnimation)
+ public:
+  TKivEffectAnimation();
+};
+
 // While set, every effect control animates with GlobalAnimation() instead of
 // its own options. False when the program starts.
 extern bool UseGlobalAnimation;

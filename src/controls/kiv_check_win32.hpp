@@ -60,6 +60,9 @@ class TKivCheckControl : public TKivControl {
   virtual void DrawCaption();
 
   TRect MarkRect();
+  // The pressed look, without a repaint (descendants with their own press
+  // handling).
+  void SetPressed(bool value) { pressed_ = value; }
   void PaintClient() override;
   void MouseEnter() override;
   void MouseLeave() override;

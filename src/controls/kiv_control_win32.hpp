@@ -100,6 +100,9 @@ class TKivControl : public TCustomControl {
   virtual void FrameChanged() {}
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // Hot without the events or a repaint: for descendants that paint the look
+  // of each state themselves around the change.
+  void SetHot(bool value) { hot_ = value; }
   virtual void FocusEnter();
   virtual void FocusExit();
 

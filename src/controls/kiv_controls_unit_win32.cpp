@@ -3,6 +3,7 @@
 
 #include "controls/kiv_button_win32.hpp"
 #include "controls/kiv_check_win32.hpp"
+#include "controls/kiv_effect_controls_win32.hpp"
 #include "controls/kiv_header_panel_win32.hpp"
 #include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "controls/kiv_rich_edit_win32.hpp"
@@ -15,7 +16,9 @@ void RegisterKivControls() {
                    &TKivButton::StaticClass(), &TKivFontOptions::StaticClass(),
                    &TKivCheckControl::StaticClass(), &TKivCheckBox::StaticClass(),
                    &TKivRadioButton::StaticClass(), &TKivScrollBar::StaticClass(),
-                   &TKivRichEdit::StaticClass(), &TKivHeaderPanel::StaticClass()});
+                   &TKivRichEdit::StaticClass(), &TKivHeaderPanel::StaticClass(),
+                   &TKivEffectButton::StaticClass(), &TKivEffectCheckBox::StaticClass(),
+                   &TKivEffectRadioButton::StaticClass()});
 }
 
 }  // namespace kiv
