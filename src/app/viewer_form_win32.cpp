@@ -5,47 +5,13 @@
 #include <vector>
 
 #include "app/viewer_names.hpp"
+#include "app/viewer_roles_win32.hpp"
+#include "controls/kiv_controls_unit_win32.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/text_convert.hpp"
 
 namespace kiv {
 namespace {
-
-// The caption box role over the framework's rich edit.
-class TRichEditCaptionBox : public TCaptionBoxRole {
- public:
-  explicit TRichEditCaptionBox(TRichEdit* edit) : edit_(edit) {}
-  void Clear() override { edit_->Clear(); }
-  void LoadFromFile(const std::wstring& file_name) override {
-    edit_->Lines()->LoadFromFile(file_name);
-  }
-  void SetCentred() override { edit_->SetAlignment(taCenter); }
-  int LineCount() override { return edit_->Lines()->Count(); }
-  int FontHeight() override { return edit_->Font()->Height(); }
-  int Top() override { return edit_->Top(); }
-  void SetHeight(int value) override { edit_->SetHeight(value); }
-  void SetTop(int value) override { edit_->SetTop(value); }
-  void SetLeft(int value) override { edit_->SetLeft(value); }
-  void SetWidth(int value) override { edit_->SetWidth(value); }
-  void SetReadOnly(bool value) override { edit_->SetReadOnly(value); }
-  void SetVerticalScrollBar(bool value) override {
-    edit_->SetScrollBars(value ? ssVertical : ssNone);
-  }
-
- private:
-  TRichEdit* edit_;
-};
-
-// The bottom panel role over the framework's panel.
-class TPlainBottomPanel : public TBottomPanelRole {
- public:
-  explicit TPlainBottomPanel(TPanel* panel) : panel_(panel) {}
-  int Height() override { return panel_->Height(); }
-  void SetTop(int value) override { panel_->SetTop(value); }
-
- private:
-  TPanel* panel_;
-};
 
 // A plain file (not a folder) of that name exists, relative to the working
 // directory when the name has no folder.
@@ -75,23 +41,23 @@ std::wstring ProgramFilePath() {
   }
 }
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {}
+// The themed controls' classes are known before the definition is read.
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  RegisterKivControls();
+}
 
 TForm1::~TForm1() = default;
 
 void TForm1::BindComponents() {
   Image1 = dynamic_cast<TImage*>(FindComponent("Image1"));
-  KivRichEdit1 = dynamic_cast<TRichEdit*>(FindComponent("KivRichEdit1"));
-  KivHeaderPanel1 = dynamic_cast<TPanel*>(FindComponent("KivHeaderPanel1"));
-  KivEffectButton1 = dynamic_cast<TButton*>(FindComponent("KivEffectButton1"));
+  KivRichEdit1 = dynamic_cast<TKivRichEdit*>(FindComponent("KivRichEdit1"));
+  KivHeaderPanel1 = dynamic_cast<TKivHeaderPanel*>(FindComponent("KivHeaderPanel1"));
+  KivEffectButton1 = dynamic_cast<TKivEffectButton*>(FindComponent("KivEffectButton1"));
   if (!Image1 || !KivRichEdit1 || !KivHeaderPanel1 || !KivEffectButton1)
     throw EReadError("The main window's definition lacks one of its controls");
   caption_box_ = std::make_unique<TRichEditCaptionBox>(KivRichEdit1);
-  bottom_panel_ = std::make_unique<TPlainBottomPanel>(KivHeaderPanel1);
-  // A close button: a click closes the window that holds it.
-  KivEffectButton1->OnClick.Handler = [this](TObject*) {
-    if (TCustomForm* form = GetParentForm(KivEffectButton1)) form->Close();
-  };
+  // The Close button's kind closes the window on a click.
+  bottom_panel_ = std::make_unique<THeaderPanelBottom>(KivHeaderPanel1);
 }
 
 void TForm1::FormCreate(TObject*) {
