@@ -560,6 +560,24 @@ TEST(ViewerCaption, AScrollBarShowsOnlyWhenTheTextNeedsOne) {
     RECT client;
     GetClientRect(edit, &client);
     EXPECT_EQ(client.right == 200 - 2 * GetSystemMetrics(SM_CXEDGE), !c.bar);
+    // The library's bar lies exactly where the native one is (inside the
+    // edit's client edge, along its right side), on top of the edit.
+    if (c.bar) {
+      RECT e;
+      GetWindowRect(edit, &e);
+      const int edge = GetSystemMetrics(SM_CXEDGE);
+      const RECT native{e.right - edge - GetSystemMetrics(SM_CXVSCROLL), e.top + edge,
+                        e.right - edge, e.bottom - edge};
+      POINT middle{(native.left + native.right) / 2, (native.top + native.bottom) / 2};
+      ScreenToClient(form, &middle);
+      HWND over = ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE);
+      ASSERT_NE(over, nullptr);
+      EXPECT_NE(over, edit);
+      RECT placed;
+      GetWindowRect(over, &placed);
+      EXPECT_TRUE(EqualRect(&placed, &native))
+          << placed.left << "," << placed.top << "-" << placed.right << "," << placed.bottom;
+    }
     CloseWindow(v, form);
   }
 }
