@@ -60,7 +60,8 @@ void TForm1::BindComponents() {
   bottom_panel_ = std::make_unique<THeaderPanelBottom>(KivHeaderPanel1);
 }
 
-void TForm1::FormCreate(TObject*) {
+void RunViewerStartUp(TCustomForm& form, TImage& image, TCaptionBoxRole& caption_box,
+                      TBottomPanelRole& bottom_panel) {
   // 1. Names from the program file.
   // Wide names throughout, so that any name the file system holds works.
   const std::wstring program = ProgramFilePath();
@@ -72,7 +73,7 @@ void TForm1::FormCreate(TObject*) {
       ParseTextBoxHeight(ReadSetting(settings_path, L"Settings", L"TextBoxHeight"));
 
   // 3. The title.
-  SetCaption(base_name);
+  form.SetCaption(base_name);
 
   // 4. The picture, by bare name in the working directory.
   std::wstring picture = base_name + L".jpg";
@@ -87,43 +88,47 @@ void TForm1::FormCreate(TObject*) {
   }
 
   // 6. The picture at its natural size, top left.
-  Image1->Picture()->LoadFromFile(picture);
-  const int w = Image1->Width();
-  const int h = Image1->Height();
-  Image1->SetLeft(0);
-  Image1->SetTop(0);
+  image.Picture()->LoadFromFile(picture);
+  const int w = image.Width();
+  const int h = image.Height();
+  image.SetLeft(0);
+  image.SetTop(0);
 
   // 7. The caption: rich text first, then plain text centred.
-  caption_box_->Clear();
+  caption_box.Clear();
   if (FileExists(base_name + L".rtf")) {
-    caption_box_->LoadFromFile(base_name + L".rtf");
+    caption_box.LoadFromFile(base_name + L".rtf");
   } else if (FileExists(base_name + L".txt")) {
-    caption_box_->SetCentred();
-    caption_box_->LoadFromFile(base_name + L".txt");
+    caption_box.SetCentred();
+    caption_box.LoadFromFile(base_name + L".txt");
   }
 
   // 8. Lines counted at the box's design width, plus one.
-  const int line_count = caption_box_->LineCount() + 1;
+  const int line_count = caption_box.LineCount() + 1;
   // An empty box has nothing to scroll. The platform's control counts an
   // empty line all the same, and would show a bar in a box lower than that.
-  if (line_count == 1) caption_box_->SetVerticalScrollBar(false);
+  if (line_count == 1) caption_box.SetVerticalScrollBar(false);
 
   // 9-10. The box's height, then its place below the picture.
   const int caption_height =
-      CaptionBoxHeight(text_box_height, caption_box_->FontHeight(), line_count);
-  caption_box_->SetHeight(caption_height);
-  caption_box_->SetTop(h);
-  caption_box_->SetLeft(0);
-  caption_box_->SetWidth(w);
+      CaptionBoxHeight(text_box_height, caption_box.FontHeight(), line_count);
+  caption_box.SetHeight(caption_height);
+  caption_box.SetTop(h);
+  caption_box.SetLeft(0);
+  caption_box.SetWidth(w);
 
   // 11. Below the caption box in the stack of bottom-aligned controls.
-  bottom_panel_->SetTop(caption_box_->Top() + h + caption_height);
+  bottom_panel.SetTop(caption_box.Top() + h + caption_height);
 
   // 12. Picture, caption box and panel exactly.
-  SetClientSize(w, h + caption_height + bottom_panel_->Height());
+  form.SetClientSize(w, h + caption_height + bottom_panel.Height());
 
   // 13.
-  caption_box_->SetReadOnly(true);
+  caption_box.SetReadOnly(true);
+}
+
+void TForm1::FormCreate(TObject*) {
+  RunViewerStartUp(*this, *Image1, *caption_box_, *bottom_panel_);
 }
 
 KIV_IMPLEMENT_CLASS(TForm1, c) {

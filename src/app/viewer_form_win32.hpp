@@ -38,6 +38,11 @@ class TForm1 : public TForm {
   std::unique_ptr<TBottomPanelRole> bottom_panel_;
 };
 
+// The start-up sequence on a window with a picture, a caption box and a
+// bottom panel, whatever controls fill the roles.
+void RunViewerStartUp(TCustomForm& form, TImage& image, TCaptionBoxRole& caption_box,
+                      TBottomPanelRole& bottom_panel);
+
 // The program file's full path, whatever characters it holds.
 std::wstring ProgramFilePath();
 

@@ -11,21 +11,39 @@ namespace kiv {
 
 namespace {
 
+// The visual styles' "Edit" class, opened once for every rich edit (opening
+// it costs far more than drawing a frame) and closed when the styles change.
+HTHEME g_edit_style = nullptr;
+bool g_edit_style_tried = false;
+
+HTHEME EditStyle() {
+  TkivPlatform& p = Platform();
+  if (!g_edit_style_tried && p.OpenThemeData) {
+    g_edit_style = p.OpenThemeData(nullptr, L"Edit");
+    g_edit_style_tried = true;
+  }
+  return g_edit_style;
+}
+
 // Part 1 (the edit text) of class "Edit" over the whole rectangle. False when
 // the active style has no such class or part: the caller then draws the
 // classic look rather than leaving the native pixels half covered.
 bool DrawEditStyle(HDC dc, const TRect& rect, int state) {
   TkivPlatform& p = Platform();
-  if (!p.OpenThemeData || !p.DrawThemeBackground || !p.CloseThemeData) return false;
-  HTHEME theme = p.OpenThemeData(nullptr, L"Edit");
+  if (!p.DrawThemeBackground) return false;
+  HTHEME theme = EditStyle();
   if (!theme) return false;
   const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-  const HRESULT drawn = p.DrawThemeBackground(theme, dc, 1, state, &r, nullptr);
-  p.CloseThemeData(theme);
-  return SUCCEEDED(drawn);
+  return SUCCEEDED(p.DrawThemeBackground(theme, dc, 1, state, &r, nullptr));
 }
 
 }  // namespace
+
+void TKivRichEdit::ForgetEditStyle() {
+  if (g_edit_style && Platform().CloseThemeData) Platform().CloseThemeData(g_edit_style);
+  g_edit_style = nullptr;
+  g_edit_style_tried = false;
+}
 
 TKivRichEditLook TKivRichEdit::Look() {
   return TKivRichEditLook{Enabled(), hot_, HandleAllocated() && Focused()};

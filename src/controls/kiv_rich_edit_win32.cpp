@@ -59,6 +59,7 @@ void TKivRichEdit::CreateHandleDone() {
 }
 
 void TKivRichEdit::WndProc(TMessage& m) {
+  if (m.Msg == WM_THEMECHANGED) ForgetEditStyle();
   if (pair_) pair_->TargetMessage(m);
   switch (m.Msg) {
     case WM_ERASEBKGND:
@@ -106,6 +107,7 @@ void TKivRichEdit::Dispatch(TMessage& m) {
 
 void TKivRichEdit::ThemeNotification(TMessage& m) {
   if (!HandleAllocated()) return;
+  if (m.WParam == kThemeCodeSystemChanged) ForgetEditStyle();
   const TKivRichEditReaction reaction = RichEditThemeReaction(m.WParam);
   switch (reaction.Recolour) {
     case TKivRichEditRecolour::ThemeEdit:

@@ -61,6 +61,8 @@ class TKivRichEdit : public TRichEdit {
   void PrintInto(HDC dc);
   void DrawFrameOn(HDC dc, const TKivRichEditFrameRects& rects);
   void ThemeNotification(TMessage& message);
+  // The shared visual-styles data is stale (the styles changed).
+  static void ForgetEditStyle();
 
  private:
   std::unique_ptr<TKivSubScrollBar> pair_;
