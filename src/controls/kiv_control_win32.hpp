@@ -153,6 +153,7 @@ class TKivGraphicControl : public TGraphicControl {
   KIV_CLASS(TKivGraphicControl, TGraphicControl)
  public:
   explicit TKivGraphicControl(TComponent* owner);
+  ~TKivGraphicControl() override;
 
   TKivPerformance Performance() const { return performance_; }
   void SetPerformance(TKivPerformance value);
@@ -176,6 +177,9 @@ class TKivGraphicControl : public TGraphicControl {
   TKivPerformance performance_ = qspNoBuffer;
   bool hot_ = false;
   TFont paint_font_;
+  // qspDoubleBuffer's surface, kept between paints and made again only when
+  // the size changes (a scroll bar being dragged paints at every step).
+  std::unique_ptr<TkivBitmap> own_buffer_;
 };
 
 // ---- painting support shared by the themed controls ----

@@ -27,6 +27,8 @@ TKivGraphicControl::TKivGraphicControl(TComponent* owner) : TGraphicControl(owne
   SetBounds(0, 0, 100, 30);
 }
 
+TKivGraphicControl::~TKivGraphicControl() = default;
+
 void TKivGraphicControl::SetPerformance(TKivPerformance value) {
   if (value == performance_) return;
   performance_ = value;
@@ -54,16 +56,16 @@ void TKivGraphicControl::Paint() {
   const TSize shared = SharedBufferSize();
   TKivPerformance mode = performance_;
   if (mode == qspSharedBuffer && (w > shared.cx || h > shared.cy)) mode = qspDoubleBuffer;
-  std::unique_ptr<TkivBitmap> own;
   TkivBitmap* surface = nullptr;
   if (mode == qspSharedBuffer) {
     surface = &SharedBuffer();
     surface->SetTransparent(false);
     if (surface->IsEmpty()) surface->SetSize(shared.cx, shared.cy);
   } else if (mode == qspDoubleBuffer) {
-    own = std::make_unique<TkivBitmap>();
-    own->SetSize(w, h);
-    surface = own.get();
+    if (!own_buffer_) own_buffer_ = std::make_unique<TkivBitmap>();
+    if (own_buffer_->Width() != w || own_buffer_->Height() != h) own_buffer_->SetSize(w, h);
+    own_buffer_->SetTransparent(false);
+    surface = own_buffer_.get();
   }
   HDC dc = surface ? static_cast<HDC>(surface->DC()) : target;
   const int saved = surface ? SaveDC(dc) : 0;

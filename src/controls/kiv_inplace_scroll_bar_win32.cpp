@@ -102,20 +102,23 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   // A hidden target shows no bars, whatever its bars' own state says; the
   // target counts as hidden as soon as it is told so (hiding the bar
   // repaints the target, which is still on screen, and syncs again).
-  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible() ||
-      !IsWindowVisible(target)) {
+  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible()) {
     SetVisible(false);
     return;
   }
+  const bool was_visible = Visible();
+  const TRect was = BoundsRect();
   SetVisible(true);
-  if (!IsAbove(Handle(), target))
-    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (TWinControl* parent = Parent(); parent && parent->HandleAllocated()) {
     POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
                         {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
     MapWindowPoints(nullptr, parent->Handle(), corners, 2);
     SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
   }
+  // Shown or moved: make sure it covers the target (a target whose window
+  // was made after the bar's lies above it).
+  if ((!was_visible || BoundsRect() != was) && !IsAbove(Handle(), target))
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;

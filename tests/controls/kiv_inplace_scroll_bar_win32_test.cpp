@@ -16,36 +16,17 @@
 #include "controls_support_win32.hpp"
 #include "framework/win32/panel.hpp"
 #include "framework/win32/rich_edit.hpp"
+#include "paired_edit_win32.hpp"
 #include "support/testdata.hpp"
 
 namespace kiv {
 namespace {
 
+using ctltest::TPairedEdit;
 using ctltest::TShownForm;
 
 const char* const kLongCaption = "rtf/rtfpipe/Files/phprtflite/paragraphs_fonts.rtf";
 const char* const kShortCaption = "rtf/rtfpipe/Files/minimal.rtf";
-
-// A rich edit wired to the pair as a themed edit wires it: every message
-// passes through the pair first, a new parent takes the bars along, and the
-// edit's going takes them off.
-class TPairedEdit : public TRichEdit {
- public:
-  explicit TPairedEdit(TComponent* owner)
-      : TRichEdit(owner), pair(std::make_unique<TKivSubScrollBar>(this)) {}
-  ~TPairedEdit() override {
-    if (pair) pair->SetTarget(nullptr);
-  }
-  void SetParent(TWinControl* parent) override {
-    TRichEdit::SetParent(parent);
-    if (pair) pair->SetParentControl(parent);
-  }
-  void WndProc(TMessage& m) override {
-    if (pair) pair->TargetMessage(m);
-    TRichEdit::WndProc(m);
-  }
-  std::unique_ptr<TKivSubScrollBar> pair;
-};
 
 struct TEditOnForm {
   TShownForm s{300, 220};

@@ -1,6 +1,7 @@
 #pragma once
-// The process's GDI and user object counts and its committed memory, for
-// tests that repeat an operation many times and expect them to stay flat.
+// What a reliability test reads before and after many cycles: the process's
+// GDI and user object counts, the highest handle slots new objects take
+// (where the platform keeps no counts), and its committed memory.
 #include <windows.h>
 // after windows.h, which it needs
 #include <psapi.h>
