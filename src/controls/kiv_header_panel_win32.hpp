@@ -131,8 +131,8 @@ class TKivHeaderPanel : public TKivControl {
   void SetButtonPressed(bool value);
   void ButtonAction();
   void Relayout();
-  // The two rolls and what they share; each returns false when the panel
-  // went while the roll let messages through.
+  // The two rolls and what they share. StepHeights returns false when the
+  // panel went while the roll let messages through.
   void RollUp();
   void RollDown();
   bool StepHeights(int from, int to);
