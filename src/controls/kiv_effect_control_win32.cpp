@@ -18,6 +18,18 @@ class TControlFrames : public TkivFrameCanvas {
   TkivDC FrameDC() override {
     return control_.HandleAllocated() ? control_.Canvas()->Handle() : nullptr;
   }
+  // A window's device context takes an opaque frame with one block transfer
+  // (what the surface's drawing route ends in for such a context, without
+  // first working out what kind of context it is).
+  void DrawFrame(const TkivBitmap& frame, int x, int y) override {
+    HDC dc = static_cast<HDC>(FrameDC());
+    if (!dc) return;
+    if (frame.Transparent() || frame.AlphaBlend() || frame.IsEmpty()) {
+      frame.Draw(dc, x, y);
+      return;
+    }
+    BitBlt(dc, x, y, frame.Width(), frame.Height(), static_cast<HDC>(frame.DC()), 0, 0, SRCCOPY);
+  }
 
  private:
   TCustomControl& control_;

@@ -164,6 +164,9 @@ void PlanMaskSpread(TkivMaskPlan& plan, int w, int cols, int64_t tile_w) {
 
 }  // namespace
 
+// The largest uniform frame composed as one row (64 KiB of each surface).
+constexpr int64_t kOneRowPixels = 16384;
+
 void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
                           const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
                           uint8_t progress, TkivFrameScratch& scratch, TkivFastPath fast) {
@@ -175,6 +178,21 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
   // A mask of one value everywhere ("Fade") gives every pixel that alpha,
   // whatever the grid, its rotation and its tiles: one row of it serves.
   if (fast == fpUniformMask) {
+    // A small picture whose rows follow each other without a gap (as the
+    // surface's own memory does) is one long row: one kernel call and one
+    // scalar tail instead of a call and a tail per row, which at a button's
+    // size is a third of the work. Large pictures go row by row, so that the
+    // level row stays one row long.
+    const int64_t n = int64_t{w} * h;
+    const auto gapless = [w, h](const TkivBitmap& b) {
+      return h == 1 || b.ScanLine(1) == b.ScanLine(0) + w;
+    };
+    if (n <= kOneRowPixels && gapless(target) && gapless(source) && gapless(work)) {
+      plan.LevelRow.assign(static_cast<size_t>(n), UniformMaskLevel(progress));
+      ComposeMaskRow(target.ScanLine(0), plan.LevelRow.data(), source.ScanLine(0), work.ScanLine(0),
+                     static_cast<int>(n), stream);
+      return;
+    }
     plan.LevelRow.assign(static_cast<size_t>(w), UniformMaskLevel(progress));
     for (int y = 0; y < h; ++y)
       ComposeMaskRow(target.ScanLine(y), plan.LevelRow.data(), source.ScanLine(y), work.ScanLine(y),

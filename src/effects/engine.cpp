@@ -1,6 +1,7 @@
 #include "effects/engine.hpp"
 
 #include <array>
+#include <bit>
 #include <exception>
 
 #include "framework/numeric.hpp"
@@ -19,9 +20,25 @@ std::unique_ptr<TkivEngineTimer>& TimerStorage() {
   return timer;
 }
 
+// The slots' Active flags, also kept packed here: a timer event looks only
+// at these, not at 201 slot records (which together overflow the first-level
+// cache, so that scanning them cost as much as composing a button's frame).
+constexpr int kRunningWords = (kAnimationSlotCount + 63) / 64;
+std::array<uint64_t, kRunningWords>& Running() {
+  static std::array<uint64_t, kRunningWords> running{};
+  return running;
+}
+
+void SetActive(int index, bool on) {
+  Slots()[index].Active = on;
+  const uint64_t bit = uint64_t{1} << (index % 64);
+  uint64_t& word = Running()[index / 64];
+  word = on ? word | bit : word & ~bit;
+}
+
 bool AnySlotActive() {
-  for (const TkivAnimationSlot& s : Slots())
-    if (s.Active) return true;
+  for (uint64_t word : Running())
+    if (word) return true;
   return false;
 }
 
@@ -158,7 +175,7 @@ int StartAnimation(TkivFrameCanvas* canvas, int x, int y, int index, const TkivA
     s.Cells.assign(cells, TkivCellRec{});
   }
   s.Elapsed = 0.01f;
-  s.Active = true;
+  SetActive(index, true);
   s.Busy = false;
   s.Canvas = canvas;
   s.X = x;
@@ -176,7 +193,7 @@ void StopAnimation(int index) {
   s.Cells = {};
   s.MaskSize = 0;
   s.Work.reset();
-  s.Active = false;
+  SetActive(index, false);
   UpdateTimer();
 }
 
@@ -209,7 +226,7 @@ void StepAnimation(int index) {
   const BusyGuard guard{s};
   const uint8_t p = AnimationProgress(s.Elapsed, s.Rec->Time());
   ComposeFrame(s, p);
-  if (s.Canvas) s.Work->Draw(s.Canvas->FrameDC(), s.X, s.Y);
+  if (s.Canvas) s.Canvas->DrawFrame(*s.Work, s.X, s.Y);
   if (p == 100) StopAnimation(index);
 }
 
@@ -221,7 +238,17 @@ void AnimationTick() {
   // The fixed 20 ms per event is the animations' time base; the time spent
   // producing frames does not advance them (so every animation shows about
   // Time / 20 frames however slow the machine).
-  for (int i = 0; i < kAnimationSlotCount; ++i) StepAnimation(i);
+  // Only the active slots are stepped (a step does nothing on the others),
+  // in index order; a slot started by a step further down is stepped too.
+  const auto& running = Running();
+  for (int w = 0; w < kRunningWords; ++w) {
+    uint64_t left = running[w];
+    while (left) {
+      const int bit = std::countr_zero(left);
+      StepAnimation(w * 64 + bit);
+      left = bit == 63 ? 0 : running[w] & (~uint64_t{0} << (bit + 1));
+    }
+  }
 }
 
 TkivTimer::TkivTimer() {

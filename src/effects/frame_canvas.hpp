@@ -14,6 +14,10 @@ class TkivFrameCanvas {
   virtual ~TkivFrameCanvas() = default;
   // The device context the next frame is drawn on.
   virtual TkivDC FrameDC() = 0;
+  // Puts a composed frame at (x, y): through the surface's drawing routes
+  // onto FrameDC. A place that knows its device context's kind may take a
+  // shorter way to the same pixels.
+  virtual void DrawFrame(const TkivBitmap& frame, int x, int y) { frame.Draw(FrameDC(), x, y); }
 };
 
 // Frames drawn into a surface.
