@@ -570,7 +570,12 @@ TEST(ViewerCaption, AScrollBarShowsOnlyWhenTheTextNeedsOne) {
                         e.right - edge, e.bottom - edge};
       POINT middle{(native.left + native.right) / 2, (native.top + native.bottom) / 2};
       ScreenToClient(form, &middle);
-      HWND over = ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE);
+      // The bar follows the native one from the edit's first paint on, which
+      // the other process may not have reached yet.
+      HWND over = nullptr;
+      for (int i = 0;
+           i < 100 && (over = ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE)) == edit; ++i)
+        Sleep(20);
       ASSERT_NE(over, nullptr);
       EXPECT_NE(over, edit);
       RECT placed;
