@@ -5,47 +5,13 @@
 #include <vector>
 
 #include "app/viewer_names.hpp"
+#include "app/viewer_roles_win32.hpp"
+#include "controls/kiv_controls_unit_win32.hpp"
 #include "framework/exceptions.hpp"
 #include "framework/text_convert.hpp"
 
 namespace kiv {
 namespace {
-
-// The caption box role over the framework's rich edit.
-class TRichEditCaptionBox : public TCaptionBoxRole {
- public:
-  explicit TRichEditCaptionBox(TRichEdit* edit) : edit_(edit) {}
-  void Clear() override { edit_->Clear(); }
-  void LoadFromFile(const std::wstring& file_name) override {
-    edit_->Lines()->LoadFromFile(file_name);
-  }
-  void SetCentred() override { edit_->SetAlignment(taCenter); }
-  int LineCount() override { return edit_->Lines()->Count(); }
-  int FontHeight() override { return edit_->Font()->Height(); }
-  int Top() override { return edit_->Top(); }
-  void SetHeight(int value) override { edit_->SetHeight(value); }
-  void SetTop(int value) override { edit_->SetTop(value); }
-  void SetLeft(int value) override { edit_->SetLeft(value); }
-  void SetWidth(int value) override { edit_->SetWidth(value); }
-  void SetReadOnly(bool value) override { edit_->SetReadOnly(value); }
-  void SetVerticalScrollBar(bool value) override {
-    edit_->SetScrollBars(value ? ssVertical : ssNone);
-  }
-
- private:
-  TRichEdit* edit_;
-};
-
-// The bottom panel role over the framework's panel.
-class TPlainBottomPanel : public TBottomPanelRole {
- public:
-  explicit TPlainBottomPanel(TPanel* panel) : panel_(panel) {}
-  int Height() override { return panel_->Height(); }
-  void SetTop(int value) override { panel_->SetTop(value); }
-
- private:
-  TPanel* panel_;
-};
 
 // A plain file (not a folder) of that name exists, relative to the working
 // directory when the name has no folder.
@@ -75,26 +41,27 @@ std::wstring ProgramFilePath() {
   }
 }
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {}
+// The themed controls' classes are known before the definition is read.
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  RegisterKivControls();
+}
 
 TForm1::~TForm1() = default;
 
 void TForm1::BindComponents() {
   Image1 = dynamic_cast<TImage*>(FindComponent("Image1"));
-  KivRichEdit1 = dynamic_cast<TRichEdit*>(FindComponent("KivRichEdit1"));
-  KivHeaderPanel1 = dynamic_cast<TPanel*>(FindComponent("KivHeaderPanel1"));
-  KivEffectButton1 = dynamic_cast<TButton*>(FindComponent("KivEffectButton1"));
+  KivRichEdit1 = dynamic_cast<TKivRichEdit*>(FindComponent("KivRichEdit1"));
+  KivHeaderPanel1 = dynamic_cast<TKivHeaderPanel*>(FindComponent("KivHeaderPanel1"));
+  KivEffectButton1 = dynamic_cast<TKivEffectButton*>(FindComponent("KivEffectButton1"));
   if (!Image1 || !KivRichEdit1 || !KivHeaderPanel1 || !KivEffectButton1)
     throw EReadError("The main window's definition lacks one of its controls");
   caption_box_ = std::make_unique<TRichEditCaptionBox>(KivRichEdit1);
-  bottom_panel_ = std::make_unique<TPlainBottomPanel>(KivHeaderPanel1);
-  // A close button: a click closes the window that holds it.
-  KivEffectButton1->OnClick.Handler = [this](TObject*) {
-    if (TCustomForm* form = GetParentForm(KivEffectButton1)) form->Close();
-  };
+  // The Close button's kind closes the window on a click.
+  bottom_panel_ = std::make_unique<THeaderPanelBottom>(KivHeaderPanel1);
 }
 
-void TForm1::FormCreate(TObject*) {
+void RunViewerStartUp(TCustomForm& form, TImage& image, TCaptionBoxRole& caption_box,
+                      TBottomPanelRole& bottom_panel) {
   // 1. Names from the program file.
   // Wide names throughout, so that any name the file system holds works.
   const std::wstring program = ProgramFilePath();
@@ -106,7 +73,7 @@ void TForm1::FormCreate(TObject*) {
       ParseTextBoxHeight(ReadSetting(settings_path, L"Settings", L"TextBoxHeight"));
 
   // 3. The title.
-  SetCaption(base_name);
+  form.SetCaption(base_name);
 
   // 4. The picture, by bare name in the working directory.
   std::wstring picture = base_name + L".jpg";
@@ -121,43 +88,47 @@ void TForm1::FormCreate(TObject*) {
   }
 
   // 6. The picture at its natural size, top left.
-  Image1->Picture()->LoadFromFile(picture);
-  const int w = Image1->Width();
-  const int h = Image1->Height();
-  Image1->SetLeft(0);
-  Image1->SetTop(0);
+  image.Picture()->LoadFromFile(picture);
+  const int w = image.Width();
+  const int h = image.Height();
+  image.SetLeft(0);
+  image.SetTop(0);
 
   // 7. The caption: rich text first, then plain text centred.
-  caption_box_->Clear();
+  caption_box.Clear();
   if (FileExists(base_name + L".rtf")) {
-    caption_box_->LoadFromFile(base_name + L".rtf");
+    caption_box.LoadFromFile(base_name + L".rtf");
   } else if (FileExists(base_name + L".txt")) {
-    caption_box_->SetCentred();
-    caption_box_->LoadFromFile(base_name + L".txt");
+    caption_box.SetCentred();
+    caption_box.LoadFromFile(base_name + L".txt");
   }
 
   // 8. Lines counted at the box's design width, plus one.
-  const int line_count = caption_box_->LineCount() + 1;
+  const int line_count = caption_box.LineCount() + 1;
   // An empty box has nothing to scroll. The platform's control counts an
   // empty line all the same, and would show a bar in a box lower than that.
-  if (line_count == 1) caption_box_->SetVerticalScrollBar(false);
+  if (line_count == 1) caption_box.SetVerticalScrollBar(false);
 
   // 9-10. The box's height, then its place below the picture.
   const int caption_height =
-      CaptionBoxHeight(text_box_height, caption_box_->FontHeight(), line_count);
-  caption_box_->SetHeight(caption_height);
-  caption_box_->SetTop(h);
-  caption_box_->SetLeft(0);
-  caption_box_->SetWidth(w);
+      CaptionBoxHeight(text_box_height, caption_box.FontHeight(), line_count);
+  caption_box.SetHeight(caption_height);
+  caption_box.SetTop(h);
+  caption_box.SetLeft(0);
+  caption_box.SetWidth(w);
 
   // 11. Below the caption box in the stack of bottom-aligned controls.
-  bottom_panel_->SetTop(caption_box_->Top() + h + caption_height);
+  bottom_panel.SetTop(caption_box.Top() + h + caption_height);
 
   // 12. Picture, caption box and panel exactly.
-  SetClientSize(w, h + caption_height + bottom_panel_->Height());
+  form.SetClientSize(w, h + caption_height + bottom_panel.Height());
 
   // 13.
-  caption_box_->SetReadOnly(true);
+  caption_box.SetReadOnly(true);
+}
+
+void TForm1::FormCreate(TObject*) {
+  RunViewerStartUp(*this, *Image1, *caption_box_, *bottom_panel_);
 }
 
 KIV_IMPLEMENT_CLASS(TForm1, c) {

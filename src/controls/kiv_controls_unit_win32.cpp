@@ -6,6 +6,7 @@
 #include "controls/kiv_effect_controls_win32.hpp"
 #include "controls/kiv_header_panel_win32.hpp"
 #include "controls/kiv_inplace_scroll_bar_win32.hpp"
+#include "controls/kiv_rich_edit_win32.hpp"
 #include "controls/kiv_status_bar_win32.hpp"
 
 namespace kiv {
@@ -18,7 +19,7 @@ void RegisterKivControls() {
                    &TKivRadioButton::StaticClass(), &TKivEffectButton::StaticClass(),
                    &TKivEffectCheckBox::StaticClass(), &TKivEffectRadioButton::StaticClass(),
                    &TKivStatusBar::StaticClass(), &TKivHeaderPanel::StaticClass(),
-                   &TKivScrollBar::StaticClass()});
+                   &TKivScrollBar::StaticClass(), &TKivRichEdit::StaticClass()});
 }
 
 }  // namespace kiv

@@ -171,6 +171,20 @@ class Viewer {
         reinterpret_cast<LPARAM>(&find));
     return find.second;
   }
+  // The Close button: the child window with its caption (the library's
+  // controls share one window class).
+  static HWND CloseButton(HWND form) {
+    std::pair<HWND, int> find{nullptr, 0};
+    EnumChildWindows(
+        form,
+        [](HWND c, LPARAM p) -> BOOL {
+          if (TextOf(c) != L"&Close") return TRUE;
+          reinterpret_cast<std::pair<HWND, int>*>(p)->first = c;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.first;
+  }
   // A child's rectangle in its top-level window's client coordinates.
   static Rect Place(HWND child, HWND top) {
     RECT r;
@@ -240,7 +254,7 @@ TEST_P(ViewerLayout, WindowTakesPictureCaptionAndPanel) {
   EXPECT_EQ(Viewer::TextOf(form), t.title) << t.what;
   EXPECT_EQ(Viewer::Client(form), (Rect{0, 0, t.w, t.h + t.caption_height + 39})) << t.what;
   HWND edit = Viewer::Child(form, L"RichEdit");
-  HWND button = Viewer::Child(form, L"BUTTON");
+  HWND button = Viewer::CloseButton(form);
   ASSERT_NE(edit, nullptr);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(Viewer::Place(edit, form), (Rect{0, t.h, t.w, t.h + t.caption_height})) << t.what;
@@ -546,6 +560,29 @@ TEST(ViewerCaption, AScrollBarShowsOnlyWhenTheTextNeedsOne) {
     RECT client;
     GetClientRect(edit, &client);
     EXPECT_EQ(client.right == 200 - 2 * GetSystemMetrics(SM_CXEDGE), !c.bar);
+    // The library's bar lies exactly where the native one is (inside the
+    // edit's client edge, along its right side), on top of the edit.
+    if (c.bar) {
+      RECT e;
+      GetWindowRect(edit, &e);
+      const int edge = GetSystemMetrics(SM_CXEDGE);
+      const RECT native{e.right - edge - GetSystemMetrics(SM_CXVSCROLL), e.top + edge,
+                        e.right - edge, e.bottom - edge};
+      POINT middle{(native.left + native.right) / 2, (native.top + native.bottom) / 2};
+      ScreenToClient(form, &middle);
+      // The bar follows the native one from the edit's first paint on, which
+      // the other process may not have reached yet.
+      HWND over = nullptr;
+      for (int i = 0;
+           i < 100 && (over = ChildWindowFromPointEx(form, middle, CWP_SKIPINVISIBLE)) == edit; ++i)
+        Sleep(20);
+      ASSERT_NE(over, nullptr);
+      EXPECT_NE(over, edit);
+      RECT placed;
+      GetWindowRect(over, &placed);
+      EXPECT_TRUE(EqualRect(&placed, &native))
+          << placed.left << "," << placed.top << "-" << placed.right << "," << placed.bottom;
+    }
     CloseWindow(v, form);
   }
 }
@@ -564,7 +601,7 @@ TEST_P(ViewerKeys, FocusStartsOnCloseAndTheKeyEndsTheProgram) {
   v.Start();
   HWND form = v.WaitMainWindow();
   ASSERT_NE(form, nullptr);
-  HWND button = Viewer::Child(form, L"BUTTON");
+  HWND button = Viewer::CloseButton(form);
   HWND edit = Viewer::Child(form, L"RichEdit");
   ASSERT_NE(button, nullptr);
   HWND focus = nullptr;

@@ -212,6 +212,47 @@ TEST(Align, ControlsStackInTheFrameworkOrder) {
   EXPECT_EQ(client->BoundsRect(), Rect(40, 15, 375, 250));
 }
 
+// A parent whose client area lies inside a frame: a control tied to no side
+// keeps its centre at the same share of that area, measured from its corner.
+TEST(Align, AFreeControlKeepsItsShareOfAnInsetClientArea) {
+  class TFramed : public TCustomControl {
+   public:
+    using TCustomControl::TCustomControl;
+    TRect GetClientRect() override { return TRect{4, 4, Width() - 4, Height() - 4}; }
+  };
+  FormFixture f(300, 100);
+  auto* parent = new TFramed(f.form.get());
+  parent->SetBounds(0, 0, 277, 39);
+  parent->SetParent(f.form.get());
+  auto* child = new TPanel(f.form.get());
+  child->SetParent(parent);
+  child->SetBounds(93, 5, 75, 25);
+  child->SetAnchors({});
+  // Centre 130 is 126 into the 269-wide area: 126 * 152 / 269 = 71 into the
+  // 152-wide one, so at 75, less half the width.
+  parent->SetBounds(0, 0, 160, 39);
+  EXPECT_EQ(child->BoundsRect(), Bounds(75 - 37, 5, 75, 25));
+}
+
+// Windows made with their parent stack as the children do: the later child
+// on top, as BringToFront leaves one.
+TEST(ZOrder, LaterChildrenLieOnTopOfEarlierOnes) {
+  FormFixture f(120, 80);
+  auto make = [&] {
+    auto* c = new TPanel(f.form.get());
+    c->SetBounds(10, 10, 60, 40);
+    c->SetParent(f.form.get());
+    return c;
+  };
+  TPanel* first = make();
+  TPanel* second = make();
+  f.Show();
+  const POINT inside{30, 30};
+  EXPECT_EQ(ChildWindowFromPointEx(f.form->Handle(), inside, CWP_SKIPINVISIBLE), second->Handle());
+  first->BringToFront();
+  EXPECT_EQ(ChildWindowFromPointEx(f.form->Handle(), inside, CWP_SKIPINVISIBLE), first->Handle());
+}
+
 TEST(Align, AnchorsFollowTheParentsSize) {
   FormFixture f(277, 100);
   auto* panel = new TPanel(f.form.get());

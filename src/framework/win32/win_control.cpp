@@ -53,10 +53,11 @@ void TWinControl::CreateHandle() {
   if (native_) ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), 0);
   for (TControl* c : std::vector<TControl*>(controls_))
     if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
-  // Keep the windows in the order of the children.
+  // Keep the windows in the order of the children: the last child on top,
+  // as BringToFront leaves it.
   for (TControl* c : controls_)
     if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_)
-      SetWindowPos(w->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(w->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   CreateHandleDone();
   Realign();
 }

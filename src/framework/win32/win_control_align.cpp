@@ -45,14 +45,16 @@ void TControl::UpdateAnchorRules() {
   if (anchoring_ || !parent_) return;
   TRect pc = parent_->ClientRect();
   original_parent_size_ = {pc.Width(), pc.Height()};
+  // A control tied to neither side keeps its centre, measured from the
+  // client area's corner, at the same share of the client area.
   if (anchors_.Contains(akLeft))
     anchor_rules_.X = anchors_.Contains(akRight) ? width_ : left_;
   else
-    anchor_rules_.X = anchors_.Contains(akRight) ? left_ : left_ + width_ / 2;
+    anchor_rules_.X = anchors_.Contains(akRight) ? left_ : left_ + width_ / 2 - pc.Left;
   if (anchors_.Contains(akTop))
     anchor_rules_.Y = anchors_.Contains(akBottom) ? height_ : top_;
   else
-    anchor_rules_.Y = anchors_.Contains(akBottom) ? top_ : top_ + height_ / 2;
+    anchor_rules_.Y = anchors_.Contains(akBottom) ? top_ : top_ + height_ / 2 - pc.Top;
 }
 
 void TControl::RequestAlign() {
@@ -149,14 +151,16 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
       } else if (a.Contains(akRight)) {
         l = c->anchor_rules_.X + dx;
       } else {
-        l = MulDiv(c->anchor_rules_.X, client.Width(), c->original_parent_size_.cx) - w / 2;
+        l = client.Left + MulDiv(c->anchor_rules_.X, client.Width(), c->original_parent_size_.cx) -
+            w / 2;
       }
       if (a.Contains(akTop)) {
         if (a.Contains(akBottom)) h = c->anchor_rules_.Y + dy;
       } else if (a.Contains(akBottom)) {
         t = c->anchor_rules_.Y + dy;
       } else {
-        t = MulDiv(c->anchor_rules_.Y, client.Height(), c->original_parent_size_.cy) - h / 2;
+        t = client.Top + MulDiv(c->anchor_rules_.Y, client.Height(), c->original_parent_size_.cy) -
+            h / 2;
       }
       c->MoveBy(Bounds(l, t, std::max(w, 0), std::max(h, 0)));
     }
