@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     int p = 45;
     int Next() { return p = p == 45 ? 50 : 45; }
   };
-  TAlternate tick, step, compose, general;
+  TAlternate tick, step, bare_step, compose, general;
   run.Add(group, "fade tick (AnimationTick, frames at 45 and 50 %)", [&] {
     running.Elapsed = static_cast<float>(tick.Next() * 4 - 20);  // the tick adds 20
     AnimationTick();
@@ -88,7 +88,15 @@ int main(int argc, char** argv) {
     GdiFlush();
   });
   // The tick's pieces, so that what the engine adds around them shows as the
-  // step's time less theirs.
+  // step's time less theirs: the step with no place to put its frame, the
+  // composition, the frame put on the window.
+  run.Add(group, "the step without putting the frame (no frame place)", [&] {
+    running.Elapsed = static_cast<float>(bare_step.Next() * 4 - 20);
+    TkivFrameCanvas* place = running.Canvas;
+    running.Canvas = nullptr;
+    StepAnimation(slot);
+    running.Canvas = place;
+  });
   run.Add(group, "the frame's composition alone (ComposeFrame)",
           [&] { ComposeFrame(running, static_cast<uint8_t>(compose.Next())); });
   // The same frames' pixels through the general mask row, its alpha row
