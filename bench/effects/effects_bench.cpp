@@ -1,6 +1,9 @@
 // Cost of one animation frame (mask generation plus composition, starting
 // from the old picture as the engine does) against a memcpy of the same
 // surface measured in the same run. Frames at progress 45 and 50 alternate.
+// Also the pixels of a fade's frame alone, through the general mask row (an
+// alpha row holding the level, filled per frame) and through the row at one
+// level.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -9,6 +12,8 @@
 #include <vector>
 
 #include "effects/engine.hpp"
+#include "effects/frame_kernels.hpp"
+#include "effects/masks.hpp"
 
 namespace {
 
@@ -74,6 +79,32 @@ void Frame(benchmark::State& state, std::string effect, Config c) {
   StopAnimation(slot);
 }
 
+// A fade's frame as the composition makes it, its rows one row: the level
+// alternates between those of progress 45 and 50. Large frames are written
+// around the caches, as the composition writes frames of 4 MiB and more.
+void FadeRow(benchmark::State& state, bool one_level, Config c) {
+  TkivBitmap source, target, work;
+  for (TkivBitmap* s : {&source, &target, &work}) s->SetSize(c.w, c.h);
+  Paint(source, 1);
+  Paint(target, 2);
+  const int n = c.w * c.h;
+  const bool stream = int64_t{n} * 4 >= (int64_t{4} << 20);
+  std::vector<uint8_t> alpha(static_cast<size_t>(n));
+  uint8_t progress = 45;
+  for (auto _ : state) {
+    progress = progress == 45 ? 50 : 45;
+    const uint8_t level = UniformMaskLevel(progress);
+    if (one_level) {
+      ComposeLevelRow(target.Bits(), level, source.Bits(), work.Bits(), n, stream);
+    } else {
+      alpha.assign(alpha.size(), level);
+      ComposeMaskRow(target.Bits(), alpha.data(), source.Bits(), work.Bits(), n, stream);
+    }
+    benchmark::DoNotOptimize(work.Bits());
+    benchmark::ClobberMemory();
+  }
+}
+
 const Config kConfigs[] = {{75, 25, 10}, {1920, 1080, 1}, {1920, 1080, 4}};
 const char* const kEffects[] = {"Fade", "CircleSmoothOut", "Plasma", "Pixel", "Interlace", "Push"};
 
@@ -90,6 +121,9 @@ int Register() {
     benchmark::RegisterBenchmark((std::string("memcpy") + suffix).c_str(), Memcpy, c);
     for (const char* e : kEffects)
       benchmark::RegisterBenchmark((std::string(e) + suffix).c_str(), Frame, std::string(e), c);
+    if (c.res == 1) continue;  // the fade's pixels do not depend on the grid
+    benchmark::RegisterBenchmark((std::string("FadeRowMask") + suffix).c_str(), FadeRow, false, c);
+    benchmark::RegisterBenchmark((std::string("FadeRowLevel") + suffix).c_str(), FadeRow, true, c);
   }
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include "effects/composition_steps.hpp"
@@ -164,9 +165,6 @@ void PlanMaskSpread(TkivMaskPlan& plan, int w, int cols, int64_t tile_w) {
 
 }  // namespace
 
-// The largest uniform frame composed as one row (64 KiB of each surface).
-constexpr int64_t kOneRowPixels = 16384;
-
 void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap& target,
                           const TkivAnimationRec& rec, TkivMaskProc proc, const TkivFrameGrid& grid,
                           uint8_t progress, TkivFrameScratch& scratch, TkivFastPath fast) {
@@ -174,31 +172,29 @@ void ComposeMaskFrameFrom(const TkivBitmap& source, TkivBitmap& work, TkivBitmap
   const int w = work.Width(), h = work.Height();
   const bool stream =
       static_cast<int64_t>(w) * h * int64_t{sizeof(TkivPixel)} >= composition::kStreamingBytes;
-  TkivMaskPlan& plan = scratch.Mask;
   // A mask of one value everywhere ("Fade") gives every pixel that alpha,
-  // whatever the grid, its rotation and its tiles: one row of it serves.
+  // whatever the grid, its rotation and its tiles: the rows are composed at
+  // that one level, with no mask to widen or read.
   if (fast == fpUniformMask) {
-    // A small picture whose rows follow each other without a gap (as the
-    // surface's own memory does) is one long row: one kernel call and one
-    // scalar tail instead of a call and a tail per row, which at a button's
-    // size is a third of the work. Large pictures go row by row, so that the
-    // level row stays one row long.
+    const uint8_t level = UniformMaskLevel(progress);
+    // Pictures whose rows follow each other without a gap (as the surface's
+    // own memory does) are one long row: one kernel call and one tail
+    // instead of a call and a tail per row.
     const int64_t n = int64_t{w} * h;
     const auto gapless = [w, h](const TkivBitmap& b) {
       return h == 1 || b.ScanLine(1) == b.ScanLine(0) + w;
     };
-    if (n <= kOneRowPixels && gapless(target) && gapless(source) && gapless(work)) {
-      plan.LevelRow.assign(static_cast<size_t>(n), UniformMaskLevel(progress));
-      ComposeMaskRow(target.ScanLine(0), plan.LevelRow.data(), source.ScanLine(0), work.ScanLine(0),
-                     static_cast<int>(n), stream);
+    if (n <= std::numeric_limits<int>::max() && gapless(target) && gapless(source) &&
+        gapless(work)) {
+      ComposeLevelRow(target.ScanLine(0), level, source.ScanLine(0), work.ScanLine(0),
+                      static_cast<int>(n), stream);
       return;
     }
-    plan.LevelRow.assign(static_cast<size_t>(w), UniformMaskLevel(progress));
     for (int y = 0; y < h; ++y)
-      ComposeMaskRow(target.ScanLine(y), plan.LevelRow.data(), source.ScanLine(y), work.ScanLine(y),
-                     w, stream);
+      ComposeLevelRow(target.ScanLine(y), level, source.ScanLine(y), work.ScanLine(y), w, stream);
     return;
   }
+  TkivMaskPlan& plan = scratch.Mask;
   GenerateMask(rec, proc, grid, progress);
   const int cols = grid.Cols, rows = grid.Rows;
   const int64_t tile_w = int64_t{rec.Resolution()} * cols,

@@ -30,7 +30,6 @@ struct TkivMaskPlan {
   bool Identity = false;  // pixel x takes cell x: no widening
   TkivMaskSpread Spread;
   std::vector<uint8_t> AlphaRow;  // one widened row
-  std::vector<uint8_t> LevelRow;  // one row of a uniform mask
 };
 
 // Neighbouring cells of one grid row shown as one piece: cells i0..i1, the

@@ -54,6 +54,15 @@ void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* so
     g_active->mask_row(target, alpha, source, work, count);
 }
 
+void ComposeLevelRow(TkivPixel* target, uint8_t level, const TkivPixel* source, TkivPixel* work,
+                     int count, bool stream) {
+  if (count <= 0) return;
+  if (stream && (reinterpret_cast<uintptr_t>(work) & 63) == 0)
+    g_active->level_row_stream(target, level, source, work, count);
+  else
+    g_active->level_row(target, level, source, work, count);
+}
+
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count) {
   if (count > 0) g_active->copy_shown(src, dst, count);
 }

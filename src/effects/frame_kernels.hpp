@@ -25,6 +25,12 @@ namespace kiv {
 void ComposeMaskRow(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source,
                     TkivPixel* work, int count, bool stream = false);
 
+// ComposeMaskRow with every alpha[i] = level (the row of a fade, whose mask
+// holds one value everywhere): the same pixels, with no alpha row to read
+// and one blend weight for the whole row.
+void ComposeLevelRow(TkivPixel* target, uint8_t level, const TkivPixel* source, TkivPixel* work,
+                     int count, bool stream = false);
+
 // Copies the pixels of src that show (alpha not 0, colour not the key) to dst.
 void CopyShownPixels(const TkivPixel* src, TkivPixel* dst, int count);
 

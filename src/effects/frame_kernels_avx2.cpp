@@ -11,6 +11,7 @@
 namespace kiv::frame_kernels {
 
 using simd::BlendExact8;
+using simd::BlendWeighted8;
 
 namespace {
 
@@ -42,6 +43,30 @@ KIV_TARGET_AVX2 void MaskRowAvx2(TkivPixel* target, const uint8_t* alpha, const 
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(work + i), r);
   }
   MaskRowRef(target + i, alpha + i, source + i, work + i, n - i);
+}
+
+// The mask row at one level: the alpha and the blend weight are constants,
+// and a key pixel's weight is 0 (which keeps the source pixel).
+KIV_TARGET_AVX2 void LevelRowAvx2(TkivPixel* target, uint8_t level, const TkivPixel* source,
+                                  TkivPixel* work, int n) {
+  const __m256i rgb = _mm256_set1_epi32(0x00FFFFFF),
+                key = _mm256_set1_epi32(static_cast<int>(kKey));
+  const __m256i a = _mm256_set1_epi32(static_cast<int>(static_cast<uint32_t>(level) << 24));
+  const __m256i weight = _mm256_set1_epi32(static_cast<int>(LevelWeight(level)));
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    __m256i* tp = reinterpret_cast<__m256i*>(target + i);
+    const __m256i old = _mm256_loadu_si256(tp);
+    const __m256i c = _mm256_and_si256(old, rgb);
+    const __m256i is_key = _mm256_cmpeq_epi32(c, key);
+    const __m256i t = _mm256_or_si256(c, _mm256_andnot_si256(is_key, a));
+    const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
+    const __m256i r = BlendWeighted8(t, s, _mm256_andnot_si256(is_key, weight));
+    // Stores after the loads (see the AVX-512 step).
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(t, old)) != -1) _mm256_storeu_si256(tp, t);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(work + i), r);
+  }
+  LevelRowRef(target + i, level, source + i, work + i, n - i);
 }
 
 KIV_TARGET_AVX2 inline __m256i Hidden8(__m256i s) {
@@ -126,7 +151,8 @@ KIV_TARGET_AVX2 void SpreadAvx2(const int32_t* base, const uint8_t* offsets, con
   SpreadRef(column + i, padded, out + i, n - i);
 }
 
-const TkivFrameKernelSet AVX2Set = {MaskRowAvx2,  MaskRowAvx2,  CopyShownAvx2, SelectShownAvx2,
-                                    BlendRowAvx2, HideKeysAvx2, SpreadAvx2};
+const TkivFrameKernelSet AVX2Set = {MaskRowAvx2,  MaskRowAvx2,   LevelRowAvx2,
+                                    LevelRowAvx2, CopyShownAvx2, SelectShownAvx2,
+                                    BlendRowAvx2, HideKeysAvx2,  SpreadAvx2};
 
 }  // namespace kiv::frame_kernels

@@ -18,6 +18,7 @@ namespace kiv::frame_kernels {
 namespace {
 
 using simd::BlendExact16;
+using simd::BlendWeighted16;
 
 KIV_TARGET_AVX512 inline __mmask16 TailMask16(int n) {
   return static_cast<__mmask16>((1u << n) - 1);
@@ -82,6 +83,51 @@ KIV_TARGET_AVX512 void MaskRowAvx512(TkivPixel* target, const uint8_t* alpha,
   for (; i + 16 <= n; i += 16)
     MaskStep16<kStream>(target + i, alpha + i, source + i, work + i, 0xFFFF);
   if (i < n) MaskStep16<false>(target + i, alpha + i, source + i, work + i, TailMask16(n - i));
+  if (kStream) _mm_sfence();
+}
+
+// A block of sixteen pixels, or its first lanes (`m`): a plain load for a
+// whole block (the mask is a constant where the step is inlined).
+KIV_TARGET_AVX512 inline __m512i Load16(const TkivPixel* p, __mmask16 m) {
+  return m == 0xFFFF ? _mm512_loadu_si512(p) : _mm512_maskz_loadu_epi32(m, p);
+}
+
+// The mask row's step at one level: `a` holds the level in every alpha byte
+// and `weight` its blend weight; a key pixel's weight is 0, which keeps the
+// source pixel. Stores as in MaskStep16.
+template <bool kStream>
+KIV_TARGET_AVX512 inline void LevelStep16(TkivPixel* target, __m512i a, __m512i weight,
+                                          const TkivPixel* source, TkivPixel* work, __mmask16 m) {
+  const __m512i rgb = _mm512_set1_epi32(0x00FFFFFF),
+                key = _mm512_set1_epi32(static_cast<int>(kKey));
+  const __m512i old = Load16(target, m);
+  const __m512i c = _mm512_and_si512(old, rgb);
+  const __mmask16 shown = _mm512_cmpneq_epi32_mask(c, key);
+  const __m512i t = _mm512_mask_or_epi32(c, shown, c, a);
+  const __m512i r = BlendWeighted16(t, Load16(source, m), _mm512_maskz_mov_epi32(shown, weight));
+  if ((m & _mm512_cmpneq_epi32_mask(t, old)) != 0) {
+    if (m == 0xFFFF)
+      _mm512_storeu_si512(target, t);
+    else
+      _mm512_mask_storeu_epi32(target, m, t);
+  }
+  if (m != 0xFFFF)
+    _mm512_mask_storeu_epi32(work, m, r);
+  else if (kStream)
+    _mm512_stream_si512(reinterpret_cast<__m512i*>(work), r);
+  else
+    _mm512_storeu_si512(work, r);
+}
+
+template <bool kStream>
+KIV_TARGET_AVX512 void LevelRowAvx512(TkivPixel* target, uint8_t level, const TkivPixel* source,
+                                      TkivPixel* work, int n) {
+  const __m512i a = _mm512_set1_epi32(static_cast<int>(static_cast<uint32_t>(level) << 24));
+  const __m512i weight = _mm512_set1_epi32(static_cast<int>(LevelWeight(level)));
+  int i = 0;
+  for (; i + 16 <= n; i += 16)
+    LevelStep16<kStream>(target + i, a, weight, source + i, work + i, 0xFFFF);
+  if (i < n) LevelStep16<false>(target + i, a, weight, source + i, work + i, TailMask16(n - i));
   if (kStream) _mm_sfence();
 }
 
@@ -154,7 +200,8 @@ KIV_TARGET_AVX512 void BlendRowAvx512(const TkivPixel* fg, const TkivPixel* bg, 
 
 // Keys are hidden and mask rows widened as at AVX2.
 const TkivFrameKernelSet AVX512Set = {
-    MaskRowAvx512<false>, MaskRowAvx512<true>, CopyShownAvx512, SelectShownAvx512,
+    MaskRowAvx512<false>, MaskRowAvx512<true>, LevelRowAvx512<false>,
+    LevelRowAvx512<true>, CopyShownAvx512,     SelectShownAvx512,
     BlendRowAvx512,       HideKeysAvx2,        SpreadAvx2};
 
 }  // namespace kiv::frame_kernels

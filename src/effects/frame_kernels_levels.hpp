@@ -27,6 +27,10 @@ struct TkivFrameKernelSet {
   void (*mask_row)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
   // The same, writing work around the caches (work 64-byte aligned).
   void (*mask_row_stream)(TkivPixel*, const uint8_t*, const TkivPixel*, TkivPixel*, int);
+  // A mask row whose every alpha is one level, and the same writing work
+  // around the caches (work 64-byte aligned).
+  void (*level_row)(TkivPixel*, uint8_t, const TkivPixel*, TkivPixel*, int);
+  void (*level_row_stream)(TkivPixel*, uint8_t, const TkivPixel*, TkivPixel*, int);
   void (*copy_shown)(const TkivPixel*, TkivPixel*, int);
   void (*select_shown)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
   void (*blend_row)(const TkivPixel*, const TkivPixel*, TkivPixel*, int);
@@ -42,11 +46,19 @@ extern const TkivFrameKernelSet ReferenceSet, SSE2Set, AVX2Set, AVX512Set;
 // The scalar kernels, which the vector ones use for the ends of their rows.
 void MaskRowRef(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source, TkivPixel* work,
                 int n);
+void LevelRowRef(TkivPixel* target, uint8_t level, const TkivPixel* source, TkivPixel* work, int n);
 void CopyShownRef(const TkivPixel* src, TkivPixel* dst, int n);
 void SelectShownRef(const TkivPixel* src, const TkivPixel* old, TkivPixel* dst, int n);
 void HideKeysRef(TkivPixel* px, int n);
 void BlendRowRef(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int n);
 void SpreadRef(const int32_t* column, const uint8_t* row, uint8_t* out, int n);
+
+// The blend weight of a level in both 16-bit halves of a pixel: the level,
+// with 255 as 256 (the exact end that takes the new pixel itself).
+inline uint32_t LevelWeight(uint8_t level) {
+  const uint32_t w = level == 255 ? 256 : level;
+  return w | w << 16;
+}
 
 // AVX2 kernels that AVX-512 keeps.
 void HideKeysAvx2(TkivPixel* px, int n);

@@ -14,6 +14,17 @@ void MaskRowRef(TkivPixel* target, const uint8_t* alpha, const TkivPixel* source
   }
 }
 
+void LevelRowRef(TkivPixel* target, uint8_t level, const TkivPixel* source, TkivPixel* work,
+                 int n) {
+  const TkivPixel a = static_cast<TkivPixel>(level) << 24;
+  for (int i = 0; i < n; ++i) {
+    const TkivPixel c = target[i] & 0x00FFFFFFu;
+    const TkivPixel t = c == kKey ? c : c | a;
+    target[i] = t;
+    work[i] = BlendOne(t, source[i]);
+  }
+}
+
 void CopyShownRef(const TkivPixel* src, TkivPixel* dst, int n) {
   for (int i = 0; i < n; ++i)
     if (Shows(src[i])) dst[i] = src[i];
@@ -36,7 +47,8 @@ void SpreadRef(const int32_t* column, const uint8_t* row, uint8_t* out, int n) {
   for (int i = 0; i < n; ++i) out[i] = row[column[i]];
 }
 
-const TkivFrameKernelSet ReferenceSet = {MaskRowRef,  MaskRowRef,  CopyShownRef, SelectShownRef,
-                                         BlendRowRef, HideKeysRef, nullptr};
+const TkivFrameKernelSet ReferenceSet = {MaskRowRef,  MaskRowRef,   LevelRowRef,
+                                         LevelRowRef, CopyShownRef, SelectShownRef,
+                                         BlendRowRef, HideKeysRef,  nullptr};
 
 }  // namespace kiv::frame_kernels

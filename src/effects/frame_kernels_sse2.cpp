@@ -12,6 +12,7 @@ namespace kiv::frame_kernels {
 namespace {
 
 using simd::BlendExact4;
+using simd::BlendWeighted4;
 
 inline __m128i Select(__m128i mask, __m128i yes, __m128i no) {
   return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
@@ -40,6 +41,28 @@ void MaskRowSse2(TkivPixel* target, const uint8_t* alpha, const TkivPixel* sourc
     _mm_storeu_si128(reinterpret_cast<__m128i*>(work + i), r);
   }
   MaskRowRef(target + i, alpha + i, source + i, work + i, n - i);
+}
+
+// The mask row at one level: the alpha and the blend weight are constants,
+// and a key pixel's weight is 0 (which keeps the source pixel).
+void LevelRowSse2(TkivPixel* target, uint8_t level, const TkivPixel* source, TkivPixel* work,
+                  int n) {
+  const __m128i rgb = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(static_cast<int>(kKey));
+  const __m128i a = _mm_set1_epi32(static_cast<int>(static_cast<uint32_t>(level) << 24));
+  const __m128i weight = _mm_set1_epi32(static_cast<int>(LevelWeight(level)));
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    __m128i* tp = reinterpret_cast<__m128i*>(target + i);
+    const __m128i old = _mm_loadu_si128(tp);
+    const __m128i c = _mm_and_si128(old, rgb);
+    const __m128i is_key = _mm_cmpeq_epi32(c, key);
+    const __m128i t = _mm_or_si128(c, _mm_andnot_si128(is_key, a));
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+    const __m128i r = BlendWeighted4(t, s, _mm_andnot_si128(is_key, weight));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(t, old)) != 0xFFFF) _mm_storeu_si128(tp, t);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(work + i), r);
+  }
+  LevelRowRef(target + i, level, source + i, work + i, n - i);
 }
 
 inline __m128i Hidden4(__m128i s) {
@@ -98,7 +121,8 @@ void BlendRowSse2(const TkivPixel* fg, const TkivPixel* bg, TkivPixel* dst, int 
 
 }  // namespace
 
-const TkivFrameKernelSet SSE2Set = {MaskRowSse2,  MaskRowSse2,  CopyShownSse2, SelectShownSse2,
-                                    BlendRowSse2, HideKeysSse2, nullptr};
+const TkivFrameKernelSet SSE2Set = {MaskRowSse2,  MaskRowSse2,   LevelRowSse2,
+                                    LevelRowSse2, CopyShownSse2, SelectShownSse2,
+                                    BlendRowSse2, HideKeysSse2,  nullptr};
 
 }  // namespace kiv::frame_kernels

@@ -6,6 +6,7 @@
 
 #include "effects/engine.hpp"
 #include "engine_support.hpp"
+#include "graphics/kiv_simd_level.hpp"
 
 namespace kiv {
 namespace {
@@ -269,6 +270,59 @@ TEST(Composition, OnePassMovesEqualDrawingTheOldPictureFirst) {
           }
         EXPECT_EQ(differ, 0) << "next frame rot " << rot << " p " << int{next};
         EXPECT_EQ(target_differ, 0) << "rot " << rot << " p " << int{next};
+      }
+}
+
+}  // namespace
+}  // namespace kiv
+
+namespace kiv {
+namespace {
+
+// A fade composed in one pass at its one level gives what laying its mask as
+// the new picture's alpha and drawing that over the old picture gives: the
+// frame and the new picture's alpha bytes, key pixels and half-transparent
+// ones included, at the reference and the widest level the processor runs;
+// from a single pixel to a picture wider than any one vector row.
+TEST(Composition, UniformFadeInOnePassEqualsTheMaskLaidAndDrawn) {
+  const TkivProcItem* fade = FindEffect("Fade");
+  ASSERT_NE(fade, nullptr);
+  ASSERT_EQ(fade->Fast, fpUniformMask);
+  const TkivMaskProc proc = std::get<TkivMaskProc>(fade->Proc);
+  struct Size {
+    int w, h, res;
+  };
+  for (TkivSimdLevel simd : {TkivSimdLevel::Reference, TkivSimdLevel::AVX512})
+    for (const Size& z : {Size{1, 1, 1}, Size{75, 25, 10}, Size{131, 130, 3}})
+      for (int p : {0, 5, 50, 99, 100}) {
+        const TkivScopedSimdLevel cap(simd);
+        kivtest::Surface source(z.w, z.h), target(z.w, z.h), laid(z.w, z.h), drawn(z.w, z.h),
+            one_pass(z.w, z.h);
+        PaintPattern(source, 1);
+        PaintPattern(target, 2);
+        target.SetPixel(z.w / 2, z.h / 2, KeyPixel | 0xFF000000u);
+        target.SetPixel(z.w - 1, z.h - 1, 0x40123456u);
+        target.DrawTo(laid, 0, 0);
+        TkivAnimationRec rec;
+        rec.SetResolution(z.res);
+        TkivFrameGrid grid;
+        grid.Cols = GridExtent(z.w, z.res, 1);
+        grid.Rows = GridExtent(z.h, z.res, 1);
+        std::vector<uint8_t> mask(static_cast<size_t>(grid.Cols) * grid.Rows);
+        grid.Mask = mask.data();
+        source.DrawTo(drawn, 0, 0);
+        ComposeMaskFrame(drawn, laid, rec, proc, grid, static_cast<uint8_t>(p));
+        TkivFrameScratch scratch;
+        ComposeMaskFrameFrom(source, one_pass, target, rec, proc, grid, static_cast<uint8_t>(p),
+                             scratch, fpUniformMask);
+        int frame_differ = 0, alpha_differ = 0;
+        for (int y = 0; y < z.h; ++y)
+          for (int x = 0; x < z.w; ++x) {
+            frame_differ += one_pass.GetPixel(x, y) != drawn.GetPixel(x, y);
+            alpha_differ += target.GetPixel(x, y) != laid.GetPixel(x, y);
+          }
+        EXPECT_EQ(frame_differ, 0) << SimdLevelName(simd) << " " << z.w << "x" << z.h << " p " << p;
+        EXPECT_EQ(alpha_differ, 0) << SimdLevelName(simd) << " " << z.w << "x" << z.h << " p " << p;
       }
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "framework/text_convert.hpp"
@@ -97,11 +98,12 @@ TEST(FrameKernels, VectorKernelsMatchTheReference) {
 }
 
 // Every alpha over every pair of old and new channel values, in all four
-// channel places, at every vector level against the scalar formula.
+// channel places, at every vector level against the scalar formula; the row
+// at one level gives the same as the mask row holding that level everywhere.
 TEST(FrameKernels, MaskRowIsExactForEveryAlphaAndChannelPair) {
   const int n = 256;
   std::vector<uint8_t> alpha(n);
-  std::vector<TkivPixel> source(n), target(n), want(n), got(n);
+  std::vector<TkivPixel> source(n), target(n), want(n), got(n), at_level(n);
   for (TkivSimdLevel level : {TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
     for (int a = 0; a < 256; ++a) {
       std::fill(alpha.begin(), alpha.end(), static_cast<uint8_t>(a));
@@ -111,7 +113,7 @@ TEST(FrameKernels, MaskRowIsExactForEveryAlphaAndChannelPair) {
           target[i] = f | (255 - f) << 8 | (f ^ 0x5A) << 16;
           source[i] = b | (255 - b) << 8 | (b ^ 0xA5) << 16 | b << 24;
         }
-        std::vector<TkivPixel> t_ref = target, t_vec = target;
+        std::vector<TkivPixel> t_ref = target, t_vec = target, t_level = target;
         {
           const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
           ComposeMaskRow(t_ref.data(), alpha.data(), source.data(), want.data(), n);
@@ -119,12 +121,77 @@ TEST(FrameKernels, MaskRowIsExactForEveryAlphaAndChannelPair) {
         {
           const TkivScopedSimdLevel cap(level);
           ComposeMaskRow(t_vec.data(), alpha.data(), source.data(), got.data(), n);
+          ComposeLevelRow(t_level.data(), static_cast<uint8_t>(a), source.data(), at_level.data(),
+                          n);
         }
         ASSERT_EQ(got, want) << "level " << static_cast<int>(level) << " alpha " << a << " fg "
                              << fg;
         ASSERT_EQ(t_vec, t_ref) << "alpha " << a << " fg " << fg;
+        ASSERT_EQ(at_level, want) << "one level, " << static_cast<int>(level) << " alpha " << a
+                                  << " fg " << fg;
+        ASSERT_EQ(t_level, t_ref) << "one level, alpha " << a << " fg " << fg;
       }
     }
+}
+
+// The row at one level against the reference mask row holding that level
+// everywhere, at every level the processor runs (the reference included):
+// lengths around every vector width and a button's whole picture, rows that
+// start off the vector alignment (each of the three at its own offset),
+// targets that partly hold the level already, and nothing written past the
+// row's end; the same into a 64-byte aligned row written around the caches.
+TEST(FrameKernels, LevelRowIsTheMaskRowAtOneLevel) {
+  std::mt19937 rng(5);
+  struct Offsets {
+    int target, source, work;  // pixels past a 64-byte boundary
+  };
+  static constexpr TkivPixel kGuard = 0xDEADBEEFu;
+  for (TkivSimdLevel simd :
+       {TkivSimdLevel::Reference, TkivSimdLevel::SSE2, TkivSimdLevel::AVX2, TkivSimdLevel::AVX512})
+    for (int n : {0, 1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33, 63, 65, 333, 1875})
+      for (const Offsets& o : {Offsets{0, 0, 0}, Offsets{1, 2, 3}, Offsets{3, 0, 13}})
+        for (int level : {0, 1, 127, 128, 200, 254, 255}) {
+          const auto fg = Pixels(rng, n), bg = Pixels(rng, n);
+          std::vector<TkivPixel> target = fg;
+          for (int i = 0; i < n; ++i)
+            if (rng() % 2 && (target[i] & 0x00FFFFFFu) != KeyPixel)
+              target[i] = (target[i] & 0x00FFFFFFu) | TkivPixel(level) << 24;
+          std::vector<TkivPixel> want_target = target, want_work(n);
+          {
+            const TkivScopedSimdLevel cap(TkivSimdLevel::Reference);
+            const std::vector<uint8_t> alpha(n, static_cast<uint8_t>(level));
+            ComposeMaskRow(want_target.data(), alpha.data(), bg.data(), want_work.data(), n);
+          }
+          // Each row placed `offset` pixels past a 64-byte boundary, with
+          // guard pixels behind it.
+          struct Row {
+            std::vector<TkivPixel> store;
+            TkivPixel* p;
+            Row(const std::vector<TkivPixel>& v, int offset) : store(v.size() + 48, kGuard) {
+              p = store.data();
+              while (reinterpret_cast<uintptr_t>(p) % 64 != 0) ++p;
+              p += offset;
+              std::copy(v.begin(), v.end(), p);
+            }
+            std::vector<TkivPixel> Get(int count) const { return {p, p + count}; }
+            bool GuardKept(int count) const {
+              return p[count] == kGuard && p[count + 15] == kGuard;
+            }
+          };
+          for (bool stream : {false, true}) {
+            const TkivScopedSimdLevel cap(simd);
+            Row t(target, o.target), s(bg, o.source), w(std::vector<TkivPixel>(n), o.work);
+            ComposeLevelRow(t.p, static_cast<uint8_t>(level), s.p, w.p, n, stream);
+            const std::string where =
+                std::string(SimdLevelName(simd)) + " n " + std::to_string(n) + " level " +
+                std::to_string(level) + (stream ? " streamed" : "") + " offsets " +
+                std::to_string(o.target) + std::to_string(o.source) + std::to_string(o.work);
+            ASSERT_EQ(t.Get(n), want_target) << where;
+            ASSERT_EQ(w.Get(n), want_work) << where;
+            ASSERT_EQ(s.Get(n), bg) << where;
+            ASSERT_TRUE(t.GuardKept(n) && w.GuardKept(n)) << where;
+          }
+        }
 }
 
 // The widening of a mask row: maps with tiles restarting, cells repeated
