@@ -77,6 +77,11 @@ void TKivGraphicControl::Paint() {
   }
   HDC dc = surface ? static_cast<HDC>(surface->DC()) : target;
   const int saved = surface ? SaveDC(dc) : 0;
+  // A buffer kept between paints still holds the rest of the control: draw
+  // and copy only the part the paint asks for.
+  const bool part = paint_clip_ != TRect{0, 0, w, h};
+  if (part)
+    IntersectClipRect(dc, paint_clip_.Left, paint_clip_.Top, paint_clip_.Right, paint_clip_.Bottom);
   canvas->SetHandle(dc);
   try {
     paint_font_.Assign(Font());
@@ -84,7 +89,7 @@ void TKivGraphicControl::Paint() {
     canvas->SetHandle(nullptr);
     if (surface) {
       RestoreDC(dc, saved);
-      surface->Draw(target, 0, 0, TRect{0, 0, w, h});
+      surface->Draw(target, paint_clip_.Left, paint_clip_.Top, paint_clip_);
     }
   } catch (...) {
     canvas->SetHandle(nullptr);

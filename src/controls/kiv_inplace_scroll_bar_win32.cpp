@@ -69,6 +69,10 @@ void TKivInplaceScrollBar::WMEraseBkgnd(TMessage& m) {
 void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
   if (destroying_ || !scroll_bar_ || !Usable(target_)) return;
   if (!HandleAllocated()) return;
+  // Only the messages of one paint may pass between a paint's sync and its
+  // erase for the erase to skip its own.
+  const bool after_paint_sync = synced_for_paint_;
+  synced_for_paint_ = false;
   switch (m.Msg) {
     case CM_VISIBLECHANGED:
       SetVisible(target_->Visible());
@@ -80,9 +84,26 @@ void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
       SyncWithTarget();
       return;
     case WM_PAINT:
+      SyncWithTarget();
+      synced_for_paint_ = true;
+      return;
+    case WM_NCPAINT:
+      // Sent by the paint's BeginPaint; changes no scroll state.
+      synced_for_paint_ = after_paint_sync;
+      return;
     case WM_ERASEBKGND:
+      // The erase of a paint that has just synced finds the native bar as
+      // that sync left it: nothing ran in between but the paint's own start.
+      if (!after_paint_sync) SyncWithTarget();
+      return;
     case WM_HSCROLL:
     case WM_VSCROLL:
+      // Sent by this bar while the user drags or steps it: the target has
+      // not scrolled yet, so the native bar would show the old state; the
+      // repaint that the scroll causes syncs with the new one.
+      if (!take_position_) return;
+      SyncWithTarget();
+      return;
     case WM_CTLCOLORSCROLLBAR:
       SyncWithTarget();
       return;
@@ -117,7 +138,8 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   }
   // Shown or moved: make sure it covers the target (a target whose window
   // was made after the bar's lies above it).
-  if ((!was_visible || BoundsRect() != was) && !IsAbove(Handle(), target))
+  const bool placed = !was_visible || BoundsRect() != was;
+  if (placed && !IsAbove(Handle(), target))
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -126,7 +148,10 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   scroll_bar_->SetEnabled(target_->Enabled());
   scroll_bar_->SetRange(info.nMin, info.nMax, static_cast<int>(info.nPage));
   if (take_position_) scroll_bar_->SetPosition(info.nPos);
-  scroll_bar_->Invalidate();
+  // Each setter above repaints the part of the bar it changes; a sync that
+  // finds the native bar where and as it was repaints nothing, so the
+  // target's every paint does not redraw the whole bar.
+  if (placed) scroll_bar_->Invalidate();
 }
 
 void TKivInplaceScrollBar::ScrollBarScroll(TObject*, TKivScrollCode code, int& position) {

@@ -67,6 +67,9 @@ class TKivInplaceScrollBar : public TWinControl {
   TKivSubScrollBar* pair_ = nullptr;  // told when this bar goes
   bool take_position_ = true;
   bool destroying_ = false;
+  // The target's last message was a paint that synced (or that paint's
+  // non-client part): its erase needs no sync of its own.
+  bool synced_for_paint_ = false;
 };
 
 class TKivSubScrollBar : public TComponent {

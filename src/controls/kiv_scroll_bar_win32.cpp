@@ -79,18 +79,44 @@ TKivScrollBar::~TKivScrollBar() {
 
 void TKivScrollBar::SetPosition(int value) {
   if (value == range_.Position) return;
+  const TRect old_thumb = GetThumbRect();
   range_.Position = std::clamp(value, range_.Min, range_.Max);
-  InvalidateTrack();
+  InvalidateThumbMove(old_thumb);
   Change();
 }
 
-// A new position moves only the thumb: the track is all that changes.
-void TKivScrollBar::InvalidateTrack() {
+// A new position moves only the thumb. Outside the theme the track below it
+// is the same wherever the thumb is, so the pixels that change are those of
+// the old and the new thumb; a theme may draw its track by the thumb's place,
+// so there the whole track repaints.
+void TKivScrollBar::InvalidateThumbMove(const TRect& old_thumb) {
   TWinControl* parent = Parent();
   if (!parent || !parent->HandleAllocated() || !Visible()) return;
-  const TRect t = GetTrackRect();
-  RECT r{Left() + t.Left, Top() + t.Top, Left() + t.Right, Top() + t.Bottom};
-  InvalidateRect(parent->Handle(), &r, FALSE);
+  auto invalidate = [this, parent](const TRect& t) {
+    if (t.Width() <= 0 || t.Height() <= 0) return;
+    RECT r{Left() + t.Left, Top() + t.Top, Left() + t.Right, Top() + t.Bottom};
+    InvalidateRect(parent->Handle(), &r, FALSE);
+  };
+  const TRect new_thumb = GetThumbRect();
+  if (ThemeMode() || old_thumb.Width() <= 0 || old_thumb.Height() <= 0 || new_thumb.Width() <= 0 ||
+      new_thumb.Height() <= 0) {
+    invalidate(GetTrackRect());
+    return;
+  }
+  if (new_thumb == old_thumb) return;
+  // Both span the track across its axis: when they overlap or touch, their
+  // union is one rectangle (one call instead of two).
+  const bool joined = orientation_ == qsoVertical
+                          ? old_thumb.Top <= new_thumb.Bottom && new_thumb.Top <= old_thumb.Bottom
+                          : old_thumb.Left <= new_thumb.Right && new_thumb.Left <= old_thumb.Right;
+  if (joined) {
+    invalidate(TRect{
+        std::min(old_thumb.Left, new_thumb.Left), std::min(old_thumb.Top, new_thumb.Top),
+        std::max(old_thumb.Right, new_thumb.Right), std::max(old_thumb.Bottom, new_thumb.Bottom)});
+    return;
+  }
+  invalidate(old_thumb);
+  invalidate(new_thumb);
 }
 
 // A range setter may move the position; that is a change like any other.

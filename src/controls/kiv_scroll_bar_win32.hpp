@@ -127,7 +127,9 @@ class TKivScrollBar : public TKivGraphicControl {
 
  private:
   void StartRepeat(bool immediate);
-  void InvalidateTrack();
+  // Repaints where a thumb that was at old_thumb and is now at the current
+  // position's place changes pixels.
+  void InvalidateThumbMove(const TRect& old_thumb);
   void SetHot(const TKivScrollParts& hot);
   // Scroll with the position, then SetPosition of what the handler left.
   void ScrollAndSet(TKivScrollCode code, int position);

@@ -135,6 +135,31 @@ TEST(KivInplaceScrollBar, NativeScrollingMovesTheInplaceThumb) {
   EXPECT_EQ(f.FirstLine(), before + 1);
 }
 
+// The edit's every paint syncs the bar; a sync that finds the native bar
+// where and as it was repaints nothing, and one that finds it scrolled
+// repaints the thumb's old and new place, not the arrows.
+TEST(KivInplaceScrollBar, SyncRepaintsOnlyWhatChanged) {
+  TEditOnForm f;
+  TKivInplaceScrollBar* bar = f.Vert();
+  HWND window = bar->Handle();
+  UpdateWindow(window);
+  bar->SyncWithTarget();
+  RECT update{};
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+  const TRect before = bar->ScrollBar()->GetThumbRect();
+  // The edit may repaint (and so sync) within its scroll already.
+  ValidateRect(window, nullptr);
+  SendMessageW(f.edit->Handle(), EM_LINESCROLL, 0, 25);
+  bar->SyncWithTarget();
+  const TRect after = bar->ScrollBar()->GetThumbRect();
+  ASSERT_NE(before, after);
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_EQ(update.top, std::min(before.Top, after.Top));
+  EXPECT_EQ(update.bottom, std::max(before.Bottom, after.Bottom));
+  EXPECT_GE(update.top, bar->ScrollBar()->GetFirstButtonRect().Bottom);
+  EXPECT_LE(update.bottom, bar->ScrollBar()->GetSecondButtonRect().Top);
+}
+
 TEST(KivInplaceScrollBar, TextThatFitsAndAHiddenEditHideTheBar) {
   TEditOnForm f(kShortCaption);
   EXPECT_FALSE(f.Vert()->Visible());

@@ -437,6 +437,51 @@ TEST(KivScrollBar, VisualStylesPartsAreThePlatformsParts) {
 // The classic look: arrows are the platform's frame-control arrows, the
 // raised thumb has a light outer top-left and a dark outer bottom-right, and
 // a dragged thumb is a flat face outlined in the shadow colour.
+// Outside a theme only the thumb's pixels change with the position: a new
+// position repaints exactly the old and the new thumb, and nothing when the
+// thumb stays where it was.
+TEST(KivScrollBar, NewPositionRepaintsTheOldAndTheNewThumb) {
+  if (ThemeSupportsScrollBar(0, "default", nullptr)) GTEST_SKIP() << "a theme draws the bar";
+  TBarOnForm f(qsoVertical, 200);
+  f.bar->SetMax(999);
+  f.bar->SetPageSize(100);
+  HWND window = f.host->Handle();
+  auto region_of = [](std::initializer_list<TRect> rects) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    for (const TRect& r : rects) {
+      HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+      CombineRgn(rgn, rgn, part, RGN_OR);
+      DeleteObject(part);
+    }
+    return rgn;
+  };
+  struct Case {
+    const char* what;
+    int from, to;
+  };
+  for (const Case& c :
+       {Case{"a step the thumb overlaps", 100, 110}, Case{"a jump far away", 0, 800},
+        Case{"a change too small to move it", 500, 501}}) {
+    SCOPED_TRACE(c.what);
+    f.bar->SetPosition(c.from);
+    UpdateWindow(window);
+    const TRect before = f.bar->GetThumbRect();
+    f.bar->SetPosition(c.to);
+    const TRect after = f.bar->GetThumbRect();
+    HRGN got = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetUpdateRgn(window, got, FALSE);
+    if (before == after) {
+      EXPECT_EQ(kind, NULLREGION);
+    } else {
+      HRGN want = region_of({before, after});
+      EXPECT_TRUE(EqualRgn(got, want));
+      DeleteObject(want);
+    }
+    DeleteObject(got);
+    UpdateWindow(window);
+  }
+}
+
 TEST(KivScrollBar, ClassicPartsAreFrameControlArrowsAndARaisedThumb) {
   if (VisualStylesActive()) GTEST_SKIP() << "visual-styles look";
   TBarOnForm f(qsoHorizontal, 160, 0);

@@ -141,7 +141,9 @@ int main(int argc, char** argv) {
     GdiFlush();
   });
   run.Add(group, "  of which: one sync with the native bar", [&] { bar->SyncWithTarget(); });
-  int bar_direction = 1;
+  // As far as a drag step moves it (a smaller change may leave the thumb
+  // where it was, and then nothing repaints).
+  int bar_direction = lines_per_step;
   run.Add(group, "  of which: the in-place bar repainted with its thumb moved", [&] {
     TKivScrollBar* b = bar->ScrollBar();
     if (b->Position() + bar_direction < b->Min() || b->Position() + bar_direction > b->Max())
@@ -150,7 +152,16 @@ int main(int argc, char** argv) {
     UpdateWindow(bar_window);
     GdiFlush();
   });
+  run.Add(group, "  of which: the in-place bar repainted in full", [&] {
+    bar->ScrollBar()->Invalidate();
+    UpdateWindow(bar_window);
+    GdiFlush();
+  });
   run.Run();
+  if (!bar->Visible() || !IsWindowVisible(bar_window)) {
+    std::fprintf(stderr, "bench_scroll_bars: the in-place bar went hidden while timed\n");
+    return 1;
+  }
   run.Print(stdout);
   SendMessageW(bar_window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   return 0;
