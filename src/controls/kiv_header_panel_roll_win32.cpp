@@ -114,8 +114,10 @@ void TKivHeaderPanel::RollDown() {
     if (!*alive || !allowed) return;
   }
   rolled_ = false;  // from here on the height may change
-  if (!StepHeights(Height(), normal_height_)) return;
+  // The panels linked below lie against the height the roll starts from:
+  // an animated roll has passed through others by the time they move.
   const int old_height = Height();
+  if (!StepHeights(old_height, normal_height_)) return;
   SetHeight(normal_height_);
   MoveLinkedPanels(old_height, Height());
   if (parent_roll_ && Parent()) Parent()->SetHeight(Height());
