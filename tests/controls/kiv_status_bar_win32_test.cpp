@@ -273,6 +273,53 @@ TEST(KivStatusBar, TooLongTextsEndInAnEllipsis) {
 // A panel's image from the bar's list sits at its place inside the panel:
 // before the text (2 from the panel's left, centred vertically), or after
 // it; ShowImage off or an index outside the list shows none.
+// An owner-drawn panel gets its frame and background from the bar and is
+// handed to OnDrawPanel with its rectangle, its own text left undrawn. A
+// panel is named by its text, else by the control it hosts; copying the
+// panels of one bar to another takes the hosted control of the same name
+// among the form's components.
+TEST(KivStatusBar, OwnerDrawnPanelsNamesAndCopies) {
+  TBar b(200);
+  TKivStatusPanel* p = b.Add(120);
+  b.s.Show();
+  const auto plain = PaintToMemory(*b.bar);
+  std::vector<TRect> drawn;
+  b.bar->OnDrawPanel.Handler = [&](TObject* bar, TKivStatusPanel* panel, const TRect& r) {
+    EXPECT_EQ(bar, b.bar);
+    EXPECT_EQ(panel, p);
+    drawn.push_back(r);
+  };
+  p->SetText(u"Ready");
+  const auto text = PaintToMemory(*b.bar);
+  EXPECT_NE(FirstDifference(*text, *plain), "");
+  EXPECT_TRUE(drawn.empty());
+  p->SetStyle(psOwnerDraw);
+  const auto owner = PaintToMemory(*b.bar);
+  EXPECT_EQ(FirstDifference(*owner, *plain), "");
+  EXPECT_EQ(drawn, (std::vector<TRect>{b.bar->GetPanelRect(0)}));
+
+  EXPECT_EQ(p->DisplayName(), "Ready");
+  auto* box = new TKivCheckBox(b.s.form.get());
+  box->SetName("Box");
+  TKivStatusPanel* hosting = b.Add(50);
+  hosting->SetControl(box);
+  EXPECT_EQ(hosting->DisplayName(), "[ Box ]");
+  hosting->SetControl(nullptr);
+  EXPECT_NE(hosting->DisplayName(), "[ Box ]");
+  hosting->SetControl(box);
+
+  auto* other = new TKivStatusBar(b.s.form.get());
+  other->SetBounds(0, 40, 204, 22);
+  other->SetParent(b.s.form.get());
+  other->SetPanels(b.bar->Panels());
+  ASSERT_EQ(other->Panels()->Count(), 2);
+  EXPECT_EQ(other->Panels()->Items(0)->Text(), u"Ready");
+  EXPECT_EQ(other->Panels()->Items(0)->Style(), psOwnerDraw);
+  EXPECT_EQ(other->Panels()->Items(1)->Width(), 50);
+  EXPECT_EQ(other->Panels()->Items(1)->Control(), box);
+  EXPECT_EQ(box->Parent(), other);
+}
+
 TEST(KivStatusBar, PanelImagesFromTheBarsList) {
   TBar b(200);
   TImageList images(nullptr);
