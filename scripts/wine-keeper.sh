@@ -4,8 +4,8 @@
 # puts the given visual style where the prefix's settings name it (the
 # "teststyle" look), starts its persistent server and the keeper program that
 # keeps the desktop process alive between test programs. Stop: ends the
-# keeper. Every background
-# process is detached from this script's output, which ctest reads.
+# keeper. Every background process is detached from this script's output,
+# which ctest reads.
 . "$(dirname "$0")/wine-env.sh"
 pidfile="$WINEPREFIX/.kiv-keeper.pid"
 case "${1:-}" in

@@ -69,9 +69,8 @@ def head():
                     if y + 0.5 < radius:
                         d = ((x + 0.5 - cx) ** 2 + (y + 0.5 - radius) ** 2) ** 0.5
                         a = min(a, max(0.0, min(1.0, radius - d + 0.5)))
-            alpha = round(a * 255)
-            # premultiplied, as the platform's alpha blending expects
-            row.append(tuple(round(v * alpha / 255) for v in c) + (alpha,))
+            # straight (not premultiplied) alpha, as visual styles store it
+            row.append(c + (round(a * 255),))
         rows.append(row)
     write_bmp("explorerbar_head.bmp", w, h, rows, True)
 
@@ -119,8 +118,7 @@ def chevron(name, up):
                 k = abs(x + 0.5 - 8) - 0.5  # 0 for the two middle columns
                 if 5 <= yy <= 10 and (yy - 5) - k in (0, 1):
                     c = (30, 50, 80) if state == 0 else (120, 40, 20)
-                alpha = round(a * 255)
-                row.append(tuple(round(v * alpha / 255) for v in c) + (alpha,))
+                row.append(c + (round(a * 255),))
             rows.append(row)
     write_bmp(name, s, 3 * s, rows, True)
 
