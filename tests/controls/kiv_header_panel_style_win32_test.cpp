@@ -10,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "controls/kiv_header_panel_win32.hpp"
 #include "controls_support_win32.hpp"
+#include "framework/picture/png_writer.hpp"
 #include "framework/win32/canvas.hpp"
 #include "graphics/kiv_utils.hpp"
 #include "support/testdata.hpp"
@@ -115,7 +118,21 @@ TEST(KivHeaderPanelTestStyle, FacesAreThePlatformsDrawingOfEachPartAndState) {
       {"caption text", qpbkRollUp, false, kAway, EBP_NORMALGROUPCOLLAPSE, EBNGC_NORMAL,
        L"Pictures"},
   };
-  for (const Case& c : cases) {
+  // With KIV_PANEL_STYLE_PICTURE set, the faces are also laid out in a
+  // picture: the panel's above the platform's, each case in a column, twice
+  // enlarged.
+  const char* picture_path = std::getenv("KIV_PANEL_STYLE_PICTURE");
+  constexpr int kScale = 2, kGap = 8, kColumn = 100 * kScale + kGap;
+  const int picture_w = kGap + kColumn * int(std::size(cases));
+  const int picture_h = kGap + 2 * (90 * kScale + kGap);
+  std::vector<uint32_t> picture(size_t(picture_w) * picture_h, 0xFFE0E0E0);
+  const auto lay = [&](const kivtest::TMemoryDC& dc, int left, int top) {
+    for (int y = 0; y < dc.h * kScale; ++y)
+      for (int x = 0; x < dc.w * kScale; ++x)
+        picture[size_t(top + y) * picture_w + left + x] =
+            dc.At(x / kScale, y / kScale) | 0xFF000000u;
+  };
+  for (int column = 0; const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TShownForm s;
     auto* p = new TKivHeaderPanel(s.form.get());
@@ -154,9 +171,15 @@ TEST(KivHeaderPanelTestStyle, FacesAreThePlatformsDrawingOfEachPartAndState) {
     for (uint32_t marker : {0x00123456u, 0x00FEDCBAu}) {
       auto got = PaintToMemory(*p, marker);
       EXPECT_EQ(FirstDifference(*got, want), "") << "over " << std::hex << marker;
+      if (marker == 0x00123456u) lay(*got, kGap + column * kColumn, kGap);
     }
+    lay(want, kGap + column * kColumn, kGap + 90 * kScale + kGap);
+    ++column;
     if (c.pointer == kHeld) SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(50, 60));
     CloseThemeData(data);
+  }
+  if (picture_path != nullptr) {
+    EXPECT_TRUE(WritePngRgba(picture_path, picture.data(), picture_w, picture_h));
   }
 }
 
