@@ -41,7 +41,7 @@ else
 fi
 
 # Nothing of Wine may outlive the run (it would hold the caller's pipes).
-for look in themed classic; do
+for look in themed classic teststyle; do
   (export KIV_WINE_LOOK=$look; . scripts/wine-env.sh; wineserver -k 2>/dev/null) || true
 done
 rm -rf "$logs"

@@ -40,8 +40,13 @@ std::u16string U16(const std::wstring& s) {
 
 void TKivHeaderPanel::PaintClient() {
   HDC dc = Canvas()->Handle();
-  if (ThemeMode() && CurrentTheme()->PanelIsTransparent(1, theme_object_))
+  if (ThemeMode()) {
+    if (CurrentTheme()->PanelIsTransparent(1, theme_object_)) PaintParentBackground(this, dc);
+  } else if (VisualStylesLook() && StyleParts().SeeThrough) {
+    // Parts with transparent pixels (rounded corners of the caption bar)
+    // show the parent there, not whatever the context held before.
     PaintParentBackground(this, dc);
+  }
   if (!show_caption_) {
     PaintBody();
     return;

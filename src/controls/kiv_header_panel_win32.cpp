@@ -165,6 +165,12 @@ const TKivHeaderPanel::TStyleParts& TKivHeaderPanel::StyleParts() {
   style_parts_.Close = defined(2);
   style_parts_.Collapse = defined(6);
   style_parts_.Expand = defined(7);
+  const auto see_through = [data](int part, int state) {
+    TkivPlatform& p = Platform();
+    return p.IsThemeBackgroundPartiallyTransparent &&
+           p.IsThemeBackgroundPartiallyTransparent(static_cast<HTHEME>(data), part, state);
+  };
+  style_parts_.SeeThrough = see_through(5, 0) || see_through(8, 1);
   return style_parts_;
 }
 

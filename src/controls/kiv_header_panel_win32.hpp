@@ -121,6 +121,8 @@ class TKivHeaderPanel : public TKivControl {
   struct TStyleParts {
     bool Known = false;
     bool Body = false, Head = false, Close = false, Collapse = false, Expand = false;
+    // The body or the caption bar lets what lies under the panel show.
+    bool SeeThrough = false;
   };
   const TStyleParts& StyleParts();
   HANDLE StyleData();

@@ -32,6 +32,7 @@ void ClearVisualStyleSlots(TkivPlatform& p) {
   p.IsAppThemed = nullptr;
   p.IsThemeActive = nullptr;
   p.IsThemePartDefined = nullptr;
+  p.IsThemeBackgroundPartiallyTransparent = nullptr;
   p.VisualStylesLoaded = false;
   p.VisualStylesActive = false;
 }
@@ -113,6 +114,8 @@ bool LoadVisualStyles() {
       p.IsAppThemed = Lookup<TIsAppThemed>(s.uxtheme, "IsAppThemed");
       p.IsThemeActive = Lookup<TIsThemeActive>(s.uxtheme, "IsThemeActive");
       p.IsThemePartDefined = Lookup<TIsThemePartDefined>(s.uxtheme, "IsThemePartDefined");
+      p.IsThemeBackgroundPartiallyTransparent = Lookup<TIsThemeBackgroundPartiallyTransparent>(
+          s.uxtheme, "IsThemeBackgroundPartiallyTransparent");
       // Loaded only when every function the library calls was found.
       p.VisualStylesLoaded = p.OpenThemeData && p.CloseThemeData && p.DrawThemeBackground &&
                              p.DrawThemeText && p.GetThemeBackgroundRegion && p.GetThemeSysColor &&

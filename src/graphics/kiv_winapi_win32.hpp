@@ -30,6 +30,7 @@ using TGetThemeSysColor = COLORREF(WINAPI*)(HTHEME, int);
 using TIsAppThemed = BOOL(WINAPI*)();
 using TIsThemeActive = BOOL(WINAPI*)();
 using TIsThemePartDefined = BOOL(WINAPI*)(HTHEME, int, int);
+using TIsThemeBackgroundPartiallyTransparent = BOOL(WINAPI*)(HTHEME, int, int);
 
 // The platform unit's state. Filled on first use (which start-up forces) and
 // read-only afterwards, apart from the visual-styles load count.
@@ -61,6 +62,8 @@ struct TkivPlatform {
   // Optional even where visual styles load: without it every part of an
   // opened class counts as defined.
   TIsThemePartDefined IsThemePartDefined = nullptr;
+  // Optional too: without it every part counts as opaque.
+  TIsThemeBackgroundPartiallyTransparent IsThemeBackgroundPartiallyTransparent = nullptr;
 
   int VisualStylesLoadCount = 0;
 };

@@ -5,7 +5,6 @@
 #include <windows.h>
 // after windows.h, which they need
 #include <uxtheme.h>
-#include <vssym32.h>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,6 @@
 namespace kiv {
 namespace {
 
-using ctltest::FirstDifference;
 using ctltest::PaintToMemory;
 using ctltest::TShownForm;
 
@@ -210,35 +208,6 @@ TEST(KivHeaderPanel, ClassicLookPaintsEveryPixel) {
     for (int x = 2; x < br.Width() - 2; ++x)
       ASSERT_EQ(m->At(br.Left + x, br.Top + y) & 0xFFFFFF, arrow.At(x, y) & 0xFFFFFF)
           << x << "," << y;
-}
-
-// Where the style has the panel's parts, the faces are the platform's own
-// drawing of the same class, part, state and size.
-TEST(KivHeaderPanel, VisualStylesFacesAreThePlatformsExplorerBar) {
-  TShownForm s;
-  auto* p = NewPanel(s);
-  s.Show();
-  if (!p->VisualStylesLook()) GTEST_SKIP() << "the active style has no ExplorerBar group parts";
-  HTHEME data = OpenThemeData(p->Handle(), L"ExplorerBar");
-  ASSERT_NE(data, nullptr);
-  auto m = PaintToMemory(*p);
-  const auto expect_part = [&](int part, int state, const TRect& r, const char* what) {
-    kivtest::TMemoryDC want(r.Width(), r.Height(), true);
-    for (int y = 0; y < r.Height(); ++y)
-      for (int x = 0; x < r.Width(); ++x)
-        want.bits[y * r.Width() + x] = m->At(r.Left + x, r.Top + y);
-    RECT rr{0, 0, r.Width(), r.Height()};
-    DrawThemeBackground(data, want.dc, part, state, &rr, nullptr);
-    GdiFlush();
-    kivtest::TMemoryDC got(r.Width(), r.Height(), true);
-    for (int y = 0; y < r.Height(); ++y)
-      for (int x = 0; x < r.Width(); ++x)
-        got.bits[y * r.Width() + x] = m->At(r.Left + x, r.Top + y);
-    EXPECT_EQ(FirstDifference(got, want), "") << what;
-  };
-  expect_part(EBP_NORMALGROUPBACKGROUND, 0, TRect{0, 20, 100, 90}, "body");
-  expect_part(EBP_NORMALGROUPCOLLAPSE, EBNGC_NORMAL, p->ButtonRect(), "collapse button");
-  CloseThemeData(data);
 }
 
 // The caption button: hot under the pointer, pressed while the left button

@@ -9,6 +9,7 @@
 namespace kivtest {
 
 bool g_classic_look = false;
+bool g_test_style = false;
 
 std::string TestData(const std::string& relative) {
   const char* env = std::getenv("KIV_TESTDATA");
@@ -22,6 +23,10 @@ std::string TestSource(const std::string& relative) {
 
 bool ClassicLook() {
   return g_classic_look;
+}
+
+bool TestStyleRun() {
+  return g_test_style;
 }
 
 std::string ReadFile(const std::string& path) {

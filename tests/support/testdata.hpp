@@ -12,6 +12,11 @@ std::string TestData(const std::string& relative);
 // classic look); always false in the native build.
 bool ClassicLook();
 
+// True when this test process runs with the project's test visual style
+// active ("--kiv-test-style", see tests/styles): a part that style has must
+// be drawn, so a test that would skip without it fails instead.
+bool TestStyleRun();
+
 // Path of a file kept with the tests' sources, e.g.
 // TestSource("effects/golden/fade.txt"); independent of how the compiler
 // spells source paths (a compiler cache may make __FILE__ relative).
