@@ -253,43 +253,6 @@ TEST(ZOrder, LaterChildrenLieOnTopOfEarlierOnes) {
   EXPECT_EQ(ChildWindowFromPointEx(f.form->Handle(), inside, CWP_SKIPINVISIBLE), first->Handle());
 }
 
-// Freeing a shown form takes its children's windows with its own: no child
-// is hidden, moved or painted again on the way, and each one learns that
-// its window is gone.
-TEST(Lifetime, FreeingAShownFormMovesAndRepaintsNoneOfItsChildren) {
-  struct TLogged : TPanel {
-    using TPanel::TPanel;
-    std::vector<uint32_t>* log = nullptr;
-    void WndProc(TMessage& m) override {
-      if (log && (m.Msg == WM_WINDOWPOSCHANGED || m.Msg == WM_PAINT || m.Msg == WM_NCPAINT ||
-                  m.Msg == WM_ERASEBKGND || m.Msg == WM_NCDESTROY))
-        log->push_back(m.Msg);
-      TPanel::WndProc(m);
-    }
-  };
-  std::vector<uint32_t> log;
-  FormFixture f(200, 150);
-  std::vector<TLogged*> children;
-  for (TAlign a : {alBottom, alBottom, alClient}) {
-    auto* c = new TLogged(f.form.get());
-    c->SetParent(f.form.get());
-    c->SetAlign(a);
-    c->SetHeight(30);
-    children.push_back(c);
-  }
-  auto* inner = new TLogged(f.form.get());  // a grandchild goes the same way
-  inner->SetParent(children[0]);
-  children.push_back(inner);
-  f.Show();
-  UpdateWindow(f.form->Handle());
-  for (TLogged* c : children) {
-    ASSERT_TRUE(c->HandleAllocated());
-    c->log = &log;
-  }
-  f.form.reset();
-  EXPECT_EQ(log, std::vector<uint32_t>(children.size(), WM_NCDESTROY));
-}
-
 TEST(Align, AnchorsFollowTheParentsSize) {
   FormFixture f(277, 100);
   auto* panel = new TPanel(f.form.get());
