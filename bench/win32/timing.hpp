@@ -65,8 +65,9 @@ struct TTimingCase {
   std::string Name;
   std::function<void()> Body;
   bool Baseline = false;
-  long long Iterations = 1;     // calls per batch, fixed by calibration
-  std::vector<double> Seconds;  // one call's time, per repetition
+  std::function<void()> Teardown;  // after each call, not timed
+  long long Iterations = 1;        // calls per batch, fixed by calibration
+  std::vector<double> Seconds;     // one call's time, per repetition
 };
 
 // One case's result.
@@ -84,8 +85,10 @@ class TTimingRun {
   explicit TTimingRun(TTimingOptions options = {}) : options_(std::move(options)) {}
 
   // Adds a case to a group; a group's baseline is the case added with
-  // baseline set (one per group).
-  void Add(std::string group, std::string name, std::function<void()> body, bool baseline = false) {
+  // baseline set (one per group). A teardown, when given, runs after every
+  // call of the body outside the timed part (freeing what the body made).
+  void Add(std::string group, std::string name, std::function<void()> body, bool baseline = false,
+           std::function<void()> teardown = {}) {
     const std::string& f = options_.Filter;
     if (!f.empty() && group.find(f) == std::string::npos && name.find(f) == std::string::npos)
       return;
@@ -94,6 +97,7 @@ class TTimingRun {
     c.Name = std::move(name);
     c.Body = std::move(body);
     c.Baseline = baseline;
+    c.Teardown = std::move(teardown);
     cases_.push_back(std::move(c));
   }
 
@@ -157,6 +161,16 @@ class TTimingRun {
   using Clock = std::chrono::steady_clock;
 
   double TimeBatch(TTimingCase& c) const {
+    if (c.Teardown) {
+      double seconds = 0;
+      for (long long i = 0; i < c.Iterations; ++i) {
+        const auto t0 = Clock::now();
+        c.Body();
+        seconds += std::chrono::duration<double>(Clock::now() - t0).count();
+        c.Teardown();
+      }
+      return seconds;
+    }
     const auto t0 = Clock::now();
     for (long long i = 0; i < c.Iterations; ++i) c.Body();
     return std::chrono::duration<double>(Clock::now() - t0).count();
@@ -165,6 +179,7 @@ class TTimingRun {
   // Grows the batch until it lasts the minimum time (after one warm-up call).
   void Calibrate(TTimingCase& c) const {
     c.Body();
+    if (c.Teardown) c.Teardown();
     c.Iterations = 1;
     for (;;) {
       const double t = TimeBatch(c);

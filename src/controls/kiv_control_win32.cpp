@@ -35,18 +35,21 @@ TKivControl::~TKivControl() {
   CloseThemeDatas();
 }
 
+// A class the active style lacks is remembered as such (no data) as well:
+// trying to open it again finds nothing until the visual styles change.
 HANDLE TKivControl::ThemeData(const wchar_t* class_name) {
   TkivPlatform& p = Platform();
   if (!p.OpenThemeData) return nullptr;
   for (const auto& [name, data] : theme_data_)
     if (name == class_name) return data;
   HANDLE data = p.OpenThemeData(HandleAllocated() ? Handle() : nullptr, class_name);
-  if (data) theme_data_.emplace_back(class_name, data);
+  theme_data_.emplace_back(class_name, data);
   return data;
 }
 
 void TKivControl::CloseThemeDatas() {
-  for (const auto& entry : theme_data_) Platform().CloseThemeData(entry.second);
+  for (const auto& entry : theme_data_)
+    if (entry.second && Platform().CloseThemeData) Platform().CloseThemeData(entry.second);
   theme_data_.clear();
 }
 

@@ -76,7 +76,8 @@ class TKivControl : public TCustomControl {
   // The platform's visual-styles data of a class ("Button", "Edit") for this
   // control's window, opened on first use and kept until the visual styles
   // change or the window goes (opening it costs far more than drawing);
-  // nullptr when there is none.
+  // nullptr when there is none. A class the style lacks is not asked for
+  // again until then either.
   HANDLE ThemeData(const wchar_t* class_name);
 
   TNotifyEvent OnMouseEnter;

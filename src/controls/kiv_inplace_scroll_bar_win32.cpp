@@ -88,7 +88,10 @@ void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
       synced_for_paint_ = true;
       return;
     case WM_NCPAINT:
-      // Sent by the paint's BeginPaint; changes no scroll state.
+      // Sent by the paint's BeginPaint, which changes no scroll state. Any
+      // other frame paint finds this bar in step first, so that the target
+      // knows whether its native bar is covered before drawing it.
+      if (!after_paint_sync) SyncWithTarget();
       synced_for_paint_ = after_paint_sync;
       return;
     case WM_ERASEBKGND:

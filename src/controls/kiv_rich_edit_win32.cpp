@@ -7,6 +7,7 @@
 #include "controls/kiv_inplace_scroll_bar_win32.hpp"
 #include "framework/class_builder.hpp"
 #include "framework/messages.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
 #include "theme/theme_manager.hpp"
 #include "theme/theme_tables.hpp"
 
@@ -67,7 +68,11 @@ void TKivRichEdit::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     case WM_NCPAINT:
-      TRichEdit::WndProc(m);
+      // The frame drawn below covers the native border; the native bars
+      // lie under the library's. Drawing them first is wasted work (a
+      // visual-styles scroll bar costs milliseconds), so the platform draws
+      // the non-client area only while a native bar shows uncovered.
+      if (!NativeBarsCovered()) TRichEdit::WndProc(m);
       PaintNonClient();
       m.Result = 0;
       return;
@@ -95,6 +100,30 @@ void TKivRichEdit::WndProc(TMessage& m) {
     default:
       TRichEdit::WndProc(m);
   }
+}
+
+namespace {
+
+// The native bar of that kind is hidden, or the library's bar shows exactly
+// over it.
+bool NativeBarCovered(HWND target, LONG object_id, TKivInplaceScrollBar* bar) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetScrollBarInfoSafe(target, object_id, &info)) return false;
+  if (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) return true;
+  if (!bar || !bar->HandleAllocated() || !IsWindowVisible(bar->Handle())) return false;
+  RECT r;
+  GetWindowRect(bar->Handle(), &r);
+  return EqualRect(&r, &info.rcScrollBar) != FALSE;
+}
+
+}  // namespace
+
+bool TKivRichEdit::NativeBarsCovered() {
+  if (!pair_ || !HandleAllocated()) return false;
+  HWND target = Handle();
+  return NativeBarCovered(target, OBJID_VSCROLL, pair_->VertScrollBar()) &&
+         NativeBarCovered(target, OBJID_HSCROLL, pair_->HorzScrollBar());
 }
 
 void TKivRichEdit::Dispatch(TMessage& m) {

@@ -57,6 +57,8 @@ class TKivRichEdit : public TRichEdit {
   bool ThemeMode();
   // The frame painted over the native one, in the window's device context.
   void PaintNonClient();
+  // Every native scroll bar the window shows is covered by the library's.
+  bool NativeBarsCovered();
   // Frame and client drawn into dc as the window shows them.
   void PrintInto(HDC dc);
   void DrawFrameOn(HDC dc, const TKivRichEditFrameRects& rects);

@@ -6,6 +6,8 @@
 #include "controls/kiv_controls_unit_win32.hpp"
 #include "controls_support_win32.hpp"
 #include "graphics/kiv_utils_gdi_win32.hpp"
+#include "graphics/kiv_winapi_win32.hpp"
+#include "theme/theme_manager.hpp"
 
 namespace kiv {
 namespace {
@@ -45,6 +47,75 @@ class TSeeThrough : public TKivControl {
  protected:
   void PaintClient() override { PaintParentBackground(this, Canvas()->Handle()); }
 };
+
+// Stands in for the platform's visual-styles data: opens only the classes in
+// Available (with a made-up handle) and records every open and close. Put
+// back when it goes, whatever a test does.
+class TFakeStyles {
+ public:
+  TFakeStyles() : saved_(Platform()) {
+    current_ = this;
+    Platform().OpenThemeData = [](HWND, LPCWSTR name) -> HTHEME {
+      current_->opened.push_back(name);
+      for (const std::wstring& a : current_->Available)
+        if (a == name) return reinterpret_cast<HTHEME>(current_->kHandle);
+      return nullptr;
+    };
+    Platform().CloseThemeData = [](HTHEME theme) -> HRESULT {
+      current_->closed.push_back(theme);
+      return S_OK;
+    };
+  }
+  ~TFakeStyles() {
+    Platform().OpenThemeData = saved_.OpenThemeData;
+    Platform().CloseThemeData = saved_.CloseThemeData;
+    current_ = nullptr;
+  }
+  static constexpr uintptr_t kHandle = 0x5150;
+  std::vector<std::wstring> Available;
+  std::vector<std::wstring> opened;
+  std::vector<HTHEME> closed;
+
+ private:
+  TkivPlatform saved_;
+  static inline TFakeStyles* current_ = nullptr;
+};
+
+// A class the style lacks is asked for once, not on every paint; a change of
+// the visual styles (the platform's message or the manager's code 5) makes
+// it asked for again, and a style that has it now opens it.
+TEST(KivControl, AMissingStyleClassIsAskedForOncePerStyleState) {
+  struct Case {
+    const char* name;
+    uint32_t msg;
+    uintptr_t wparam;
+  };
+  for (const Case& t : {Case{"WM_THEMECHANGED", WM_THEMECHANGED, 0},
+                        Case{"code 5", KIV_THEME_MESSAGE, kThemeCodeSystemChanged}}) {
+    SCOPED_TRACE(t.name);
+    TFakeStyles styles;
+    {
+      TShownForm s;
+      auto* c = new TKivControl(s.form.get());
+      c->SetParent(s.form.get());
+      EXPECT_EQ(c->ThemeData(L"ExplorerBar"), nullptr);
+      EXPECT_EQ(c->ThemeData(L"ExplorerBar"), nullptr);
+      EXPECT_EQ(styles.opened, std::vector<std::wstring>{L"ExplorerBar"});
+      styles.Available = {L"ExplorerBar"};
+      c->Perform(t.msg, t.wparam, 0);
+      EXPECT_TRUE(styles.closed.empty());  // nothing was open
+      EXPECT_EQ(c->ThemeData(L"ExplorerBar"), reinterpret_cast<HANDLE>(TFakeStyles::kHandle));
+      EXPECT_EQ(c->ThemeData(L"ExplorerBar"), reinterpret_cast<HANDLE>(TFakeStyles::kHandle));
+      EXPECT_EQ(styles.opened.size(), 2u);
+      styles.Available.clear();
+      c->Perform(t.msg, t.wparam, 0);
+      EXPECT_EQ(styles.closed, std::vector<HTHEME>{reinterpret_cast<HTHEME>(TFakeStyles::kHandle)});
+      EXPECT_EQ(c->ThemeData(L"ExplorerBar"), nullptr);
+      EXPECT_EQ(styles.opened.size(), 3u);
+    }
+    EXPECT_EQ(styles.closed.size(), 1u);  // the failed class is never closed
+  }
+}
 
 TEST(KivControl, ConstructionValues) {
   TShownForm s;

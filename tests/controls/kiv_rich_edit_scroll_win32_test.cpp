@@ -89,6 +89,47 @@ TEST(KivRichEditScrollBars, ALongCaptionShowsTheBarExactlyOverTheNativeOne) {
 
 // The thumb dragged down by a third of the track moves the text; the
 // text's own scrolling (keyboard, wheel) moves the thumb back.
+// The native bars lie under the library's and the frame is drawn over the
+// native border: a frame paint leaves the platform's own non-client drawing
+// out (a visual-styles scroll bar costs milliseconds), whether the native bar
+// shows or not, and the library's bar is in place when the frame is painted.
+TEST(KivRichEditScrollBars, AFramePaintLeavesTheCoveredNativeBarsUndrawn) {
+  struct TCounted : TKivRichEdit {
+    using TKivRichEdit::TKivRichEdit;
+    int platform_frame_paints = 0;
+    void Dispatch(TMessage& m) override {
+      if (m.Msg == WM_NCPAINT) ++platform_frame_paints;
+      TKivRichEdit::Dispatch(m);
+    }
+  };
+  for (const bool long_text : {true, false}) {
+    SCOPED_TRACE(long_text ? "long caption" : "short text");
+    TShownForm s{320, 240};
+    auto* edit = new TCounted(s.form.get());
+    edit->SetBounds(12, 20, 220, 70);
+    edit->SetScrollBars(ssVertical);
+    edit->SetParent(s.form.get());
+    s.Show();
+    if (long_text)
+      edit->Lines()->LoadFromFile(kivtest::TestData(kLongCaption));
+    else
+      SetWindowTextW(edit->Handle(), L"short");
+    TShownForm::Pump();
+    edit->platform_frame_paints = 0;
+    RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    TShownForm::Pump();
+    EXPECT_EQ(edit->platform_frame_paints, 0);
+    const SCROLLBARINFO native = NativeBar(edit->Handle());
+    TKivInplaceScrollBar* bar = edit->ScrollBarPair()->VertScrollBar();
+    const bool shows = !(native.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(shows, long_text);
+    EXPECT_EQ(bar->Visible(), shows);
+    if (shows) {
+      EXPECT_TRUE(SameRect(ScreenRect(bar->Handle()), native.rcScrollBar));
+    }
+  }
+}
+
 TEST(KivRichEditScrollBars, DraggingTheBarScrollsTheTextAndTheTextMovesTheBar) {
   TCaptionOnForm f;
   TKivInplaceScrollBar* bar = f.Bar();

@@ -1,10 +1,12 @@
 // Forms read from their text definition (given directly and from the
-// program's resources), and the rich-edit control loading real documents.
+// program's resources), freeing a shown form, and the rich-edit control
+// loading real documents.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/exceptions.hpp"
 #include "framework/win32/forms.hpp"
@@ -206,6 +208,46 @@ struct EditFixture {
 
 std::string Rtf(const std::string& name) {
   return kivtest::TestData("rtf/rtfpipe/Files/" + name);
+}
+
+// Freeing a shown form takes its children's windows with its own: no child
+// is hidden, moved or painted again on the way, and each one learns that
+// its window is gone.
+TEST(Lifetime, FreeingAShownFormMovesAndRepaintsNoneOfItsChildren) {
+  struct TLogged : TPanel {
+    using TPanel::TPanel;
+    std::vector<uint32_t>* log = nullptr;
+    void WndProc(TMessage& m) override {
+      if (log && (m.Msg == WM_WINDOWPOSCHANGED || m.Msg == WM_PAINT || m.Msg == WM_NCPAINT ||
+                  m.Msg == WM_ERASEBKGND || m.Msg == WM_NCDESTROY))
+        log->push_back(m.Msg);
+      TPanel::WndProc(m);
+    }
+  };
+  std::vector<uint32_t> log;
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetPosition(poDesigned);
+  form->SetBounds(100, 100, 220, 180);
+  std::vector<TLogged*> children;
+  for (TAlign a : {alBottom, alBottom, alClient}) {
+    auto* c = new TLogged(form.get());
+    c->SetParent(form.get());
+    c->SetAlign(a);
+    c->SetHeight(30);
+    children.push_back(c);
+  }
+  auto* inner = new TLogged(form.get());  // a grandchild goes the same way
+  inner->SetParent(children[0]);
+  children.push_back(inner);
+  form->Show();
+  Application()->ProcessMessages();
+  UpdateWindow(form->Handle());
+  for (TLogged* c : children) {
+    ASSERT_TRUE(c->HandleAllocated());
+    c->log = &log;
+  }
+  form.reset();
+  EXPECT_EQ(log, std::vector<uint32_t>(children.size(), WM_NCDESTROY));
 }
 
 TEST(RichEdit, LoadsRichTextWithItsOwnFormatting) {

@@ -18,6 +18,16 @@ using controls_detail::WindowlessCapture;
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // The window goes first and takes its children's windows with it in one
+  // call (each child is told, and forgets its handle, on WM_NCDESTROY).
+  // Freed one by one while their parent's window stood, the children would
+  // each be hidden, their siblings aligned again and repainted, for a window
+  // about to vanish.
+  if (handle_) {
+    control_state_ |= csDestroyingHandle;
+    DestroyWindow(handle_);
+    handle_ = nullptr;
+  }
   // Children go with their parent, last first.
   while (!controls_.empty()) {
     TControl* c = controls_.back();
