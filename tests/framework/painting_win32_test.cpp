@@ -4,7 +4,10 @@
 // form frames, the screen and icons.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/exceptions.hpp"
 #include "framework/win32/forms.hpp"
@@ -149,6 +152,45 @@ TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
   Application()->ProcessMessages();
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
+// A windowless control holds the mouse through its parent's window only as
+// long as that window holds the platform's capture: once another window
+// takes it, or the parent's window is made anew, moves over the parent reach
+// the control under the pointer again.
+TEST(Windowless, TheCaptureEndsWhenItsWindowLosesTheCapture) {
+  Shown s;
+  auto* holder = new TSwatch(s.form.get(), clRed);
+  holder->SetBounds(10, 10, 20, 20);
+  holder->SetParent(s.form.get());
+  auto* other = new TSwatch(s.form.get(), clLime);
+  other->SetBounds(50, 10, 20, 20);
+  other->SetParent(s.form.get());
+  auto* box = new TBox(s.form.get(), clBlue);
+  box->SetBounds(80, 10, 20, 20);
+  box->SetParent(s.form.get());
+  std::vector<std::string> moves;
+  holder->OnMouseMove = [&](TObject*, TShiftState, int, int) { moves.push_back("holder"); };
+  other->OnMouseMove = [&](TObject*, TShiftState, int, int) { moves.push_back("other"); };
+  s.Show();
+  struct Case {
+    const char* how;
+    std::function<void()> lose;
+  };
+  for (const Case& t : {Case{"another window takes it", [&] { SetCapture(box->Handle()); }},
+                        Case{"the window releases it", [] { ReleaseCapture(); }},
+                        Case{"the window is made anew", [&] { s.form->RecreateWnd(); }}}) {
+    SCOPED_TRACE(t.how);
+    moves.clear();
+    holder->SetMouseCapture(true);
+    ASSERT_EQ(GetCaptureControl(), holder);
+    SendMessageW(s.form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 15));
+    t.lose();
+    SendMessageW(s.form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 15));
+    EXPECT_EQ(moves, (std::vector<std::string>{"holder", "other"}));
+    EXPECT_NE(GetCaptureControl(), holder);
+    ReleaseCapture();
+  }
 }
 
 TEST(Forms, DialogFrameHasNoSizingNorMinimizeOrMaximizeBox) {
