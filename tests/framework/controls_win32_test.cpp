@@ -136,30 +136,6 @@ TEST(Dispatch, HandlersAreOverriddenByMessageNumber) {
   EXPECT_EQ(c->changes, 2);
 }
 
-// Each window of the framework leads to its control while it lives, and only
-// then: a window made anew leads to the same control, the old one (gone) and
-// windows the framework did not make lead nowhere.
-TEST(Dispatch, AWindowLeadsToItsControlOnlyWhileItLives) {
-  FormFixture f;
-  auto* c = new RecControl(f.form.get());
-  c->SetParent(f.form.get());
-  HWND first = c->Handle();
-  EXPECT_EQ(TWinControl::FindControl(first), c);
-  EXPECT_EQ(TWinControl::FindControl(f.form->Handle()), f.form.get());
-  c->RecreateWnd();
-  HWND second = c->Handle();
-  ASSERT_NE(second, first);
-  EXPECT_EQ(TWinControl::FindControl(second), c);
-  EXPECT_EQ(TWinControl::FindControl(first), nullptr);
-  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, f.form->Handle(), nullptr,
-                               nullptr, nullptr);
-  EXPECT_EQ(TWinControl::FindControl(plain), nullptr);
-  DestroyWindow(plain);
-  delete c;
-  EXPECT_EQ(TWinControl::FindControl(second), nullptr);
-  EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
-}
-
 TEST(Dispatch, ParentFontAndColourFlowDownUntilAChildSetsItsOwn) {
   FormFixture f;
   auto* panel = new TPanel(f.form.get());

@@ -1,7 +1,8 @@
 // Painting through the windows: custom controls and windowless controls
 // painted by their parent, paints into a given device context (as a control
-// painting its parent's background asks for), clicks on windowless controls,
-// form frames, the screen and icons.
+// painting its parent's background asks for), the control a window leads
+// to, clicks on and the mouse capture of windowless controls, form frames,
+// the screen and icons.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -127,6 +128,30 @@ TEST(PaintInto, APaintMessageWithADeviceContextPaintsIntoIt) {
   EXPECT_EQ(bmp.Canvas()->Pixel(5, 5), clRed);   // (10,10) of the box
   EXPECT_EQ(bmp.Canvas()->Pixel(0, 0), clBlue);  // (5,5) of the box
   EXPECT_EQ(bmp.Canvas()->Pixel(10, 10), clBlue);
+}
+
+// Each window of the framework leads to its control while it lives, and only
+// then: a window made anew leads to the same control, the old one (gone) and
+// windows the framework did not make lead nowhere.
+TEST(Windows, AWindowLeadsToItsControlOnlyWhileItLives) {
+  Shown f;
+  auto* c = new TBox(f.form.get(), clBlue);
+  c->SetParent(f.form.get());
+  HWND first = c->Handle();
+  EXPECT_EQ(TWinControl::FindControl(first), c);
+  EXPECT_EQ(TWinControl::FindControl(f.form->Handle()), f.form.get());
+  c->RecreateWnd();
+  HWND second = c->Handle();
+  ASSERT_NE(second, first);
+  EXPECT_EQ(TWinControl::FindControl(second), c);
+  EXPECT_EQ(TWinControl::FindControl(first), nullptr);
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, f.form->Handle(), nullptr,
+                               nullptr, nullptr);
+  EXPECT_EQ(TWinControl::FindControl(plain), nullptr);
+  DestroyWindow(plain);
+  delete c;
+  EXPECT_EQ(TWinControl::FindControl(second), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
 }
 
 TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
