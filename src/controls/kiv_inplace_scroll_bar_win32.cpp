@@ -119,9 +119,16 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   if (!scroll_bar_ || !Usable(target_)) return;
   const bool vertical = Orientation() == qsoVertical;
   HWND target = target_->Handle();
+  // A window shows a standard scroll bar exactly when its style has the
+  // bar's bit. Without it the native bar is hidden and there is nothing to
+  // ask: under Wine asking about a bar a window lacks costs a request to
+  // the window server, and the bar the target lacks (the edit's horizontal
+  // one) syncs at each of the target's paints and scrolls.
+  const LONG_PTR style = GetWindowLongPtrW(target, GWL_STYLE);
   SCROLLBARINFO bar{};
   bar.cbSize = sizeof bar;
   const bool known =
+      (style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0 &&
       GetScrollBarInfoSafe(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) != FALSE;
   // A hidden target shows no bars, whatever its bars' own state says; the
   // target counts as hidden as soon as it is told so (hiding the bar

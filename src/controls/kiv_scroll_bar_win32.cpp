@@ -78,10 +78,14 @@ TKivScrollBar::~TKivScrollBar() {
 // ---------------------------------------------------------------- settings
 
 void TKivScrollBar::SetPosition(int value) {
+  MovePosition(value, false);
+}
+
+void TKivScrollBar::MovePosition(int value, bool now) {
   if (value == range_.Position) return;
   const TRect old_thumb = GetThumbRect();
   range_.Position = std::clamp(value, range_.Min, range_.Max);
-  InvalidateThumbMove(old_thumb);
+  RepaintThumbMove(old_thumb, now);
   Change();
 }
 
@@ -89,34 +93,40 @@ void TKivScrollBar::SetPosition(int value) {
 // is the same wherever the thumb is, so the pixels that change are those of
 // the old and the new thumb; a theme may draw its track by the thumb's place,
 // so there the whole track repaints.
-void TKivScrollBar::InvalidateThumbMove(const TRect& old_thumb) {
+void TKivScrollBar::RepaintThumbMove(const TRect& old_thumb, bool now) {
   TWinControl* parent = Parent();
   if (!parent || !parent->HandleAllocated() || !Visible()) return;
-  auto invalidate = [this, parent](const TRect& t) {
+  auto repaint = [this, parent, now](const TRect& t) {
     if (t.Width() <= 0 || t.Height() <= 0) return;
+    if (now) {
+      PaintNow(t);
+      return;
+    }
     RECT r{Left() + t.Left, Top() + t.Top, Left() + t.Right, Top() + t.Bottom};
     InvalidateRect(parent->Handle(), &r, FALSE);
   };
   const TRect new_thumb = GetThumbRect();
   if (ThemeMode() || old_thumb.Width() <= 0 || old_thumb.Height() <= 0 || new_thumb.Width() <= 0 ||
       new_thumb.Height() <= 0) {
-    invalidate(GetTrackRect());
+    repaint(GetTrackRect());
     return;
   }
   if (new_thumb == old_thumb) return;
   // Both span the track across its axis: when they overlap or touch, their
-  // union is one rectangle (one call instead of two).
+  // union is one rectangle (one call instead of two). Painted at once, it is
+  // one rectangle anyway: the track between two apart costs less to draw
+  // than a second device context.
   const bool joined = orientation_ == qsoVertical
                           ? old_thumb.Top <= new_thumb.Bottom && new_thumb.Top <= old_thumb.Bottom
                           : old_thumb.Left <= new_thumb.Right && new_thumb.Left <= old_thumb.Right;
-  if (joined) {
-    invalidate(TRect{
-        std::min(old_thumb.Left, new_thumb.Left), std::min(old_thumb.Top, new_thumb.Top),
-        std::max(old_thumb.Right, new_thumb.Right), std::max(old_thumb.Bottom, new_thumb.Bottom)});
+  if (joined || now) {
+    repaint(TRect{std::min(old_thumb.Left, new_thumb.Left), std::min(old_thumb.Top, new_thumb.Top),
+                  std::max(old_thumb.Right, new_thumb.Right),
+                  std::max(old_thumb.Bottom, new_thumb.Bottom)});
     return;
   }
-  invalidate(old_thumb);
-  invalidate(new_thumb);
+  repaint(old_thumb);
+  repaint(new_thumb);
 }
 
 // A range setter may move the position; that is a change like any other.
@@ -327,7 +337,9 @@ void TKivScrollBar::MouseMove(TShiftState shift, int x, int y) {
     const int position = ScrollDragPosition(Geometry(), drag_offset_, last_mouse_);
     int reported = position;
     Scroll(qscTrack, reported);
-    SetPosition(position);
+    // The thumb follows the pointer at once, as the platform's own bar
+    // draws its thumb while tracking: no wait for the window's next paint.
+    MovePosition(position, true);
   }
   SetHot(ScrollHitTest(Geometry(), last_mouse_));
 }

@@ -127,9 +127,13 @@ class TKivScrollBar : public TKivGraphicControl {
 
  private:
   void StartRepeat(bool immediate);
+  // SetPosition, the thumb's move painted at once when now is set (the
+  // drag: the thumb follows the pointer before the move returns).
+  void MovePosition(int value, bool now);
   // Repaints where a thumb that was at old_thumb and is now at the current
-  // position's place changes pixels.
-  void InvalidateThumbMove(const TRect& old_thumb);
+  // position's place changes pixels: at once when now is set, else at the
+  // next paint.
+  void RepaintThumbMove(const TRect& old_thumb, bool now);
   void SetHot(const TKivScrollParts& hot);
   // Scroll with the position, then SetPosition of what the handler left.
   void ScrollAndSet(TKivScrollCode code, int position);

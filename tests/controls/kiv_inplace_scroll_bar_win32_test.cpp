@@ -175,6 +175,35 @@ TEST(KivInplaceScrollBar, TextThatFitsAndAHiddenEditHideTheBar) {
   EXPECT_TRUE(f.Vert()->Visible());
 }
 
+// The horizontal bar follows the edit's horizontal native bar as the
+// vertical one follows its vertical bar: shown on it when lines are too
+// wide for the box, hidden when they fit or the edit loses the bar.
+TEST(KivInplaceScrollBar, TheHorizontalBarFollowsTheNativeHorizontalBar) {
+  TEditOnForm f(kShortCaption);
+  TKivInplaceScrollBar* horz = f.edit->pair->HorzScrollBar();
+  f.edit->SetWordWrap(false);
+  f.edit->SetScrollBars(ssBoth);
+  std::wstring wide;
+  for (int i = 0; i < 40; ++i) wide += L"a line far too wide for the box ";
+  SetWindowTextW(f.edit->Handle(), wide.c_str());
+  f.Settle();
+  ASSERT_TRUE(GetWindowLongPtrW(f.edit->Handle(), GWL_STYLE) & WS_HSCROLL);
+  EXPECT_TRUE(horz->Visible());
+  EXPECT_EQ(horz->BoundsRect(), NativeBarInParent(f.edit, OBJID_HSCROLL));
+  EXPECT_EQ(horz->ScrollBar()->Orientation(), qsoHorizontal);
+  SendMessageW(f.edit->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
+  f.Settle();
+  SCROLLINFO native{};
+  native.cbSize = sizeof native;
+  native.fMask = SIF_ALL;
+  GetScrollInfo(f.edit->Handle(), SB_HORZ, &native);
+  EXPECT_GT(native.nPos, 0);
+  EXPECT_EQ(horz->ScrollBar()->Position(), native.nPos);
+  f.edit->SetScrollBars(ssVertical);
+  f.Settle();
+  EXPECT_FALSE(horz->Visible());
+}
+
 // Moving the edit to another parent takes the bars along; taking it off
 // every parent takes them off too.
 TEST(KivInplaceScrollBar, BarsFollowTheEditsParent) {

@@ -482,6 +482,35 @@ TEST(KivScrollBar, NewPositionRepaintsTheOldAndTheNewThumb) {
   }
 }
 
+// While dragged, the thumb is on screen at its new place when the move
+// returns, with nothing left for a later paint: the window shows what a
+// full paint of the bar shows.
+TEST(KivScrollBar, ADraggedThumbIsPaintedBeforeTheMoveReturns) {
+  TBarOnForm f(qsoVertical, 200);
+  f.bar->SetMax(999);
+  f.bar->SetPageSize(100);
+  HWND window = f.host->Handle();
+  const TRect thumb = f.bar->GetThumbRect();
+  const int x = thumb.Left + thumb.Width() / 2, grab = thumb.Top + 2;
+  f.Press(x, grab);
+  UpdateWindow(window);
+  for (int dy : {2, 3, 60, 20, 100}) {  // the pointer stays on the thumb
+    SCOPED_TRACE(dy);
+    const int before = f.bar->Position();
+    f.Send(WM_MOUSEMOVE, x, grab + dy, MK_LBUTTON);
+    ASSERT_NE(f.bar->Position(), before);
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+    kivtest::TMemoryDC shown(f.host->Width(), f.host->Height(), true);
+    HDC dc = GetDC(window);
+    BitBlt(shown.dc, 0, 0, shown.w, shown.h, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    GdiFlush();
+    EXPECT_EQ(FirstDifference(shown, *PaintToMemory(*f.host)), "");
+  }
+  f.Send(WM_LBUTTONUP, x, grab + 100);
+}
+
 TEST(KivScrollBar, ClassicPartsAreFrameControlArrowsAndARaisedThumb) {
   if (VisualStylesActive()) GTEST_SKIP() << "visual-styles look";
   TBarOnForm f(qsoHorizontal, 160, 0);

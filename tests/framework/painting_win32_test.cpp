@@ -1,10 +1,14 @@
 // Painting through the windows: custom controls and windowless controls
 // painted by their parent, paints into a given device context (as a control
-// painting its parent's background asks for), clicks on windowless controls,
-// form frames, the screen and icons.
+// painting its parent's background asks for), the control a window leads
+// to, clicks on and the mouse capture of windowless controls, form frames,
+// the screen and icons.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "framework/exceptions.hpp"
 #include "framework/win32/forms.hpp"
@@ -126,6 +130,30 @@ TEST(PaintInto, APaintMessageWithADeviceContextPaintsIntoIt) {
   EXPECT_EQ(bmp.Canvas()->Pixel(10, 10), clBlue);
 }
 
+// Each window of the framework leads to its control while it lives, and only
+// then: a window made anew leads to the same control, the old one (gone) and
+// windows the framework did not make lead nowhere.
+TEST(Windows, AWindowLeadsToItsControlOnlyWhileItLives) {
+  Shown f;
+  auto* c = new TBox(f.form.get(), clBlue);
+  c->SetParent(f.form.get());
+  HWND first = c->Handle();
+  EXPECT_EQ(TWinControl::FindControl(first), c);
+  EXPECT_EQ(TWinControl::FindControl(f.form->Handle()), f.form.get());
+  c->RecreateWnd();
+  HWND second = c->Handle();
+  ASSERT_NE(second, first);
+  EXPECT_EQ(TWinControl::FindControl(second), c);
+  EXPECT_EQ(TWinControl::FindControl(first), nullptr);
+  HWND plain = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, f.form->Handle(), nullptr,
+                               nullptr, nullptr);
+  EXPECT_EQ(TWinControl::FindControl(plain), nullptr);
+  DestroyWindow(plain);
+  delete c;
+  EXPECT_EQ(TWinControl::FindControl(second), nullptr);
+  EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
+}
+
 TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
   Shown s;
   auto* swatch = new TSwatch(s.form.get(), clRed);
@@ -149,6 +177,45 @@ TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
   Application()->ProcessMessages();
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(GetCaptureControl(), nullptr);
+}
+
+// A windowless control holds the mouse through its parent's window only as
+// long as that window holds the platform's capture: once another window
+// takes it, or the parent's window is made anew, moves over the parent reach
+// the control under the pointer again.
+TEST(Windowless, TheCaptureEndsWhenItsWindowLosesTheCapture) {
+  Shown s;
+  auto* holder = new TSwatch(s.form.get(), clRed);
+  holder->SetBounds(10, 10, 20, 20);
+  holder->SetParent(s.form.get());
+  auto* other = new TSwatch(s.form.get(), clLime);
+  other->SetBounds(50, 10, 20, 20);
+  other->SetParent(s.form.get());
+  auto* box = new TBox(s.form.get(), clBlue);
+  box->SetBounds(80, 10, 20, 20);
+  box->SetParent(s.form.get());
+  std::vector<std::string> moves;
+  holder->OnMouseMove = [&](TObject*, TShiftState, int, int) { moves.push_back("holder"); };
+  other->OnMouseMove = [&](TObject*, TShiftState, int, int) { moves.push_back("other"); };
+  s.Show();
+  struct Case {
+    const char* how;
+    std::function<void()> lose;
+  };
+  for (const Case& t : {Case{"another window takes it", [&] { SetCapture(box->Handle()); }},
+                        Case{"the window releases it", [] { ReleaseCapture(); }},
+                        Case{"the window is made anew", [&] { s.form->RecreateWnd(); }}}) {
+    SCOPED_TRACE(t.how);
+    moves.clear();
+    holder->SetMouseCapture(true);
+    ASSERT_EQ(GetCaptureControl(), holder);
+    SendMessageW(s.form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 15));
+    t.lose();
+    SendMessageW(s.form->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(55, 15));
+    EXPECT_EQ(moves, (std::vector<std::string>{"holder", "other"}));
+    EXPECT_NE(GetCaptureControl(), holder);
+    ReleaseCapture();
+  }
 }
 
 TEST(Forms, DialogFrameHasNoSizingNorMinimizeOrMaximizeBox) {

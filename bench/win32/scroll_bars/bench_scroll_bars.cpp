@@ -4,6 +4,9 @@
 // rich-edit control scrolling the same number of lines by itself
 // (EM_LINESCROLL) and repainting, in one run. The look is the Wine prefix's:
 // visual styles in the default prefix, classic with KIV_WINE_LOOK=classic.
+// The cases after the two are the step's pieces, and the time of one request
+// to the window server, the unit most of a step's time is counted in under
+// Wine.
 #include <windows.h>
 // after windows.h, which it needs
 #include <richedit.h>
@@ -95,10 +98,14 @@ int main(int argc, char** argv) {
     SendMessageW(bar_window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y += step));
   const int lines = FirstLine(edit_window);
   const int lines_per_step = std::max(1, (lines + steps_per_sweep / 2) / steps_per_sweep);
+  // The edit's scroll unit (what SB_THUMBTRACK carries) as far as one step
+  // moves it.
+  const int swept = bar->ScrollBar()->Position();
+  const int units_per_step = std::max(1, (swept + steps_per_sweep / 2) / steps_per_sweep);
   std::printf(
       "2,000 lines, %d of them scrolled by a %d-pixel sweep of the thumb: %d per %d-pixel"
-      " step\n",
-      lines, free_pixels, lines_per_step, step);
+      " step (%d of the edit's scroll units)\n",
+      lines, free_pixels, lines_per_step, step, units_per_step);
 
   // Both sweep back and forth over the whole text.
   int drag_direction = -step;
@@ -131,25 +138,41 @@ int main(int argc, char** argv) {
   run.Add(group, "rich edit's own scroll (EM_LINESCROLL) and repaint", native_step, true);
   run.Add(group, "in-place thumb dragged: scroll, sync and repaint of both", drag_step);
   // Where a drag step's time goes (not held against the bar).
-  int thumb_line = 0, thumb_direction = lines_per_step;
+  // The plain edit scrolled by the bar's message, as far as a drag step
+  // scrolls (SB_THUMBTRACK carries the edit's scroll unit, not lines).
+  SendMessageW(native_window, EM_LINESCROLL, 0, 100000);
+  SCROLLINFO native_info{};
+  native_info.cbSize = sizeof native_info;
+  native_info.fMask = SIF_POS;
+  GetScrollInfo(native_window, SB_VERT, &native_info);
+  const int last_unit = native_info.nPos;
+  SendMessageW(native_window, EM_LINESCROLL, 0, -100000);
+  int thumb_unit = 0, thumb_direction = units_per_step;
   run.Add(group, "  of which: the edit scrolled by SB_THUMBTRACK and repainted", [&] {
-    if (thumb_line + thumb_direction < 0 || thumb_line + thumb_direction > last_line)
+    if (thumb_unit + thumb_direction < 0 || thumb_unit + thumb_direction > last_unit)
       thumb_direction = -thumb_direction;
-    thumb_line += thumb_direction;
-    SendMessageW(native_window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, thumb_line), 0);
+    thumb_unit += thumb_direction;
+    SendMessageW(native_window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, thumb_unit), 0);
     UpdateWindow(native_window);
     GdiFlush();
   });
-  run.Add(group, "  of which: one sync with the native bar", [&] { bar->SyncWithTarget(); });
-  // As far as a drag step moves it (a smaller change may leave the thumb
-  // where it was, and then nothing repaints).
-  int bar_direction = lines_per_step;
-  run.Add(group, "  of which: the in-place bar repainted with its thumb moved", [&] {
-    TKivScrollBar* b = bar->ScrollBar();
-    if (b->Position() + bar_direction < b->Min() || b->Position() + bar_direction > b->Max())
-      bar_direction = -bar_direction;
-    b->SetPosition(b->Position() + bar_direction);
+  // The pointer's way through the framework to the bar, the bar's hit tests
+  // and the SB_THUMBTRACK through the pair to the edit, with nothing to
+  // scroll: the pointer moves to where it is.
+  run.Add(group, "  of which: the pointer's and the message's way, nothing scrolled", [&] {
+    SendMessageW(bar_window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    UpdateWindow(edit_window);
     UpdateWindow(bar_window);
+    GdiFlush();
+  });
+  run.Add(group, "  of which: one sync with the native bar", [&] { bar->SyncWithTarget(); });
+  // What a drag step paints of the bar: the thumb's old and new place (2
+  // pixels apart), at once through the window's device context.
+  run.Add(group, "  of which: the in-place bar's thumb move painted", [&] {
+    TKivScrollBar* b = bar->ScrollBar();
+    TRect r = b->GetThumbRect();
+    r.Bottom += step;
+    b->PaintNow(r);
     GdiFlush();
   });
   run.Add(group, "  of which: the in-place bar repainted in full", [&] {
@@ -157,6 +180,9 @@ int main(int argc, char** argv) {
     UpdateWindow(bar_window);
     GdiFlush();
   });
+  // The unit of most of the above under Wine: one request to the window
+  // server (GetCapture asks it for the thread's capture window).
+  run.Add(group, "  scale: one window-server request", [] { GetCapture(); });
   run.Run();
   if (!bar->Visible() || !IsWindowVisible(bar_window)) {
     std::fprintf(stderr, "bench_scroll_bars: the in-place bar went hidden while timed\n");

@@ -264,6 +264,31 @@ void TControl::Invalidate() {
   }
 }
 
+void TControl::PaintNow(const TRect& part) {
+  if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
+  const TRect r{std::max(part.Left, 0) + left_, std::max(part.Top, 0) + top_,
+                std::min(part.Right, width_) + left_, std::min(part.Bottom, height_) + top_};
+  if (r.Left >= r.Right || r.Top >= r.Bottom) return;
+  HWND window = parent_->Handle();
+  const RECT rr{r.Left, r.Top, r.Right, r.Bottom};
+  const bool opaque = (control_style_ & csOpaque) != 0;
+  HDC dc = opaque && !dynamic_cast<TWinControl*>(this) ? GetDC(window) : nullptr;
+  if (!dc) {
+    InvalidateRect(window, &rr, opaque ? FALSE : TRUE);
+    return;
+  }
+  // This control and those above it where they overlap the part, as the
+  // parent's paint would draw them.
+  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  try {
+    parent_->PaintControls(dc, this);
+  } catch (...) {
+    ReleaseDC(window, dc);
+    throw;
+  }
+  ReleaseDC(window, dc);
+}
+
 void TControl::Update() {
   if (parent_) parent_->Update();
 }

@@ -200,6 +200,13 @@ class TControl : public TComponent {
     Update();
   }
   void Refresh() { Repaint(); }
+  // Paints a part of an opaque windowless control (in its own coordinates)
+  // at once through its parent's window, where Invalidate would leave it to
+  // the parent's next paint: for a change the user must see while the
+  // control still has the mouse (a dragged thumb), without the round of
+  // invalidation, WM_PAINT, BeginPaint and EndPaint. Other controls, and a
+  // parent whose window gives no device context, invalidate the part.
+  void PaintNow(const TRect& part);
   void BringToFront();
   void SendToBack();
 

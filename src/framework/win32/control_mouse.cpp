@@ -53,8 +53,10 @@ void SetCaptureControl(TControl* control) {
     return;
   }
   if (control->Parent()) {
-    WindowlessCapture() = control;
+    // Taken after the platform's capture: the parent hears of the capture
+    // moving (WM_CAPTURECHANGED) before this control holds it.
     SetCapture(control->Parent()->Handle());
+    WindowlessCapture() = control;
   }
 }
 

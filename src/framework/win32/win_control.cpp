@@ -133,14 +133,22 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::WndProc(TMessage& m) {
-  // Mouse messages over a windowless child go to that child, in its coordinates.
+  // A windowless child holds the capture through this window only as long as
+  // the window holds it: the platform says when the capture goes elsewhere,
+  // and a window being destroyed loses it (without a word, under Wine).
+  if (((m.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(m.LParam) != handle_) ||
+       m.Msg == WM_NCDESTROY) &&
+      WindowlessCapture() && WindowlessCapture()->Parent() == this)
+    WindowlessCapture() = nullptr;
+  // Mouse messages over a windowless child go to that child, in its
+  // coordinates; while one holds the capture through this window, all of
+  // them go to it. The windowless capture is cleared whenever this window
+  // loses the platform's capture, so it is not asked for here (a request to
+  // the window server at every mouse move).
   if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK && m.Msg != WM_MOUSEWHEEL) {
-    TControl* target = nullptr;
+    TControl* target = WindowlessCapture();
     TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-    if (WindowlessCapture() && WindowlessCapture()->Parent() == this && GetCapture() == handle_)
-      target = WindowlessCapture();
-    else if (!GetCapture() || GetCapture() != handle_ || !WindowlessCapture())
-      target = ControlAtPos(p, false, false);
+    if (!target || target->Parent() != this) target = ControlAtPos(p, false, false);
     if (target && !IsWin(target)) {
       TMessage fwd = m;
       fwd.LParam = MAKELPARAM(p.X - target->Left(), p.Y - target->Top());

@@ -2,6 +2,8 @@
 #include "framework/win32/window_class.hpp"
 
 #include <map>
+#include <mutex>
+#include <unordered_map>
 #include "framework/exceptions.hpp"
 #include "framework/text_convert.hpp"
 #include "framework/win32/application.hpp"
@@ -11,9 +13,42 @@ namespace kiv {
 
 namespace {
 
-const wchar_t kControlProp[] = L"Kiv.Control";
 const wchar_t kOwnClass[] = L"KivWindow";
 thread_local TWinControl* g_creating = nullptr;
+
+// Which control each framework window belongs to. Every message of every
+// control window looks its control up here, so the table lives in the
+// process: a window property would cost a round trip to the window server
+// per message (under Wine a request to wineserver, several per drag step of
+// a scroll bar). Any thread may ask (FindControl on a window of another
+// thread); a window is bound and unbound on its own thread.
+class TWindowTable {
+ public:
+  TWinControl* Find(HWND window) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = controls_.find(window);
+    return it == controls_.end() ? nullptr : it->second;
+  }
+  void Bind(HWND window, TWinControl* control) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    controls_[window] = control;
+  }
+  void Unbind(HWND window) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    controls_.erase(window);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+// Never freed: windows may still be destroyed while other singletons stop
+// at exit, after function-local statics are gone.
+TWindowTable& WindowTable() {
+  static TWindowTable* table = new TWindowTable;
+  return *table;
+}
 
 // Window classes: the framework's own, and one superclass per platform class
 // a control builds on, so that every message of every control window passes
@@ -74,24 +109,24 @@ void SetCreatingControl(TWinControl* control) {
 }
 
 TWinControl* ControlOfWindow(HWND window) {
-  return window ? static_cast<TWinControl*>(GetPropW(window, kControlProp)) : nullptr;
+  return window ? WindowTable().Find(window) : nullptr;
 }
 
 }  // namespace window_class_detail
 
 LRESULT CALLBACK KivWndProc(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
-  auto* control = static_cast<TWinControl*>(GetPropW(window, kControlProp));
+  auto* control = WindowTable().Find(window);
   if (!control) {
     if (!g_creating) return DefWindowProcW(window, msg, wparam, lparam);
     control = g_creating;
     g_creating = nullptr;
     control->handle_ = window;
-    SetPropW(window, kControlProp, control);
+    WindowTable().Bind(window, control);
   }
   TMessage message{msg, wparam, lparam, 0};
   Deliver([control](TMessage& m) { control->WndProc(m); }, message);
   if (msg == WM_NCDESTROY) {
-    RemovePropW(window, kControlProp);
+    WindowTable().Unbind(window);
     control->handle_ = nullptr;
   }
   return message.Result;
