@@ -12,12 +12,14 @@ namespace kiv {
 
 namespace {
 
-// The theme's state codes for a part.
+// A theme's state code for a scroll-bar button or thumb. The scroll bar's
+// own order, which the file themes' pictures follow: 1 pressed (a held
+// button, a dragged thumb), 2 hot, 3 disabled; not the control states'.
 uint8_t ThemeStateOf(bool enabled, bool pressed, bool hot) {
-  if (!enabled) return kStateDisabled;
-  if (pressed) return kStatePressed;
-  if (hot) return kStateHot;
-  return kStateNormal;
+  if (!enabled) return 3;
+  if (pressed) return 1;
+  if (hot) return 2;
+  return 0;
 }
 
 // The visual styles' state offset of a part: normal, hot, pressed, disabled.

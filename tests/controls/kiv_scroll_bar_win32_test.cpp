@@ -12,7 +12,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/kiv_inplace_scroll_bar_win32.hpp"
@@ -535,6 +537,60 @@ TEST(KivScrollBar, ClassicPartsAreFrameControlArrowsAndARaisedThumb) {
   EXPECT_EQ(got->At(thumb.Left, thumb.Top + 3) & 0xFFFFFF, px(COLOR_BTNSHADOW));
   EXPECT_EQ(got->At(thumb.Right - 1, thumb.Top + 3) & 0xFFFFFF, px(COLOR_BTNSHADOW));
   f.Send(WM_LBUTTONUP, thumb.Left + 5, 5);
+}
+
+// A theme that records the scroll-bar parts it is asked to draw.
+class TScrollPartsTheme : public TkivTheme {
+ public:
+  std::vector<std::pair<int, int>> parts;  // part code, state
+  bool SupportsScrollBar(uint8_t kind, const std::string&) override { return kind == 0; }
+  void PaintScrollBarButton(uint8_t, TCanvas&, const std::string&,
+                            const TkivPartInfo& info) override {
+    parts.emplace_back(info.Part, info.State);
+  }
+  int StateOf(int part) const {
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it)
+      if (it->first == part) return it->second;
+    return -1;
+  }
+};
+
+// A theme reads state 1 as pressed (a held arrow, a dragged thumb) and 2 as
+// hot, as the file themes' scroll-bar pictures are ordered.
+TEST(KivScrollBar, ThemeStatesArePressedOneHotTwoDisabledThree) {
+  TBarOnForm f(qsoVertical, 160, 0);
+  f.bar->SetPageSize(20);
+  struct TCurrent {
+    TScrollPartsTheme* theme;
+    TCurrent() {
+      auto owned = std::make_unique<TScrollPartsTheme>();
+      theme = owned.get();
+      SetCurrentTheme(std::move(owned));
+    }
+    ~TCurrent() { SetCurrentTheme(nullptr); }
+  } current;
+  TScrollPartsTheme* theme = current.theme;
+  const int m = Metric();
+  auto state_after = [&](int part) {
+    theme->parts.clear();
+    PaintToMemory(*f.host);
+    return theme->StateOf(part);
+  };
+  EXPECT_EQ(state_after(0), 0);
+  f.Send(WM_MOUSEMOVE, m / 2, m / 2);
+  EXPECT_EQ(state_after(0), 2) << "hot up arrow";
+  f.Send(WM_LBUTTONDOWN, m / 2, m / 2, MK_LBUTTON);
+  EXPECT_EQ(state_after(0), 1) << "held up arrow";
+  f.Send(WM_LBUTTONUP, m / 2, m / 2);
+  const TRect thumb = f.bar->GetThumbRect();
+  const int tx = (thumb.Left + thumb.Right) / 2, ty = (thumb.Top + thumb.Bottom) / 2;
+  f.Send(WM_MOUSEMOVE, tx, ty);
+  EXPECT_EQ(state_after(9), 2) << "hot thumb";
+  f.Send(WM_LBUTTONDOWN, tx, ty, MK_LBUTTON);
+  EXPECT_EQ(state_after(9), 1) << "dragged thumb";
+  f.Send(WM_LBUTTONUP, tx, ty);
+  f.bar->SetEnabled(false);
+  EXPECT_EQ(state_after(1), 3) << "disabled down arrow";
 }
 
 }  // namespace
