@@ -9,45 +9,18 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/viewer_folder_win32.hpp"
 #include "app/viewer_form_win32.hpp"
-#include "app/viewer_names.hpp"
 #include "effects/engine.hpp"
 #include "framework/picture/png_writer.hpp"
-#include "framework/text_convert.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A 24-bit bottom-up BMP in one colour.
-void WriteBmp(const std::string& path, int w, int h) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<uint8_t> file(54 + size_t(stride) * h, 0);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, uint32_t(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = &file[54 + size_t(y) * stride + size_t(x) * 3];
-      p[0] = 0xB0, p[1] = 0x6F, p[2] = 0x2A;
-    }
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-}
 
 // The window's pixels as they are on screen, each scale x scale.
 bool SaveWindow(HWND window, const std::string& path, int scale) {
@@ -90,14 +63,8 @@ int main(int argc, char** argv) {
   const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 4;
   fs::create_directories(out);
   kiv::RegisterClass(kiv::TForm1::StaticClass());
-  // The viewer finds its picture by this program's name, in the working
-  // directory.
-  const std::string base = kiv::ToNarrow(kiv::ViewerBaseName(kiv::ProgramFilePath()));
-  const fs::path dir =
-      fs::temp_directory_path() / ("kivview_fade_" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  WriteBmp(base + ".bmp", 277, 60);
+  const kiv::TViewerFolder folder("fade");
+  folder.WritePicture(277, 60, [](int, int) { return 0x2A6FB0u; });
   kiv::SetAnimationTimer(std::make_unique<kiv::TkivManualTimer>());
   kiv::TForm1* form = nullptr;
   kiv::Application()->CreateForm(&form);
@@ -122,8 +89,5 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 10; ++i) kiv::AnimationTimer().ProcessMessages();
   save(2);
   delete form;
-  fs::current_path(out);
-  std::error_code ec;
-  fs::remove_all(dir, ec);
   return saved == 3 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // What the effect controls share: the slot and the two faces, the effect
-// played as the pointer enters and leaves, the enter and leave sounds, and
-// the wave settings.
+// played as the pointer enters and leaves, the enter and leave sounds, the
+// wave settings, and the check box's and radio button's press and release.
 #include "controls/kiv_effect_controls_win32.hpp"
 
 #include "effects/engine.hpp"
@@ -118,6 +118,26 @@ void TKivEffectControl<Base>::MouseLeave() {
   }
   if (this->OnMouseLeave) this->OnMouseLeave(this);
   PlayChange(false, Options().EffectMouseLeave());
+}
+
+template <class Base>
+void TKivEffectControl<Base>::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if constexpr (kCheckControl) {
+    TKivControl::MouseDown(button, shift, x, y);  // OnMouseDown
+    if (button != mbLeft) return;
+    if (AnimationEnabled()) StopEffect();
+    this->SetMouseCapture(true);
+    this->SetPressed(true);
+    this->Invalidate();
+  } else {
+    Base::MouseDown(button, shift, x, y);
+  }
+}
+
+template <class Base>
+void TKivEffectControl<Base>::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if constexpr (kCheckControl) PlayClickSound();
+  Base::MouseUp(button, shift, x, y);
 }
 
 // The running effect stops where it is; the new one starts from the complete

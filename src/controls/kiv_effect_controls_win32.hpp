@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "controls/kiv_anim_options.hpp"
 #include "controls/kiv_button_win32.hpp"
@@ -88,8 +89,16 @@ class TKivEffectControl : public Base {
 
   void MouseEnter() override;
   void MouseLeave() override;
+  // The check box and radio button press and release their own way: a left
+  // press stops a running effect, captures the mouse and shows the pressed
+  // look without taking the focus (the base's press handling is not run);
+  // the click sound plays on the release, before the control acts on it.
+  // The push button keeps its own press and plays its sound in Click.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
  private:
+  static constexpr bool kCheckControl = std::is_base_of_v<TKivCheckControl, Base>;
   int CheckedWaveIndex(int value) const;
   // Animation enabled for this control now, with a slot held (one is
   // reserved if it has none).
@@ -138,9 +147,7 @@ class TKivEffectButton : public TKivEffectControl<TKivButton> {
   uint8_t SoundingKind() const override { return kSoundingPushButton; }
 };
 
-// The check box with effects. A left press shows the pressed look without
-// taking the focus and stops a running effect; the click sound plays on the
-// release, before the box acts on it.
+// The check box with effects.
 class TKivEffectCheckBox : public TKivEffectControl<TKivCheckBox> {
   KIV_CLASS(TKivEffectCheckBox, TKivCheckBox)
  public:
@@ -148,11 +155,9 @@ class TKivEffectCheckBox : public TKivEffectControl<TKivCheckBox> {
 
  protected:
   uint8_t SoundingKind() const override { return kSoundingCheckBox; }
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 };
 
-// The radio button with effects; press and release as the check box.
+// The radio button with effects.
 class TKivEffectRadioButton : public TKivEffectControl<TKivRadioButton> {
   KIV_CLASS(TKivEffectRadioButton, TKivRadioButton)
  public:
@@ -160,8 +165,6 @@ class TKivEffectRadioButton : public TKivEffectControl<TKivRadioButton> {
 
  protected:
   uint8_t SoundingKind() const override { return kSoundingCheckBox; }
-  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 };
 
 }  // namespace kiv

@@ -5,55 +5,33 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/viewer_folder_win32.hpp"
 #include "app/viewer_form_win32.hpp"
-#include "app/viewer_names.hpp"
 #include "effects/engine.hpp"
 #include "graphics/kiv_winapi_win32.hpp"
 #include "support/memory_dc_win32.hpp"
-#include "support/picture_writers.hpp"
 
 namespace kiv {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A working directory with a picture (and optionally a caption) named after
-// this program, as the viewer looks for them; the previous directory comes
-// back at the end.
-class TViewerFolder {
+// The viewer's working folder with a 160 x 30 picture, the window's class
+// registered.
+class TFormFolder : public TViewerFolder {
  public:
-  TViewerFolder() : base_(ToNarrow(ViewerBaseName(ProgramFilePath()))) {
+  TFormFolder() : TViewerFolder("form") {
     RegisterClass(TForm1::StaticClass());
-    dir_ = fs::temp_directory_path() / ("kivview_form_" + std::to_string(GetCurrentProcessId()) +
-                                        "_" + std::to_string(++serial_));
-    fs::create_directories(dir_);
-    old_dir_ = fs::current_path();
-    fs::current_path(dir_);
-    kivtest::WriteBytes(base_ + ".bmp",
-                        kivtest::MakeBmp24(160, 30, kivtest::RgbPixels(160 * 30, 0x3366CC)));
+    WritePicture(160, 30, [](int, int) { return 0x3366CCu; });
   }
-  ~TViewerFolder() {
-    fs::current_path(old_dir_);
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  const std::string& Base() const { return base_; }
-
- private:
-  static inline int serial_ = 0;
-  std::string base_;
-  fs::path dir_, old_dir_;
 };
 
 TEST(ViewerForm, TheDefinitionMakesTheThemedControlsWithTheirSettings) {
-  TViewerFolder folder;
+  TFormFolder folder;
   // A caption, so that the box keeps the vertical bar its definition asks for.
-  kivtest::WriteText(folder.Base() + ".txt", "a caption");
+  folder.WriteCaption("a caption");
   TForm1* form = nullptr;
   Application()->CreateForm(&form);
   ASSERT_NE(form, nullptr);
@@ -116,7 +94,7 @@ TEST(ViewerForm, TheDefinitionMakesTheThemedControlsWithTheirSettings) {
 // visual styles the hot face differs from the normal one; in the classic
 // look the two are the same pixels, so the fade changes nothing visible.
 TEST(ViewerForm, TheCloseButtonsHotFaceDiffersOnlyWithVisualStyles) {
-  TViewerFolder folder;
+  TFormFolder folder;
   SetAnimationTimer(std::make_unique<TkivManualTimer>());
   TForm1* form = nullptr;
   Application()->CreateForm(&form);
@@ -155,9 +133,9 @@ TEST(ViewerForm, TheCloseButtonsHotFaceDiffersOnlyWithVisualStyles) {
 }
 
 TEST(ViewerForm, ACaptionErrorLeavesThePictureInPlaceAndTheRestAsDesigned) {
-  TViewerFolder folder;
+  TFormFolder folder;
   const std::string base = folder.Base();
-  kivtest::WriteText(base + ".txt", "held open elsewhere");
+  folder.WriteCaption("held open elsewhere");
   HANDLE lock =
       CreateFileA((base + ".txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);

@@ -536,11 +536,17 @@ TEST_F(EffectControlsTest, SoundsFollowTheGlobalSettingsAndTheControlsKind) {
   EXPECT_EQ(played(), Sounds{WaveOf(*own, 1)});
 }
 
-// The effect check box's own press: the pressed look and the capture, no
-// focus taken, the running effect stopped; the release toggles it.
-TEST_F(EffectControlsTest, TheEffectCheckBoxPressStopsTheEffectAndTheReleaseToggles) {
+// The effect check box's and radio button's own press: the pressed look and
+// the capture, no focus taken, the running effect stopped; the release
+// checks the control.
+template <class T>
+class EffectMarkTypes : public EffectControlsTest {};
+using EffectMarks = ::testing::Types<TKivEffectCheckBox, TKivEffectRadioButton>;
+TYPED_TEST_SUITE(EffectMarkTypes, EffectMarks);
+
+TYPED_TEST(EffectMarkTypes, ThePressStopsTheEffectWithoutTheFocusAndTheReleaseChecks) {
   TShownForm s;
-  auto* box = Make<TKivEffectCheckBox>(s);
+  auto* box = Make<TypeParam>(s);
   auto* other = Make<TKivEffectButton>(s, 100);
   ShowPainted(s);
   other->SetFocus();
@@ -548,7 +554,7 @@ TEST_F(EffectControlsTest, TheEffectCheckBoxPressStopsTheEffectAndTheReleaseTogg
   int down = 0;
   box->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++down; };
   box->Perform(CM_MOUSEENTER);
-  Tick(3);
+  this->Tick(3);
   ASSERT_TRUE(box->Animating());
   SendMessageW(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   EXPECT_EQ(down, 1);

@@ -16,18 +16,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/viewer_folder_win32.hpp"
 #include "app/viewer_form_win32.hpp"
-#include "app/viewer_names.hpp"
 #include "app/viewer_roles_win32.hpp"
 #include "controls/kiv_controls_unit_win32.hpp"
 #include "framework/class_builder.hpp"
-#include "framework/text_convert.hpp"
 #include "timing.hpp"
 
 namespace kiv {
@@ -85,35 +82,6 @@ KIV_IMPLEMENT_CLASS(TPlainViewerForm, c) {
 }  // namespace kiv
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A 24-bit bottom-up BMP of a diagonal gradient.
-void WriteBmp(const std::string& path, int w, int h) {
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<uint8_t> file(54 + size_t(stride) * h);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put32(2, uint32_t(file.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, uint32_t(w));
-  put32(22, uint32_t(h));
-  file[26] = 1;
-  file[28] = 24;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      uint8_t* p = &file[54 + size_t(y) * stride + size_t(x) * 3];
-      p[0] = uint8_t(x * 255 / w);
-      p[1] = uint8_t(y * 255 / h);
-      p[2] = uint8_t((x + y) * 127 / (w + h));
-    }
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-}
 
 kiv::TCustomForm* made = nullptr;  // the window the last call made
 
@@ -268,13 +236,14 @@ int main(int argc, char** argv) {
   kivbench::TTimingRun run(kivbench::ParseTimingOptions(int(args.size()), args.data()));
   kiv::RegisterClasses({&kiv::TForm1::StaticClass(), &kiv::TPlainViewerForm::StaticClass()});
   kiv::RegisterKivControls();  // the split reads themed controls without TForm1
-  const std::string base = kiv::ToNarrow(kiv::ViewerBaseName(kiv::ProgramFilePath()));
-  const fs::path dir =
-      fs::temp_directory_path() / ("kivview_bench_" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(dir);
-  fs::current_path(dir);
-  WriteBmp(base + ".bmp", 320, 240);
-  std::ofstream(base + ".txt") << "A harbour at dusk\nboats coming in\none by one\n";
+  const kiv::TViewerFolder folder("bench");
+  // A diagonal gradient: blue grows to the right, green upwards.
+  folder.WritePicture(320, 240, [](int x, int y) {
+    const int up = 239 - y;  // rows counted from the bottom
+    return uint32_t((x + up) * 127 / 560) << 16 | uint32_t(up * 255 / 240) << 8 |
+           uint32_t(x * 255 / 320);
+  });
+  folder.WriteCaption("A harbour at dusk\nboats coming in\none by one\n");
 
   // Every window reads its definition from text, the plain one's resource
   // and the viewer's own (TFORM1), or one made of the two.
@@ -319,8 +288,5 @@ int main(int argc, char** argv) {
     run.Run();
     run.Print(stdout);
   }
-  std::error_code ec;
-  fs::current_path(dir.parent_path());
-  fs::remove_all(dir, ec);
   return 0;
 }
