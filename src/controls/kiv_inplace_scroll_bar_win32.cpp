@@ -66,9 +66,59 @@ void TKivInplaceScrollBar::WMEraseBkgnd(TMessage& m) {
   m.Result = 1;
 }
 
+// Whether the target shows the native bar this bar would cover. A window
+// shows a standard scroll bar exactly when its style has the bar's bit;
+// without it there is nothing to ask (under Wine asking about a bar a window
+// lacks costs a request to the window server).
+bool TKivInplaceScrollBar::NativeBarShown(SCROLLBARINFO& bar) const {
+  const bool vertical = Orientation() == qsoVertical;
+  HWND target = target_->Handle();
+  const LONG_PTR style = GetWindowLongPtrW(target, GWL_STYLE);
+  bar = SCROLLBARINFO{};
+  bar.cbSize = sizeof bar;
+  // A hidden target shows no bars, whatever its bars' own state says; the
+  // target counts as hidden as soon as it is told so (hiding the bar
+  // repaints the target, which is still on screen, and syncs again).
+  return (style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0 &&
+         GetScrollBarInfoSafe(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) != FALSE &&
+         !(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) && target_->Visible();
+}
+
+// A bar joins the target's parent (and gets its window) the first time the
+// native bar it covers shows: most targets never show one of their two bars
+// (a caption box that fits shows neither), and a window made for nothing
+// costs time at every start-up.
+bool TKivInplaceScrollBar::PlacedWhenNeeded() {
+  if (placed_) return HandleAllocated();
+  TWinControl* parent = pair_ ? pair_->parent_ : nullptr;
+  SCROLLBARINFO bar;
+  if (!parent || !parent->HandleAllocated() || !NativeBarShown(bar)) return false;
+  placed_ = true;
+  // The window is made where the native bar lies and shown at once, rather
+  // than made, then moved, then shown.
+  POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
+                      {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
+  MapWindowPoints(nullptr, parent->Handle(), corners, 2);
+  SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
+  SetVisible(true);
+  SetParent(parent);
+  BringToFront();
+  return HandleAllocated();
+}
+
 void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
   if (destroying_ || !scroll_bar_ || !Usable(target_)) return;
-  if (!HandleAllocated()) return;
+  if (!placed_) {
+    // A native bar that starts to show changes the target's frame, which is
+    // painted before anyone sees the bar: a frame paint (or the target
+    // being shown, or the bar asking for its colours) is the moment to look.
+    // Asking at every message would cost a request to the window server
+    // each under Wine, where a bar can be hidden with its style bit set.
+    if (m.Msg != WM_NCPAINT && m.Msg != CM_VISIBLECHANGED && m.Msg != WM_CTLCOLORSCROLLBAR) return;
+    if (!PlacedWhenNeeded()) return;
+  } else if (!HandleAllocated()) {
+    return;
+  }
   // Only the messages of one paint may pass between a paint's sync and its
   // erase for the erase to skip its own.
   const bool after_paint_sync = synced_for_paint_;
@@ -119,21 +169,10 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   if (!scroll_bar_ || !Usable(target_)) return;
   const bool vertical = Orientation() == qsoVertical;
   HWND target = target_->Handle();
-  // A window shows a standard scroll bar exactly when its style has the
-  // bar's bit. Without it the native bar is hidden and there is nothing to
-  // ask: under Wine asking about a bar a window lacks costs a request to
-  // the window server, and the bar the target lacks (the edit's horizontal
-  // one) syncs at each of the target's paints and scrolls.
-  const LONG_PTR style = GetWindowLongPtrW(target, GWL_STYLE);
-  SCROLLBARINFO bar{};
-  bar.cbSize = sizeof bar;
-  const bool known =
-      (style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0 &&
-      GetScrollBarInfoSafe(target, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) != FALSE;
-  // A hidden target shows no bars, whatever its bars' own state says; the
-  // target counts as hidden as soon as it is told so (hiding the bar
-  // repaints the target, which is still on screen, and syncs again).
-  if (!known || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) || !target_->Visible()) {
+  // The bar the target lacks (the edit's horizontal one) syncs at each of
+  // the target's paints and scrolls: the check is cheap when it is absent.
+  SCROLLBARINFO bar;
+  if (!NativeBarShown(bar)) {
     SetVisible(false);
     return;
   }
@@ -192,6 +231,9 @@ TKivSubScrollBar::TKivSubScrollBar(TWinControl* target, const TKivScrollBarFacto
   horz_ = new TKivInplaceScrollBar(nullptr, factory);
   horz_->pair_ = this;
   horz_->SetOrientation(qsoHorizontal);
+  // Each is shown once in step with a native bar that shows, never before.
+  vert_->SetVisible(false);
+  horz_->SetVisible(false);
   SetTarget(target);
 }
 
@@ -213,8 +255,11 @@ void TKivSubScrollBar::BarDestroyed(TKivInplaceScrollBar* bar) {
 }
 
 void TKivSubScrollBar::SetParentControl(TWinControl* parent) {
+  parent_ = parent;
   for (TKivInplaceScrollBar* bar : {vert_, horz_}) {
-    if (!bar || bar->destroying_) continue;
+    // A bar never placed yet joins the parent when its native bar first
+    // shows; one placed before moves along at once.
+    if (!bar || bar->destroying_ || (parent && !bar->placed_)) continue;
     bar->SetParent(parent);
     if (parent) bar->BringToFront();
   }
@@ -248,7 +293,7 @@ void TKivSubScrollBar::TargetMessage(const TMessage& m) {
     const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
     if (pos && !(pos->flags & SWP_NOZORDER))
       for (TKivInplaceScrollBar* bar : {vert_, horz_})
-        if (bar && !bar->destroying_) bar->BringToFront();
+        if (bar && !bar->destroying_ && bar->Parent()) bar->BringToFront();
   }
 }
 

@@ -62,11 +62,14 @@ class TKivInplaceScrollBar : public TWinControl {
 
  private:
   friend class TKivSubScrollBar;
+  bool NativeBarShown(SCROLLBARINFO& bar) const;
+  bool PlacedWhenNeeded();
   TKivScrollBar* scroll_bar_ = nullptr;
   TWinControl* target_ = nullptr;
   TKivSubScrollBar* pair_ = nullptr;  // told when this bar goes
   bool take_position_ = true;
   bool destroying_ = false;
+  bool placed_ = false;  // has been put over a native bar that showed
   // The target's last message was a paint that synced (or that paint's
   // non-client part): its erase needs no sync of its own.
   bool synced_for_paint_ = false;
@@ -83,9 +86,10 @@ class TKivSubScrollBar : public TComponent {
   TKivInplaceScrollBar* HorzScrollBar() const { return horz_; }
   TWinControl* Target() const { return target_; }
 
-  // Puts both bars into the target's (new) parent, on top of the target;
-  // nullptr takes them off their parent, so that a parent the target
-  // leaves cannot free them.
+  // Puts both bars into the target's (new) parent, on top of the target
+  // (a bar whose native bar has never shown joins it, and gets its window,
+  // when that bar first shows); nullptr takes them off their parent, so
+  // that a parent the target leaves cannot free them.
   void SetParentControl(TWinControl* parent);
   // Every message the target receives, before it handles it.
   void TargetMessage(const TMessage& message);
@@ -100,6 +104,7 @@ class TKivSubScrollBar : public TComponent {
   void BarDestroyed(TKivInplaceScrollBar* bar);
 
   TWinControl* target_ = nullptr;
+  TWinControl* parent_ = nullptr;  // the target's parent, where the bars go
   TKivInplaceScrollBar* vert_ = nullptr;
   TKivInplaceScrollBar* horz_ = nullptr;
 };

@@ -21,9 +21,6 @@ TKivRichEdit::TKivRichEdit(TComponent* owner) : TRichEdit(owner) {
   StartControlsUnit();
   pair_ = std::make_unique<TKivSubScrollBar>(
       this, [this](TComponent* bar_owner) { return CreateScrollBar(bar_owner); });
-  // Shown once they are in step with a native bar that shows, never before.
-  for (TKivInplaceScrollBar* bar : {pair_->VertScrollBar(), pair_->HorzScrollBar()})
-    bar->SetVisible(false);
   AddThemeClient(this);
 }
 

@@ -82,8 +82,10 @@ TEST(KivInplaceScrollBar, LiesOnTheNativeBarAndTakesItsRange) {
   EXPECT_EQ(bar->ScrollBar()->PageSize(), static_cast<int>(native.nPage));
   EXPECT_EQ(bar->ScrollBar()->Orientation(), qsoVertical);
   EXPECT_EQ(bar->ScrollBar()->BorderWidth(), 0);
-  // The edit has no horizontal bar: neither has the pair.
+  // The edit has no horizontal bar: neither has the pair, which makes no
+  // window for it until the native one shows.
   EXPECT_FALSE(f.edit->pair->HorzScrollBar()->Visible());
+  EXPECT_FALSE(f.edit->pair->HorzScrollBar()->HandleAllocated());
   // Above the edit in the z-order.
   for (HWND w = GetWindow(f.edit->Handle(), GW_HWNDPREV);; w = GetWindow(w, GW_HWNDPREV)) {
     ASSERT_NE(w, nullptr) << "the bar is below the edit";
@@ -163,6 +165,7 @@ TEST(KivInplaceScrollBar, SyncRepaintsOnlyWhatChanged) {
 TEST(KivInplaceScrollBar, TextThatFitsAndAHiddenEditHideTheBar) {
   TEditOnForm f(kShortCaption);
   EXPECT_FALSE(f.Vert()->Visible());
+  EXPECT_FALSE(f.Vert()->HandleAllocated()) << "a window made before the native bar showed";
   f.edit->Lines()->LoadFromFile(kivtest::TestData(kLongCaption));
   f.Settle();
   EXPECT_TRUE(f.Vert()->Visible());
@@ -214,7 +217,7 @@ TEST(KivInplaceScrollBar, BarsFollowTheEditsParent) {
   f.edit->SetParent(panel);
   f.Settle();
   EXPECT_EQ(f.Vert()->Parent(), panel);
-  EXPECT_EQ(f.edit->pair->HorzScrollBar()->Parent(), panel);
+  EXPECT_EQ(f.edit->pair->HorzScrollBar()->Parent(), nullptr);  // never needed
   EXPECT_EQ(f.Vert()->BoundsRect(), NativeBarInParent(f.edit, OBJID_VSCROLL));
   f.edit->SetParent(nullptr);
   EXPECT_EQ(f.Vert()->Parent(), nullptr);
