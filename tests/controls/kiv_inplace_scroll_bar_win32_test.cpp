@@ -119,6 +119,35 @@ TEST(KivInplaceScrollBar, DraggingTheThumbScrollsTheText) {
   EXPECT_TRUE(bar->TakePosition());
 }
 
+// A text taller than 65,535 pixels, more than a scroll message's 16 bits of
+// position could carry: the edit keeps its range within them, and dragging
+// the thumb to the end shows the end of the text.
+TEST(KivInplaceScrollBar, DraggingThroughATextTallerThanSixteenBitsReachesTheEnd) {
+  TEditOnForm f(kShortCaption);
+  std::wstring text;
+  for (int i = 0; i < 9000; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
+  SetWindowTextW(f.edit->Handle(), text.c_str());
+  f.Settle();
+  TKivInplaceScrollBar* bar = f.Vert();
+  ASSERT_TRUE(bar->Visible());
+  ASSERT_GT(SendMessageW(f.edit->Handle(), EM_GETLINECOUNT, 0, 0), 9000);
+  EXPECT_LE(f.Native().nMax, 0xFFFF);
+  const TRect thumb = bar->ScrollBar()->GetThumbRect();
+  const int x = thumb.Left + thumb.Width() / 2, y = thumb.Top + 2;
+  auto send = [&](UINT msg, int yy, WPARAM keys) {
+    SendMessageW(bar->Handle(), msg, keys, MAKELPARAM(x, yy));
+  };
+  send(WM_MOUSEMOVE, y, 0);
+  send(WM_LBUTTONDOWN, y, MK_LBUTTON);
+  send(WM_MOUSEMOVE, y + bar->Height(), MK_LBUTTON);  // past the end of the track
+  f.Settle();
+  EXPECT_GT(f.FirstLine(), 8900) << "while dragging";
+  send(WM_LBUTTONUP, y + bar->Height(), 0);
+  f.Settle();
+  EXPECT_GT(f.FirstLine(), 8900) << "after the drag";
+  EXPECT_EQ(f.Native().nPos, bar->ScrollBar()->Position());
+}
+
 // Scrolling the edit itself (keyboard, wheel, its own messages) moves the
 // in-place thumb at the edit's next paint.
 TEST(KivInplaceScrollBar, NativeScrollingMovesTheInplaceThumb) {
