@@ -103,6 +103,9 @@ class TKivThemeMsStyles : public TkivTheme {
   bool DrawStatusPanel(TkivDC dc, const TkivStateInfo& info) const;
   bool DrawHeader(TkivDC dc, const TRect& rect) const;
   bool DrawHeaderSection(TkivDC dc, const TkivPartInfo& info) const;
+  bool DrawPanel(TkivDC dc, const TRect& rect) const;
+  bool DrawPanelCaption(TkivDC dc, const TRect& rect) const;
+  bool DrawPanelButton(TkivDC dc, const TkivPartInfo& info) const;
   // One section's image into a rectangle; false when it has nothing to draw.
   bool DrawSection(TkivDC dc, const char* section, const TRect& rect, int32_t image) const;
 
@@ -211,6 +214,12 @@ class TKivThemeMsStyles : public TkivTheme {
                    const TRect& info) override;
   void PaintHeaderSection(uint8_t kind, TCanvas& canvas, const std::string& object,
                           const TkivPartInfo& info) override;
+  void PaintPanel(uint8_t kind, TCanvas& canvas, const std::string& object,
+                  const TRect& info) override;
+  void PaintPanelCaption(uint8_t kind, TCanvas& canvas, const std::string& object,
+                         const TRect& info) override;
+  void PaintPanelButton(uint8_t kind, TCanvas& canvas, const std::string& object,
+                        const TkivPartInfo& info) override;
   void PaintWindowFrame(uint8_t kind, TCanvas& canvas, const std::string& object,
                         const TkivWindowInfo& info) override;
   void PaintWindowCaption(uint8_t kind, TCanvas& canvas, const std::string& object,

@@ -218,6 +218,38 @@ bool TKivThemeMsStyles::DrawHeaderSection(TkivDC dc, const TkivPartInfo& info) c
   return DrawSection(dc, "header.headeritem", info.Rect, info.State <= 2 ? info.State + 1 : 1);
 }
 
+// The header panel's faces from the style's explorer-bar sections: the body,
+// the caption bar over its rectangle grown by 1 on every side, and the
+// caption button (picture 1 collapse, 2 expand, 3 close; state 1 hot and 2
+// pressed take frames 2 and 3).
+bool TKivThemeMsStyles::DrawPanel(TkivDC dc, const TRect& rect) const {
+  return DrawSection(dc, "explorerbar.SpecialGroupBackground", rect, 1);
+}
+
+bool TKivThemeMsStyles::DrawPanelCaption(TkivDC dc, const TRect& rect) const {
+  return DrawSection(dc, "explorerbar.NormalGroupHead", InflateRectBy(rect, 1), 1);
+}
+
+bool TKivThemeMsStyles::DrawPanelButton(TkivDC dc, const TkivPartInfo& info) const {
+  const char* section = nullptr;
+  switch (info.Part) {
+    case 1:
+      section = "explorerbar.NormalGroupCollapse";
+      break;
+    case 2:
+      section = "explorerbar.NormalGroupExpand";
+      break;
+    case 3:
+      section = parts_.Existing("explorerbar.headerclose") ? "explorerbar.headerclose"
+                                                           : "Window.CloseButton";
+      break;
+    default:
+      return false;
+  }
+  const int32_t image = info.State == 1 ? 2 : info.State == 2 ? 3 : 1;
+  return DrawSection(dc, section, info.Rect, image);
+}
+
 // ---------------------------------------------------------------- queries
 
 bool TKivThemeMsStyles::SupportsButton(uint8_t, const std::string&) {

@@ -73,6 +73,21 @@ void TKivThemeMsStyles::PaintHeaderSection(uint8_t kind, TCanvas& canvas, const 
     TkivTheme::PaintHeaderSection(kind, canvas, object, info);
 }
 
+void TKivThemeMsStyles::PaintPanel(uint8_t kind, TCanvas& canvas, const std::string& object,
+                                   const TRect& info) {
+  if (!DrawPanel(Dc(canvas), info)) TkivTheme::PaintPanel(kind, canvas, object, info);
+}
+
+void TKivThemeMsStyles::PaintPanelCaption(uint8_t kind, TCanvas& canvas, const std::string& object,
+                                          const TRect& info) {
+  if (!DrawPanelCaption(Dc(canvas), info)) TkivTheme::PaintPanelCaption(kind, canvas, object, info);
+}
+
+void TKivThemeMsStyles::PaintPanelButton(uint8_t kind, TCanvas& canvas, const std::string& object,
+                                         const TkivPartInfo& info) {
+  if (!DrawPanelButton(Dc(canvas), info)) TkivTheme::PaintPanelButton(kind, canvas, object, info);
+}
+
 // ---------------------------------------------------------------- window
 
 void TKivThemeMsStyles::PaintWindowFrame(uint8_t kind, TCanvas& canvas, const std::string& object,
