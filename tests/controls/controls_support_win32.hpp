@@ -12,8 +12,24 @@
 #include "framework/win32/forms.hpp"
 #include "support/memory_dc_win32.hpp"
 #include "support/test_form_win32.hpp"
+#include "theme/theme_manager.hpp"
 
 namespace kiv::ctltest {
+
+// A theme of the test's own made the current theme for a scope; the library
+// goes back to its built-in look when the scope ends.
+template <class Theme>
+struct TCurrentThemeOf {
+  Theme* theme;
+  TCurrentThemeOf() {
+    auto owned = std::make_unique<Theme>();
+    theme = owned.get();
+    SetCurrentTheme(std::move(owned));
+  }
+  ~TCurrentThemeOf() { SetCurrentTheme(nullptr); }
+  TCurrentThemeOf(const TCurrentThemeOf&) = delete;
+  TCurrentThemeOf& operator=(const TCurrentThemeOf&) = delete;
+};
 
 struct TShownForm {
   std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);

@@ -342,15 +342,7 @@ TEST(KivHeaderPanel, ACurrentThemeWithAPanelLookDrawsIt) {
   p->SetCaption(L"Tools");
   p->SetThemeObject("glass");  // unknown: the current theme's "default" serves
   s.Show();
-  struct TCurrent {
-    TPanelTheme* theme;
-    TCurrent() {
-      auto owned = std::make_unique<TPanelTheme>();
-      theme = owned.get();
-      SetCurrentTheme(std::move(owned));
-    }
-    ~TCurrent() { SetCurrentTheme(nullptr); }
-  } current;
+  ctltest::TCurrentThemeOf<TPanelTheme> current;
   TPanelTheme* theme = current.theme;
   ASSERT_TRUE(p->ThemeMode());
   // The theme's caption bar and body tile the panel.

@@ -560,15 +560,7 @@ class TScrollPartsTheme : public TkivTheme {
 TEST(KivScrollBar, ThemeStatesArePressedOneHotTwoDisabledThree) {
   TBarOnForm f(qsoVertical, 160, 0);
   f.bar->SetPageSize(20);
-  struct TCurrent {
-    TScrollPartsTheme* theme;
-    TCurrent() {
-      auto owned = std::make_unique<TScrollPartsTheme>();
-      theme = owned.get();
-      SetCurrentTheme(std::move(owned));
-    }
-    ~TCurrent() { SetCurrentTheme(nullptr); }
-  } current;
+  ctltest::TCurrentThemeOf<TScrollPartsTheme> current;
   TScrollPartsTheme* theme = current.theme;
   const int m = Metric();
   auto state_after = [&](int part) {

@@ -38,16 +38,28 @@ std::string ActiveTestStyle() {
   return kiv::ToNarrow(path);
 }
 
-TEST(MsStylesTestStyle, ReadsTheExplorerBarPartsAsThePlatformDrawsThem) {
-  const std::string path = ActiveTestStyle();
-  if (path.empty()) {
-    if (kivtest::TestStyleRun()) FAIL() << "the test style is not the active style";
-    GTEST_SKIP() << "the project's test style is not active";
+// The test style read by the library and opened by the platform; the test
+// skips where the style is not active (and fails in the test-style run).
+class MsStylesTestStyle : public testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string path = ActiveTestStyle();
+    if (path.empty()) {
+      if (kivtest::TestStyleRun()) FAIL() << "the test style is not the active style";
+      GTEST_SKIP() << "the project's test style is not active";
+    }
+    ASSERT_TRUE(theme.LoadFromFile(path));
+    data = OpenThemeData(nullptr, L"ExplorerBar");
+    ASSERT_NE(data, nullptr);
+  }
+  void TearDown() override {
+    if (data) CloseThemeData(data);
   }
   TKivThemeMsStyles theme;
-  ASSERT_TRUE(theme.LoadFromFile(path));
-  HTHEME data = OpenThemeData(nullptr, L"ExplorerBar");
-  ASSERT_NE(data, nullptr);
+  HTHEME data = nullptr;
+};
+
+TEST_F(MsStylesTestStyle, ReadsTheExplorerBarPartsAsThePlatformDrawsThem) {
   struct Case {
     const char* section;
     int part, state, image, w, h;
@@ -111,39 +123,29 @@ TEST(MsStylesTestStyle, ReadsTheExplorerBarPartsAsThePlatformDrawsThem) {
         << (ours.At(first_x, first_y) & 0xFFFFFF) << " against the platform's "
         << (platform.At(first_x, first_y) & 0xFFFFFF);
   }
-  CloseThemeData(data);
 }
 
 // The header panel's faces as the theme paints them on a canvas: the body,
 // the caption bar (over its rectangle grown by 1) and the caption button of
 // each picture in each state, against the platform's part and state.
-TEST(MsStylesTestStyle, PaintsThePanelFacesAsThePlatformsExplorerBarParts) {
-  const std::string path = ActiveTestStyle();
-  if (path.empty()) {
-    if (kivtest::TestStyleRun()) FAIL() << "the test style is not the active style";
-    GTEST_SKIP() << "the project's test style is not active";
-  }
-  TKivThemeMsStyles theme;
-  ASSERT_TRUE(theme.LoadFromFile(path));
-  HTHEME data = OpenThemeData(nullptr, L"ExplorerBar");
-  ASSERT_NE(data, nullptr);
+TEST_F(MsStylesTestStyle, PaintsThePanelFacesAsThePlatformsExplorerBarParts) {
   struct Case {
     const char* what;
     int part, state, w, h;
     std::function<void(kiv::TCanvas&)> paint;
   };
-  auto button = [&theme](uint8_t picture, uint8_t state) {
-    return [&theme, picture, state](kiv::TCanvas& c) {
+  auto button = [this](uint8_t picture, uint8_t state) {
+    return [this, picture, state](kiv::TCanvas& c) {
       theme.PaintPanelButton(0, c, "default", kiv::TkivPartInfo{{0, 0, 16, 16}, picture, state});
     };
   };
   const Case cases[] = {
       {"body", EBP_SPECIALGROUPBACKGROUND, 0, 100, 70,
-       [&theme](kiv::TCanvas& c) {
+       [this](kiv::TCanvas& c) {
          theme.PaintPanel(0, c, "default", {0, 0, 100, 70});
        }},
       {"caption bar", EBP_NORMALGROUPHEAD, 1, 100, 20,
-       [&theme](kiv::TCanvas& c) {
+       [this](kiv::TCanvas& c) {
          theme.PaintPanelCaption(0, c, "default", {1, 1, 99, 19});
        }},
       {"collapse", EBP_NORMALGROUPCOLLAPSE, EBNGC_NORMAL, 16, 16, button(1, 0)},
@@ -181,7 +183,6 @@ TEST(MsStylesTestStyle, PaintsThePanelFacesAsThePlatformsExplorerBarParts) {
       }
     EXPECT_LE(largest, 1);
   }
-  CloseThemeData(data);
 }
 
 }  // namespace
