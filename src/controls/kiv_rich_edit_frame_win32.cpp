@@ -53,14 +53,20 @@ bool TKivRichEdit::ThemeMode() {
   return ThemeSupportsMemo(0, theme_object_, nullptr);
 }
 
-void TKivRichEdit::DrawFrame(TCanvas& canvas, const TRect& rect) {
+// The theme's memo look, else the visual styles' edit part, over the
+// rectangle; false when neither draws it (the classic look is the caller's).
+bool TKivRichEdit::DrawStyledLook(TCanvas& canvas, const TRect& rect) {
   const TKivRichEditLook look = Look();
   if (ThemeMode()) {
     CurrentTheme()->PaintMemo(0, canvas, "default", TkivStateInfo{rect, RichEditThemeState(look)});
-    return;
+    return true;
   }
-  if (VisualStylesActive() && DrawEditStyle(canvas.Handle(), rect, RichEditVisualStyleState(look)))
-    return;
+  return VisualStylesActive() &&
+         DrawEditStyle(canvas.Handle(), rect, RichEditVisualStyleState(look));
+}
+
+void TKivRichEdit::DrawFrame(TCanvas& canvas, const TRect& rect) {
+  if (DrawStyledLook(canvas, rect)) return;
   // Classic: the square where the two native bars meet, then a sunken frame
   // of two rings.
   FillRectColor(&canvas, RichEditCornerSquare(rect), clBtnFace);
@@ -70,14 +76,7 @@ void TKivRichEdit::DrawFrame(TCanvas& canvas, const TRect& rect) {
 }
 
 void TKivRichEdit::DrawClient(TCanvas& canvas, const TRect& rect) {
-  const TKivRichEditLook look = Look();
-  if (ThemeMode()) {
-    CurrentTheme()->PaintMemo(0, canvas, "default", TkivStateInfo{rect, RichEditThemeState(look)});
-    return;
-  }
-  if (VisualStylesActive() && DrawEditStyle(canvas.Handle(), rect, RichEditVisualStyleState(look)))
-    return;
-  FillRectColor(&canvas, rect, Color());
+  if (!DrawStyledLook(canvas, rect)) FillRectColor(&canvas, rect, Color());
 }
 
 namespace {

@@ -62,6 +62,7 @@ class TKivRichEdit : public TRichEdit {
   // Frame and client drawn into dc as the window shows them.
   void PrintInto(HDC dc);
   void DrawFrameOn(HDC dc, const TKivRichEditFrameRects& rects);
+  bool DrawStyledLook(TCanvas& canvas, const TRect& rect);
   void ThemeNotification(TMessage& message);
   // The shared visual-styles data is stale (the styles changed).
   static void ForgetEditStyle();
