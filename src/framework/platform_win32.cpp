@@ -128,11 +128,17 @@ TColor SysColor(int index) {
   return static_cast<TColor>(GetSysColor(index));
 }
 
+// The screen's resolution is the system's, fixed for the session (a change
+// takes a new sign-in), so it is read once: every font asks for it, and a
+// screen device context costs a request to the window server under Wine.
 int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-  if (dc) ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
+  static const int ppi = [] {
+    HDC dc = GetDC(nullptr);
+    const int value = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc) ReleaseDC(nullptr, dc);
+    return value > 0 ? value : 96;
+  }();
+  return ppi;
 }
 
 }  // namespace kiv

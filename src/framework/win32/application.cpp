@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/exceptions.hpp"
+#include "framework/font.hpp"
 #include "framework/text_convert.hpp"
 #include "framework/win32/custom_control.hpp"
 
@@ -192,10 +193,7 @@ int TScreen::Height() const {
 }
 
 int TScreen::PixelsPerInch() const {
-  HDC dc = GetDC(nullptr);
-  int ppi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-  if (dc) ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
+  return ScreenPixelsPerInch();
 }
 
 HCURSOR TScreen::Cursors(TCursor index) const {
