@@ -61,6 +61,28 @@ void TKivInplaceScrollBar::Notification(TComponent* component, TOperation operat
   if (component == scroll_bar_) scroll_bar_ = nullptr;
 }
 
+void TKivInplaceScrollBar::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  if (placing_) params.Style &= ~WS_VISIBLE;
+}
+
+// A window being placed is shown whole right after: asking now to repaint
+// it would only cost a request.
+void TKivInplaceScrollBar::Invalidate() {
+  if (!placing_) TWinControl::Invalidate();
+}
+
+// The window has no frame: its non-client area is empty, and the platform's
+// frame paint would only fetch a device context for nothing (a request to
+// the window server under Wine, at every paint).
+void TKivInplaceScrollBar::WndProc(TMessage& m) {
+  if (m.Msg == WM_NCPAINT) {
+    m.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
 // The target repaints below: erasing first would only flicker.
 void TKivInplaceScrollBar::WMEraseBkgnd(TMessage& m) {
   m.Result = 1;
@@ -94,16 +116,31 @@ bool TKivInplaceScrollBar::PlacedWhenNeeded() {
   SCROLLBARINFO bar;
   if (!parent || !parent->HandleAllocated() || !NativeBarShown(bar)) return false;
   placed_ = true;
-  // The window is made where the native bar lies and shown at once, rather
-  // than made, then moved, then shown.
+  // The window is made hidden where the native bar lies, then raised above
+  // the target and shown in one step: a window made visible is shown as it
+  // is made and then moved in the z-order, each a round of invalidating and
+  // erasing (under Wine, a dozen requests to the window server each).
   POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
                       {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
   MapWindowPoints(nullptr, parent->Handle(), corners, 2);
   SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
   SetVisible(true);
-  SetParent(parent);
-  BringToFront();
-  return HandleAllocated();
+  // The hosted bar takes the native range and position while it has no
+  // window to repaint, so that the first sync finds it in step.
+  TakeScrollInfo();
+  placing_ = true;
+  try {
+    SetParent(parent);  // the last child: the framework's list has it on top
+  } catch (...) {
+    placing_ = false;
+    throw;
+  }
+  placing_ = false;
+  if (!HandleAllocated()) return false;
+  // The bar erases nothing: its erase can wait for its first paint.
+  SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_DEFERERASE);
+  return true;
 }
 
 void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
@@ -167,8 +204,6 @@ void TKivInplaceScrollBar::HandleTargetMessage(const TMessage& m) {
 
 void TKivInplaceScrollBar::SyncWithTarget() {
   if (!scroll_bar_ || !Usable(target_)) return;
-  const bool vertical = Orientation() == qsoVertical;
-  HWND target = target_->Handle();
   // The bar the target lacks (the edit's horizontal one) syncs at each of
   // the target's paints and scrolls: the check is cheap when it is absent.
   SCROLLBARINFO bar;
@@ -188,19 +223,25 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   // Shown or moved: make sure it covers the target (a target whose window
   // was made after the bar's lies above it).
   const bool placed = !was_visible || BoundsRect() != was;
-  if (placed && !IsAbove(Handle(), target))
+  if (placed && !IsAbove(Handle(), target_->Handle()))
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!TakeScrollInfo()) return;
+  // Each setter repaints the part of the bar it changes; a sync that finds
+  // the native bar where and as it was repaints nothing, so the target's
+  // every paint does not redraw the whole bar.
+  if (placed) scroll_bar_->Invalidate();
+}
+
+bool TKivInplaceScrollBar::TakeScrollInfo() {
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
-  if (!GetScrollInfo(target, vertical ? SB_VERT : SB_HORZ, &info)) return;
+  if (!GetScrollInfo(target_->Handle(), Orientation() == qsoVertical ? SB_VERT : SB_HORZ, &info))
+    return false;
   scroll_bar_->SetEnabled(target_->Enabled());
   scroll_bar_->SetRange(info.nMin, info.nMax, static_cast<int>(info.nPage));
   if (take_position_) scroll_bar_->SetPosition(info.nPos);
-  // Each setter above repaints the part of the bar it changes; a sync that
-  // finds the native bar where and as it was repaints nothing, so the
-  // target's every paint does not redraw the whole bar.
-  if (placed) scroll_bar_->Invalidate();
+  return true;
 }
 
 void TKivInplaceScrollBar::ScrollBarScroll(TObject*, TKivScrollCode code, int& position) {

@@ -59,17 +59,24 @@ class TKivInplaceScrollBar : public TWinControl {
 
  protected:
   void WMEraseBkgnd(TMessage& m) override;
+  void WndProc(TMessage& m) override;
+  void CreateParams(TCreateParams& params) override;
+  void Invalidate() override;
 
  private:
   friend class TKivSubScrollBar;
   bool NativeBarShown(SCROLLBARINFO& bar) const;
   bool PlacedWhenNeeded();
+  // The native bar's enabled state, range, page and (unless scrolling
+  // itself) position into the hosted bar; false when the target has none.
+  bool TakeScrollInfo();
   TKivScrollBar* scroll_bar_ = nullptr;
   TWinControl* target_ = nullptr;
   TKivSubScrollBar* pair_ = nullptr;  // told when this bar goes
   bool take_position_ = true;
   bool destroying_ = false;
   bool placed_ = false;  // has been put over a native bar that showed
+  bool placing_ = false;  // its window is being made, hidden, to be shown on top
   // The target's last message was a paint that synced (or that paint's
   // non-client part): its erase needs no sync of its own.
   bool synced_for_paint_ = false;

@@ -74,6 +74,7 @@ TEST(KivInplaceScrollBar, LiesOnTheNativeBarAndTakesItsRange) {
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->Parent(), f.s.form.get());
   EXPECT_TRUE(bar->Visible());
+  EXPECT_TRUE(IsWindowVisible(bar->Handle())) << "the window is made hidden and must be shown";
   EXPECT_EQ(bar->BoundsRect(), NativeBarInParent(f.edit, OBJID_VSCROLL));
   EXPECT_GT(bar->Height(), 50);
   const SCROLLINFO native = f.Native();
@@ -198,6 +199,8 @@ TEST(KivInplaceScrollBar, TextThatFitsAndAHiddenEditHideTheBar) {
   f.edit->Lines()->LoadFromFile(kivtest::TestData(kLongCaption));
   f.Settle();
   EXPECT_TRUE(f.Vert()->Visible());
+  EXPECT_TRUE(IsWindowVisible(f.Vert()->Handle()));
+  EXPECT_EQ(f.Vert()->ScrollBar()->Max(), f.Native().nMax);
   f.edit->Hide();
   f.Settle();
   EXPECT_FALSE(f.Vert()->Visible());
