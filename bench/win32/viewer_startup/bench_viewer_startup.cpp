@@ -233,7 +233,14 @@ int main(int argc, char** argv) {
       args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
       break;
     }
-  kivbench::TTimingRun run(kivbench::ParseTimingOptions(int(args.size()), args.data()));
+  kivbench::TTimingOptions options = kivbench::ParseTimingOptions(int(args.size()), args.data());
+  // A batch is one start-up, whose paired ratio spreads over 0.5 .. 2 on a
+  // shared machine: the median of 15 pairs moved by several hundredths
+  // between runs, that of 81 by about two.
+  if (std::none_of(args.begin(), args.end(),
+                   [](const char* a) { return std::string(a) == "--repetitions"; }))
+    options.Repetitions = 81;
+  kivbench::TTimingRun run(options);
   kiv::RegisterClasses({&kiv::TForm1::StaticClass(), &kiv::TPlainViewerForm::StaticClass()});
   kiv::RegisterKivControls();  // the split reads themed controls without TForm1
   const kiv::TViewerFolder folder("bench");
