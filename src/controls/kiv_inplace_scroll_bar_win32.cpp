@@ -140,6 +140,12 @@ bool TKivInplaceScrollBar::PlacedWhenNeeded() {
   // The bar erases nothing: its erase can wait for its first paint.
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_DEFERERASE);
+  // The hosted bar fills the window: drawn now through the window's device
+  // context, the window needs no paint round of its own (under Wine five
+  // requests to the window server against two).
+  if (scroll_bar_->BoundsRect() == ClientRect() &&
+      scroll_bar_->PaintNow(TRect{0, 0, scroll_bar_->Width(), scroll_bar_->Height()}))
+    ValidateRect(Handle(), nullptr);
   return true;
 }
 

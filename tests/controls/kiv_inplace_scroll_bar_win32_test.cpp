@@ -210,6 +210,31 @@ TEST(KivInplaceScrollBar, TextThatFitsAndAHiddenEditHideTheBar) {
   EXPECT_TRUE(f.Vert()->Visible());
 }
 
+// A bar placed as its form first shows, over a caption too long for the
+// box, is drawn as it is placed: the window needs no paint round of its own
+// before anything else has painted.
+TEST(KivInplaceScrollBar, ABarIsDrawnAsItIsPlaced) {
+  TShownForm s{300, 220};
+  auto* edit = new TPairedEdit(s.form.get());
+  edit->SetBounds(20, 20, 220, 150);
+  edit->SetScrollBars(ssVertical);
+  edit->SetReadOnly(true);
+  edit->SetParent(s.form.get());
+  edit->Lines()->LoadFromFile(kivtest::TestData(kLongCaption));
+  s.form->Show();  // nothing pumped: no window has had its paint
+  TKivInplaceScrollBar* bar = edit->pair->VertScrollBar();
+  ASSERT_TRUE(bar->HandleAllocated());
+  HWND window = bar->Handle();
+  RECT update{};
+  EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+  kivtest::TMemoryDC shown(bar->Width(), bar->Height(), true);
+  HDC dc = GetDC(window);
+  BitBlt(shown.dc, 0, 0, shown.w, shown.h, dc, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+  GdiFlush();
+  EXPECT_EQ(ctltest::FirstDifference(shown, *ctltest::PaintToMemory(*bar)), "");
+}
+
 // The horizontal bar follows the edit's horizontal native bar as the
 // vertical one follows its vertical bar: shown on it when lines are too
 // wide for the box, hidden when they fit or the edit loses the bar.

@@ -264,18 +264,18 @@ void TControl::Invalidate() {
   }
 }
 
-void TControl::PaintNow(const TRect& part) {
-  if (!parent_ || !parent_->HandleAllocated() || !visible_) return;
+bool TControl::PaintNow(const TRect& part) {
+  if (!parent_ || !parent_->HandleAllocated() || !visible_) return false;
   const TRect r{std::max(part.Left, 0) + left_, std::max(part.Top, 0) + top_,
                 std::min(part.Right, width_) + left_, std::min(part.Bottom, height_) + top_};
-  if (r.Left >= r.Right || r.Top >= r.Bottom) return;
+  if (r.Left >= r.Right || r.Top >= r.Bottom) return false;
   HWND window = parent_->Handle();
   const RECT rr{r.Left, r.Top, r.Right, r.Bottom};
   const bool opaque = (control_style_ & csOpaque) != 0;
   HDC dc = opaque && !dynamic_cast<TWinControl*>(this) ? GetDC(window) : nullptr;
   if (!dc) {
     InvalidateRect(window, &rr, opaque ? FALSE : TRUE);
-    return;
+    return false;
   }
   // This control and those above it where they overlap the part, as the
   // parent's paint would draw them.
@@ -287,6 +287,7 @@ void TControl::PaintNow(const TRect& part) {
     throw;
   }
   ReleaseDC(window, dc);
+  return true;
 }
 
 void TControl::Update() {

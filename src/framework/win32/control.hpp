@@ -206,7 +206,8 @@ class TControl : public TComponent {
   // control still has the mouse (a dragged thumb), without the round of
   // invalidation, WM_PAINT, BeginPaint and EndPaint. Other controls, and a
   // parent whose window gives no device context, invalidate the part.
-  void PaintNow(const TRect& part);
+  // True when the part was painted.
+  bool PaintNow(const TRect& part);
   void BringToFront();
   void SendToBack();
 
