@@ -154,6 +154,33 @@ TEST(Windows, AWindowLeadsToItsControlOnlyWhileItLives) {
   EXPECT_EQ(TWinControl::FindControl(nullptr), nullptr);
 }
 
+// A foreign subclass that swallows WM_NCDESTROY: the control never hears
+// that its window went.
+LRESULT CALLBACK SwallowFinalMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg == WM_NCDESTROY) return 0;
+  auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, L"kivtest.previous"));
+  return CallWindowProcW(previous, window, msg, wparam, lparam);
+}
+
+TEST(Windows, AWindowWhoseLastMessageIsSwallowedLeadsNowhereOnceItsControlIsFreed) {
+  Shown f;
+  for (bool with_parent : {false, true}) {
+    SCOPED_TRACE(with_parent ? "destroyed with its parent" : "destroyed by its control");
+    auto* parent = new TBox(f.form.get(), clBlue);
+    parent->SetParent(f.form.get());
+    auto* c = new TBox(parent, clRed);
+    c->SetParent(parent);
+    HWND window = c->Handle();
+    SetPropW(window, L"kivtest.previous",
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(window, GWLP_WNDPROC)));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowFinalMessage));
+    if (!with_parent) delete c;
+    delete parent;
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(TWinControl::FindControl(window), nullptr);
+  }
+}
+
 TEST(Windowless, ClicksOnWindowlessControlsReachThem) {
   Shown s;
   auto* swatch = new TSwatch(s.form.get(), clRed);

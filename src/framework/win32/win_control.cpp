@@ -26,6 +26,7 @@ TWinControl::~TWinControl() {
   if (handle_) {
     control_state_ |= csDestroyingHandle;
     DestroyWindow(handle_);
+    window_class_detail::ForgetWindow(handle_, this);
     handle_ = nullptr;
   }
   // Children go with their parent, last first.
@@ -109,7 +110,10 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::DestroyWnd() {
   text_ = Text();
-  if (handle_) DestroyWindow(handle_);
+  if (handle_) {
+    DestroyWindow(handle_);
+    window_class_detail::ForgetWindow(handle_, this);
+  }
   handle_ = nullptr;
 }
 

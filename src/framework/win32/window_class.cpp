@@ -37,6 +37,11 @@ class TWindowTable {
     std::lock_guard<std::mutex> lock(mutex_);
     controls_.erase(window);
   }
+  void Unbind(HWND window, TWinControl* control) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (auto it = controls_.find(window); it != controls_.end() && it->second == control)
+      controls_.erase(it);
+  }
 
  private:
   std::mutex mutex_;
@@ -110,6 +115,10 @@ void SetCreatingControl(TWinControl* control) {
 
 TWinControl* ControlOfWindow(HWND window) {
   return window ? WindowTable().Find(window) : nullptr;
+}
+
+void ForgetWindow(HWND window, TWinControl* control) {
+  if (window) WindowTable().Unbind(window, control);
 }
 
 }  // namespace window_class_detail

@@ -34,6 +34,11 @@ const TWindowClass& RegisterWindowClass(const std::wstring& base, UINT class_sty
 void SetCreatingControl(TWinControl* control);
 // The control bound to a window (nullptr for any other window).
 TWinControl* ControlOfWindow(HWND window);
+// Called by a control that has destroyed its window: the binding goes if it
+// is still there. It normally goes at the window's WM_NCDESTROY, which a
+// foreign subclass may swallow; left, it would lead a later window with the
+// same handle to a control that is gone.
+void ForgetWindow(HWND window, TWinControl* control);
 
 }  // namespace window_class_detail
 }  // namespace kiv
