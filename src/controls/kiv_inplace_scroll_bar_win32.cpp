@@ -23,6 +23,14 @@ bool IsAbove(HWND window, HWND other) {
   return false;
 }
 
+// A rectangle on the screen (where the platform reports a native bar) in
+// the parent's client coordinates.
+TRect InParent(const RECT& screen, TWinControl& parent) {
+  POINT corners[2] = {{screen.left, screen.top}, {screen.right, screen.bottom}};
+  MapWindowPoints(nullptr, parent.Handle(), corners, 2);
+  return TRect{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- TKivInplaceScrollBar
@@ -120,10 +128,7 @@ bool TKivInplaceScrollBar::PlacedWhenNeeded() {
   // the target and shown in one step: a window made visible is shown as it
   // is made and then moved in the z-order, each a round of invalidating and
   // erasing (under Wine, a dozen requests to the window server each).
-  POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
-                      {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
-  MapWindowPoints(nullptr, parent->Handle(), corners, 2);
-  SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
+  SetBoundsRect(InParent(bar.rcScrollBar, *parent));
   SetVisible(true);
   // The hosted bar takes the native range and position while it has no
   // window to repaint, so that the first sync finds it in step.
@@ -220,12 +225,8 @@ void TKivInplaceScrollBar::SyncWithTarget() {
   const bool was_visible = Visible();
   const TRect was = BoundsRect();
   SetVisible(true);
-  if (TWinControl* parent = Parent(); parent && parent->HandleAllocated()) {
-    POINT corners[2] = {{bar.rcScrollBar.left, bar.rcScrollBar.top},
-                        {bar.rcScrollBar.right, bar.rcScrollBar.bottom}};
-    MapWindowPoints(nullptr, parent->Handle(), corners, 2);
-    SetBounds(corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y);
-  }
+  if (TWinControl* parent = Parent(); parent && parent->HandleAllocated())
+    SetBoundsRect(InParent(bar.rcScrollBar, *parent));
   // Shown or moved: make sure it covers the target (a target whose window
   // was made after the bar's lies above it).
   const bool placed = !was_visible || BoundsRect() != was;
